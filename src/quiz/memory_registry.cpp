@@ -1,0 +1,146 @@
+#include "memory_registry.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vornikat {
+
+MemoryRegistry::MemoryRegistry() {
+    AddKey("HKEY_LOCAL_MACHINE\\Software");
+    AddKey("HKEY_CURRENT_USER\\Software");
+}
+
+std::string MemoryRegistry::Normalize(std::string_view fullPath) {
+    std::string path;
+    bool lastWasSeparator = true;
+    for (const char c : fullPath) {
+        if (c == '\\') {
+            if (!lastWasSeparator) {
+                path += '\\';
+            }
+            lastWasSeparator = true;
+            continue;
+        }
+        lastWasSeparator = false;
+        path += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    if (!path.empty() && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::string MemoryRegistry::FullPath(RegKey root, std::string_view path) const {
+    std::string base;
+    if (root == kHKeyLocalMachine) {
+        base = "HKEY_LOCAL_MACHINE";
+    } else if (root == kHKeyCurrentUser) {
+        base = "HKEY_CURRENT_USER";
+    } else {
+        const auto found = handles_.find(root);
+        if (found == handles_.end()) {
+            return {};
+        }
+        base = found->second;
+    }
+    return Normalize(base + "\\" + std::string(path));
+}
+
+void MemoryRegistry::AddKey(std::string_view fullPath) {
+    const std::string path = Normalize(fullPath);
+    for (std::size_t end = path.find('\\'); end != std::string::npos;
+         end = path.find('\\', end + 1)) {
+        keys_[path.substr(0, end)];
+    }
+    keys_[path];
+}
+
+void MemoryRegistry::PutValue(std::string_view fullPath, std::string_view name, Value value) {
+    AddKey(fullPath);
+    keys_[Normalize(fullPath)][Normalize(name)] = std::move(value);
+}
+
+const MemoryRegistry::Value* MemoryRegistry::FindValue(std::string_view fullPath,
+                                                       std::string_view name) const {
+    const auto key = keys_.find(Normalize(fullPath));
+    if (key == keys_.end()) {
+        return nullptr;
+    }
+    const auto value = key->second.find(Normalize(name));
+    return value == key->second.end() ? nullptr : &value->second;
+}
+
+bool MemoryRegistry::HasKey(std::string_view fullPath) const {
+    return keys_.count(Normalize(fullPath)) != 0;
+}
+
+void MemoryRegistry::DenyAccess(std::string_view fullPath) {
+    denied_.insert(Normalize(fullPath));
+}
+
+long MemoryRegistry::OpenKey(RegKey root, std::string_view path, RegAccess /*access*/,
+                             RegKey& key) {
+    key = 0;
+    const std::string full = FullPath(root, path);
+    if (full.empty() || keys_.count(full) == 0) {
+        return reg::kNotFound;
+    }
+    if (denied_.count(full) != 0) {
+        return reg::kAccessDenied;
+    }
+    key = nextHandle_++;
+    handles_[key] = full;
+    return reg::kSuccess;
+}
+
+long MemoryRegistry::CreateKey(RegKey root, std::string_view path, RegKey& key) {
+    key = 0;
+    const std::string full = FullPath(root, path);
+    if (full.empty()) {
+        return reg::kNotFound;
+    }
+    if (denied_.count(full) != 0) {
+        return reg::kAccessDenied;
+    }
+    AddKey(full);
+    key = nextHandle_++;
+    handles_[key] = full;
+    return reg::kSuccess;
+}
+
+long MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
+                              std::span<const std::uint8_t> data) {
+    const auto handle = handles_.find(key);
+    if (handle == handles_.end()) {
+        return reg::kNotFound;
+    }
+    keys_[handle->second][Normalize(name)] = Value{type, {data.begin(), data.end()}};
+    return reg::kSuccess;
+}
+
+long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
+                                std::span<std::uint8_t> buffer, std::uint32_t& byteCount) {
+    const auto handle = handles_.find(key);
+    if (handle == handles_.end()) {
+        return reg::kNotFound;
+    }
+    const auto& values = keys_[handle->second];
+    const auto value = values.find(Normalize(name));
+    if (value == values.end()) {
+        return reg::kNotFound;
+    }
+    type = value->second.type;
+    const auto size = static_cast<std::uint32_t>(value->second.data.size());
+    byteCount = size;
+    if (size > buffer.size()) {
+        return reg::kMoreData;
+    }
+    std::copy(value->second.data.begin(), value->second.data.end(), buffer.begin());
+    return reg::kSuccess;
+}
+
+long MemoryRegistry::CloseKey(RegKey key) {
+    return handles_.erase(key) != 0 ? reg::kSuccess : reg::kNotFound;
+}
+
+}  // namespace vornikat

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "bank_writer.hpp"
+#include "fake_ports.hpp"
+#include "script_runner.hpp"
+
+namespace vornikat {
+namespace {
+
+using testing::RunScript;
+using testing::TempDir;
+using Lines = std::vector<std::string>;
+
+const std::vector<std::uint8_t> kExample = {
+    0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x2A, 0x28, 0x94, 0x28, 0xFE, 0x28, 0x01, 0x00,
+    0x00, 0x00, 0xE0, 0x01, 0xE4, 0x01, 0x01, 0x00, 0x00, 0x00, 0x10, 0x03, 0x80, 0x03,
+    0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xEA, 0x00};
+
+const Lines kExampleStart = {
+    "Timer1.Interval = 1000",  "LblT.Caption = \"1:00\"", "LblC.Caption = \"0/0\"",
+    "LblQ.Caption = \"abc\"",  "Ans1.Caption = \"xy\"",   "Ans2.Caption = \"Да\"",
+    "Ans3.Caption = \"\"",     "Ans4.Caption = \"\"",     "Ans5.Caption = \"\"",
+    "LblT.Caption = \"1:00\"", "Ans1.Value = -1"};
+
+Lines Tail(const Lines& lines, std::size_t from) {
+    return Lines(lines.begin() + static_cast<long>(std::min(from, lines.size())), lines.end());
+}
+
+TEST(VornikatScript, PlaysTheExampleBankToTheEndOfItsQuestion) {
+    const TempDir dir;
+    dir.Write("data.bin", kExample);
+    const auto run = RunScript(dir.Path(), "# right answer\nselect 3\nclick Nxt\n");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_GE(run.lines.size(), kExampleStart.size());
+    EXPECT_EQ(Lines(run.lines.begin(), run.lines.begin() + kExampleStart.size()), kExampleStart);
+    const Lines tail = Tail(run.lines, kExampleStart.size());
+    ASSERT_GE(tail.size(), 3U);
+    EXPECT_EQ(tail[0], "sound 101");
+    EXPECT_EQ(tail[1], "LblC.Caption = \"1/1\"");
+    EXPECT_EQ(tail[2], "Timer1.Interval = 0");
+    EXPECT_EQ(tail.back(), "end");
+}
+
+TEST(VornikatScript, PlaysSeveralQuestionsThroughClicksAndTimeOuts) {
+    const TempDir dir;
+    dir.Write("data.bin", testing::MakeBankBytes(3, 2));
+    std::string script = "select 2\nclick Nxt\n";
+    for (int i = 0; i < 62; ++i) {
+        script += "tick\n";
+    }
+    script += "click Nxt\n";
+    const auto run = RunScript(dir.Path(), script);
+    ASSERT_EQ(run.status, 0);
+    const auto count = [&](const std::string& line) {
+        return std::count(run.lines.begin(), run.lines.end(), line);
+    };
+    EXPECT_EQ(count("sound 101"), 1);
+    EXPECT_EQ(count("sound 102"), 2);
+    EXPECT_EQ(count("LblC.Caption = \"1/2\""), 1);
+    EXPECT_EQ(count("LblC.Caption = \"1/3\""), 1);
+    EXPECT_EQ(count("LblT.Caption = \"0:00\""), 1);
+    EXPECT_EQ(count("Ans1.SetFocus"), 2);
+    EXPECT_EQ(run.lines.back(), "end");
+}
+
+TEST(VornikatScript, ReportsEndOfInputAndScriptErrors) {
+    const TempDir dir;
+    dir.Write("data.bin", kExample);
+    auto run = RunScript(dir.Path(), "tick\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.lines.back(), "eof");
+
+    run = RunScript(dir.Path(), "ok\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.lines.back().rfind("script-error \"", 0), 0U);
+
+    run = RunScript(dir.Path(), "click Nowhere\n");
+    EXPECT_EQ(run.status, 2);
+}
+
+TEST(VornikatScript, AMissingBankShowsItsFailureAndWaitsForOk) {
+    const TempDir dir;
+    auto run = RunScript(dir.Path(), "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.lines, (Lines{"msgbox 16 \"Файл data.bin повреждён или отсутствует!\\rНевосможно "
+                                "продолжить запуск программы!\"",
+                                "eof"}));
+    run = RunScript(dir.Path(), "tick\nok\n");
+    EXPECT_EQ(run.lines.back(), "end");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "data.bin"));
+}
+
+TEST(VornikatScript, EscapesControlCharactersInTexts) {
+    QuestionRecord record{u"a\"b\\c\u0001\u0098\tz", {u"1", u"2", u"3", u"4", u"5"}, 1};
+    const TempDir dir;
+    dir.Write("data.bin", WriteQuestionBank(std::span(&record, 1)));
+    const auto run = RunScript(dir.Path(), "");
+    EXPECT_EQ(std::count(run.lines.begin(), run.lines.end(),
+                         "LblQ.Caption = \"a\\\"b\\\\c\\u0001\\u0098\\tz\""),
+              1);
+}
+
+}  // namespace
+}  // namespace vornikat

@@ -1,0 +1,105 @@
+// vornikat-script: runs the quiz against a script of user events read from standard input
+// and prints every effect the program has on its windows, one per line.
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "body.hpp"
+#include "memory_registry.hpp"
+#include "script_input.hpp"
+#include "script_ports.hpp"
+#include "text.hpp"
+#include "trace.hpp"
+
+namespace vs = vornikat::script;
+
+namespace {
+
+struct Options {
+    std::filesystem::path directory;
+    std::filesystem::path registryFile;
+};
+
+constexpr std::string_view kUsage = "usage: vornikat-script --dir DIR [--registry FILE]\n";
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if ((arg == "--dir" || arg == "--registry") && i + 1 < argc) {
+            // Resolved now, before the start-up changes the current directory.
+            auto path = std::filesystem::absolute(argv[++i]);
+            (arg == "--dir" ? options.directory : options.registryFile) = path;
+        } else {
+            return false;
+        }
+    }
+    return !options.directory.empty();
+}
+
+int ParseOption(const std::string& event) {
+    const std::string_view prefix = "select ";
+    if (event.size() != prefix.size() + 1 || event.compare(0, prefix.size(), prefix) != 0 ||
+        event.back() < '1' || event.back() > '5') {
+        return 0;
+    }
+    return event.back() - '0';
+}
+
+void RunEvents(vornikat::Body& body, vs::ScriptWindow& window) {
+    body.OnLoad();
+    while (const auto event = vs::ReadEvent()) {
+        if (*event == "tick") {
+            if (window.TimerInterval() != 0) {
+                body.OnTimerTick();
+            }
+        } else if (const int option = ParseOption(*event); option != 0) {
+            window.Select(option);
+        } else if (*event == "click Nxt") {
+            body.OnNxtClick();
+        } else if (*event == "click Exit") {
+            body.OnExitClick();
+        } else if (*event == "close") {
+            std::int16_t cancel = 0;
+            body.OnCloseRequest(cancel);
+        } else if (*event == "yes" || *event == "no" || *event == "ok") {
+            throw vs::ScriptError("\"" + *event + "\" with no message box open");
+        } else {
+            throw vs::ScriptError("unknown event \"" + *event + "\"");
+        }
+    }
+    throw vs::InputEnded{};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    vs::ScriptWindow window;
+    vs::ScriptDialogs dialogs;
+    vs::ScriptResources resources;
+    vs::ScriptFiles files(options.directory);
+    vornikat::MemoryRegistry registry;
+    vs::ScriptLauncher launcher;
+    vs::ScriptProcess process;
+    vornikat::Body body(
+        vornikat::Ports{window, dialogs, resources, resources, files, registry, launcher, process});
+    try {
+        RunEvents(body, window);
+    } catch (const vs::ProgramEnded&) {
+        return 0;
+    } catch (const vs::InputEnded&) {
+        vs::Emit("eof");
+        return 0;
+    } catch (const vs::ScriptError& error) {
+        vs::Emit("script-error " + vs::QuoteJson(vornikat::FromUtf8(error.what())));
+        return 2;
+    }
+    return 0;
+}

@@ -1,0 +1,74 @@
+// The ports of the scripted front-end: every effect is printed, every answer is read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+
+#include "ports.hpp"
+
+namespace vornikat::script {
+
+// Thrown by EndProgram; main() catches it and exits with status 0.
+struct ProgramEnded {};
+
+class ScriptWindow : public MainWindowPort {
+  public:
+    void SetCaption(ControlId control, std::u16string_view text) override;
+    std::int16_t GetValue(ControlId option) override;
+    void SetValue(ControlId option, std::int16_t value) override;
+    void SetFocus(ControlId control) override;
+    void SetTimerInterval(std::int32_t milliseconds) override;
+
+    // The user selects option n (1..5).
+    void Select(int n);
+    std::int32_t TimerInterval() const { return interval_; }
+
+  private:
+    std::array<std::int16_t, 5> values_ = {kTrue, kFalse, kFalse, kFalse, kFalse};
+    std::int32_t interval_ = 0;
+};
+
+class ScriptDialogs : public DialogPort {
+  public:
+    int ShowMessage(std::u16string_view text, int flags) override;
+    void ShowRuntimeError(const RuntimeError& error) override;
+};
+
+// The sounds the tool serves, and the player that names the sound it was handed.
+class ScriptResources : public ResourcePort, public SoundPort {
+  public:
+    std::optional<std::span<const std::uint8_t>> LoadResource(std::string_view type,
+                                                              int id) override;
+    void PlayWave(std::span<const std::uint8_t> image) override;
+
+  private:
+    std::map<const std::uint8_t*, int> served_;
+};
+
+class ScriptFiles : public FileSystemPort {
+  public:
+    explicit ScriptFiles(std::filesystem::path programDirectory)
+        : programDirectory_(std::move(programDirectory)) {}
+    void MakeProgramDirectoryCurrent() override;
+    std::unique_ptr<ByteSource> OpenForReading(std::string_view name) override;
+    bool FileExists(std::string_view path) override;
+
+  private:
+    std::filesystem::path programDirectory_;
+};
+
+class ScriptLauncher : public LauncherPort {
+  public:
+    bool StartProgram(std::string_view path) override;
+    std::string FindFallbackSystemInfoTool() override { return {}; }
+    char PathSeparator() const override { return '/'; }
+};
+
+class ScriptProcess : public ProcessPort {
+  public:
+    [[noreturn]] void EndProgram() override;
+};
+
+}  // namespace vornikat::script
