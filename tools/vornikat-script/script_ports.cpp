@@ -5,6 +5,7 @@
 
 #include "embedded_sounds.hpp"
 #include "file_source.hpp"
+#include "layout.hpp"
 #include "runtime_error.hpp"
 #include "script_input.hpp"
 #include "text.hpp"
@@ -12,28 +13,6 @@
 
 namespace vornikat::script {
 namespace {
-
-const char* ControlName(ControlId control) {
-    switch (control) {
-        case ControlId::LblQ:
-            return "LblQ";
-        case ControlId::LblC:
-            return "LblC";
-        case ControlId::LblT:
-            return "LblT";
-        case ControlId::Ans1:
-            return "Ans1";
-        case ControlId::Ans2:
-            return "Ans2";
-        case ControlId::Ans3:
-            return "Ans3";
-        case ControlId::Ans4:
-            return "Ans4";
-        case ControlId::Ans5:
-            return "Ans5";
-    }
-    return "?";
-}
 
 std::size_t OptionIndex(ControlId option) {
     const auto index = static_cast<int>(option) - static_cast<int>(ControlId::Ans1);
