@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
 #include <memory>
-#include <stdexcept>
 
 #include "bank_format.hpp"
 #include "cp1251.hpp"
@@ -14,19 +12,25 @@
 namespace vornikat {
 namespace {
 
-// Hands out 16-bit units from a source read in large chunks.
+static_assert(std::endian::native == std::endian::little,
+              "units are copied straight into the texts before decoding");
+
+// Hands out 16-bit units from a source read in large chunks. The chunk is held as units,
+// so a run of them can be appended to a text as it stands.
 class UnitReader {
   public:
     explicit UnitReader(ByteSource& source)
-        : source_(source), buffer_(std::make_unique<std::array<std::uint8_t, kChunk>>()) {}
+        : source_(source), buffer_(std::make_unique<std::array<char16_t, kChunkUnits>>()) {}
 
     std::int16_t Next() {
         std::int16_t unit = 0;
-        ForRuns(1, [&](const std::uint8_t* bytes, std::size_t) { unit = UnitAt(bytes, 0); });
+        ForRuns(1, [&](const char16_t* units, std::size_t) {
+            unit = static_cast<std::int16_t>(units[0]);
+        });
         return unit;
     }
 
-    // Calls visit(bytes, n) over consecutive runs of whole units, count units in all.
+    // Calls visit(units, n) over consecutive runs of units, count units in all.
     template <typename Visit>
     void ForRuns(std::size_t count, Visit&& visit) {
         while (count > 0) {
@@ -34,16 +38,11 @@ class UnitReader {
                 Refill();
             }
             const std::size_t n = std::min(count, (end_ - pos_) / 2);
-            visit(buffer_->data() + pos_, n);
+            visit(buffer_->data() + pos_ / 2, n);
             pos_ += 2 * n;
             consumed_ += 2 * n;
             count -= n;
         }
-    }
-
-    static std::int16_t UnitAt(const std::uint8_t* bytes, std::size_t index) {
-        return static_cast<std::int16_t>(
-            static_cast<std::uint16_t>(bytes[2 * index] | (bytes[2 * index + 1] << 8)));
     }
 
     std::uint64_t Offset() const { return consumed_; }
@@ -53,24 +52,27 @@ class UnitReader {
             return false;
         }
         pos_ = 0;
-        end_ = source_.Read(buffer_->data(), kChunk);
+        end_ = source_.Read(Bytes(), kChunkBytes);
         return end_ == 0;
     }
 
   private:
-    static constexpr std::size_t kChunk = 1 << 16;
+    static constexpr std::size_t kChunkUnits = 1 << 15;
+    static constexpr std::size_t kChunkBytes = 2 * kChunkUnits;
 
-    // Moves a leftover odd byte to the front and reads until a whole unit is there.
+    std::uint8_t* Bytes() { return reinterpret_cast<std::uint8_t*>(buffer_->data()); }
+
+    // Moves a leftover odd byte to the front and reads until a whole unit is there, so
+    // that units always start at an even byte.
     void Refill() {
         const std::size_t left = end_ - pos_;
-        auto& b = *buffer_;
         if (left == 1) {
-            b[0] = b[pos_];
+            Bytes()[0] = Bytes()[pos_];
         }
         pos_ = 0;
         end_ = left;
         while (end_ < 2) {
-            const std::size_t got = source_.Read(b.data() + end_, kChunk - end_);
+            const std::size_t got = source_.Read(Bytes() + end_, kChunkBytes - end_);
             if (got == 0) {
                 throw BankReadError(err::kInputPastEnd, consumed_, "the file ends too early");
             }
@@ -79,59 +81,59 @@ class UnitReader {
     }
 
     ByteSource& source_;
-    std::unique_ptr<std::array<std::uint8_t, kChunk>> buffer_;
-    std::size_t pos_ = 0;
+    std::unique_ptr<std::array<char16_t, kChunkUnits>> buffer_;
+    std::size_t pos_ = 0;  // in bytes
     std::size_t end_ = 0;
     std::uint64_t consumed_ = 0;
 };
 
-static_assert(std::endian::native == std::endian::little,
-              "units are copied straight into the texts before decoding");
+// The loops below stay branch-free in 16-bit lanes, with no table lookups, so that the
+// compiler vectorises them and the load runs at memory speed. They turn units into codes
+// in place, leaving codes of 0x80 and above raised by 0x350, so that 0xC0..0xFF already
+// are А..я (U+0410..U+044F); CharactersFromCodes finishes the rest.
+constexpr char16_t kCodeShift = 0x350;
 
-// Turns codes into characters in place: 0xC0..0xFF are А..я (U+0410..U+044F), the
-// 0x80..0xBF range goes through the table. False if a code falls outside 0..255.
-bool CodesToCharacters(char16_t* text, std::size_t n, std::int16_t bad, std::int16_t upperHalf) {
-    if (bad != 0) {
-        return false;
+// True when every unit is an exact multiple of the factor, as a bank writer stores them.
+template <std::int16_t Factor>
+bool AllExact(const char16_t* text, std::size_t n) {
+    std::int16_t inexact = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        inexact |= static_cast<std::int16_t>(static_cast<std::int16_t>(text[i]) % Factor);
     }
-    if (upperHalf != 0) {
-        for (std::size_t i = 0; i < n; ++i) {
-            if (text[i] >= 0x3D0 && text[i] < 0x410) {
-                text[i] = DecodeCp1251(static_cast<std::uint8_t>(text[i] - 0x350));
-            }
-        }
-    }
-    return true;
+    return inexact == 0;
 }
 
-// The loops below stay branch-free in 16-bit lanes, with no table lookups, so that the
-// compiler vectorises them and the load runs at memory speed. Each leaves codes of
-// 0x80 and above shifted by 0x350 for CodesToCharacters.
+// What a decoding pass saw: any code outside 0..255, any in 0x80..0xBF.
+struct CodeFlags {
+    std::int16_t bad = 0;
+    std::int16_t upperHalf = 0;
 
-// Units that are exact multiples of the factor, as every bank writer stores them: false
-// when one is not, and the slower rounding path must decode the run instead.
+    void Note(std::int16_t code) {
+        bad |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code) > 255);
+        upperHalf |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code - 0x80) < 0x40);
+    }
+};
+
 template <std::int16_t Factor>
-bool DecodeExactInPlace(char16_t* text, std::size_t n, std::int16_t& bad, std::int16_t& upperHalf) {
-    std::int16_t inexact = 0;
+CodeFlags DecodeExact(char16_t* text, std::size_t n) {
+    CodeFlags flags;
     for (std::size_t i = 0; i < n; ++i) {
         const auto unit = static_cast<std::int16_t>(text[i]);
         // An exact multiple divides without rounding, so a power of two is a plain shift.
         const auto code = static_cast<std::int16_t>(
             (Factor & (Factor - 1)) == 0 ? unit >> std::countr_zero(static_cast<unsigned>(Factor))
                                          : unit / Factor);
-        inexact |= static_cast<std::int16_t>(unit - code * Factor);
-        bad |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code) > 255);
-        upperHalf |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code - 0x80) < 0x40);
+        flags.Note(code);
         const auto high = static_cast<std::int16_t>(-static_cast<std::int16_t>(code >= 0x80));
-        text[i] = static_cast<char16_t>(code + (high & 0x350));
+        text[i] = static_cast<char16_t>(code + (high & kCodeShift));
     }
-    return inexact == 0;
+    return flags;
 }
 
 // Any units: the quotient rounded to the nearest code, ties to the even one.
 template <std::int16_t Factor>
-void DecodeRoundingInPlace(char16_t* text, std::size_t n, std::int16_t& bad,
-                           std::int16_t& upperHalf) {
+CodeFlags DecodeRounding(char16_t* text, std::size_t n) {
+    CodeFlags flags;
     for (std::size_t i = 0; i < n; ++i) {
         const auto unit = static_cast<std::int16_t>(text[i]);
         const auto quotient = static_cast<std::int16_t>(unit / Factor);
@@ -144,11 +146,39 @@ void DecodeRoundingInPlace(char16_t* text, std::size_t n, std::int16_t& bad,
                                                      -static_cast<std::int16_t>(quotient & 1)));
         const auto sign = static_cast<std::int16_t>((unit >> 15) | 1);
         const auto code = static_cast<std::int16_t>(quotient + (away & sign));
-        bad |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code) > 255);
-        upperHalf |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code - 0x80) < 0x40);
+        flags.Note(code);
         const auto high = static_cast<std::int16_t>(-static_cast<std::int16_t>(code >= 0x80));
-        text[i] = static_cast<char16_t>(code + (high & 0x350));
+        text[i] = static_cast<char16_t>(code + (high & kCodeShift));
     }
+    return flags;
+}
+
+// A decoded value is a valid code below 0x80, or a shifted one in 0x3D0..0x44F.
+bool IsDecodedCode(char16_t value) {
+    return value < 0x80 ||
+           static_cast<std::uint16_t>(value - (0x80 + kCodeShift)) < static_cast<char16_t>(0x80);
+}
+
+// The original code of a decoded value, valid or not.
+std::int32_t CodeOf(char16_t value) {
+    const auto signedValue = static_cast<std::int16_t>(value);
+    return signedValue >= static_cast<std::int16_t>(0x80 + kCodeShift) ? signedValue - kCodeShift
+                                                                       : signedValue;
+}
+
+// Finishes decoding: the index of the first code outside 0..255, or n when all are valid.
+std::size_t CharactersFromCodes(char16_t* text, std::size_t n, CodeFlags flags) {
+    if (flags.bad != 0) {
+        return static_cast<std::size_t>(std::find_if_not(text, text + n, IsDecodedCode) - text);
+    }
+    if (flags.upperHalf != 0) {
+        for (std::size_t i = 0; i < n; ++i) {
+            if (text[i] >= 0x80 + kCodeShift && text[i] < 0xC0 + kCodeShift) {
+                text[i] = DecodeCp1251(static_cast<std::uint8_t>(text[i] - kCodeShift));
+            }
+        }
+    }
+    return n;
 }
 
 class BankParser {
@@ -175,8 +205,10 @@ class BankParser {
             ReadSection<bankformat::kOptionFactor>(bank.Answers(option), last);
         }
         for (std::int16_t i = 0; i <= last; i = NextIndex(i)) {
-            bank.RightAnswer.At(i) =
-                static_cast<std::int16_t>(Decode<bankformat::kRightOptionFactor>(units_.Next()));
+            const std::int16_t unit = units_.Next();
+            CountInexact(unit, bankformat::kRightOptionFactor);
+            bank.RightAnswer.At(i) = static_cast<std::int16_t>(
+                DivideRoundHalfEven(unit, bankformat::kRightOptionFactor));
         }
         if (info_ != nullptr) {
             info_->bytesRead = units_.Offset();
@@ -186,64 +218,45 @@ class BankParser {
     }
 
   private:
-    template <std::int32_t Factor>
-    std::int32_t Decode(std::int16_t unit) {
-        const std::int32_t value = DivideRoundHalfEven(unit, Factor);
-        if (info_ != nullptr && unit % Factor != 0) {
+    void CountInexact(std::int16_t unit, std::int32_t factor) {
+        if (info_ != nullptr && unit % factor != 0) {
             ++info_->inexactUnits;
         }
-        return value;
     }
 
-    template <std::int16_t Factor>
-    void DecodeRun(const std::uint8_t* bytes, std::size_t n, char16_t* out) {
-        std::int16_t bad = 0;
-        std::int16_t upperHalf = 0;
-        std::memcpy(out, bytes, 2 * n);
-        if (!DecodeExactInPlace<Factor>(out, n, bad, upperHalf)) {
-            bad = upperHalf = 0;
-            std::memcpy(out, bytes, 2 * n);
-            DecodeRoundingInPlace<Factor>(out, n, bad, upperHalf);
-        }
-        if (!CodesToCharacters(out, n, bad, upperHalf)) {
-            ReportBadUnit<Factor>(bytes, n);
-        }
-        if (info_ != nullptr) {
-            for (std::size_t i = 0; i < n; ++i) {
-                info_->inexactUnits += UnitReader::UnitAt(bytes, i) % Factor != 0 ? 1 : 0;
-            }
-        }
-    }
-
-    template <std::int16_t Factor>
-    [[noreturn]] void ReportBadUnit(const std::uint8_t* bytes, std::size_t n) {
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::int16_t unit = UnitReader::UnitAt(bytes, i);
-            const std::int32_t code = DivideRoundHalfEven(unit, Factor);
-            if (code < 0 || code > 255) {
-                throw BankReadError(err::kInvalidCall, units_.Offset() + 2 * i,
-                                    "the unit " + std::to_string(unit) + " decodes to the code " +
-                                        std::to_string(code) + ", outside 0..255");
-            }
-        }
-        throw std::logic_error("no bad unit in a run reported as bad");
-    }
-
-    template <std::int16_t Factor>
-    void ReadSection(CheckedArray<std::u16string>& texts, std::int16_t last) {
-        // The index steps with overflow detection: a section of 32768 records overflows
-        // right after its last one.
-        for (std::int16_t i = 0; i <= last; i = NextIndex(i)) {
-            texts.At(i) = ReadText<Factor>();
-        }
-    }
-
+    // The index steps with overflow detection: a section of 32768 records overflows
+    // right after its last one.
     std::int16_t NextIndex(std::int16_t i) {
         if (i == INT16_MAX) {
             throw BankReadError(err::kOverflow, units_.Offset(),
                                 "a bank cannot hold 32768 questions");
         }
         return static_cast<std::int16_t>(i + 1);
+    }
+
+    template <std::int16_t Factor>
+    void ReadSection(CheckedArray<std::u16string>& texts, std::int16_t last) {
+        for (std::int16_t i = 0; i <= last; i = NextIndex(i)) {
+            texts.At(i) = ReadText<Factor>();
+        }
+    }
+
+    // Decodes units in place; start is the file offset of the first of them.
+    template <std::int16_t Factor>
+    void Decode(char16_t* text, std::size_t n, std::uint64_t start) {
+        if (info_ != nullptr) {
+            for (std::size_t i = 0; i < n; ++i) {
+                CountInexact(static_cast<std::int16_t>(text[i]), Factor);
+            }
+        }
+        const CodeFlags flags = AllExact<Factor>(text, n) ? DecodeExact<Factor>(text, n)
+                                                          : DecodeRounding<Factor>(text, n);
+        const std::size_t bad = CharactersFromCodes(text, n, flags);
+        if (bad < n) {
+            throw BankReadError(err::kInvalidCall, start + 2 * bad,
+                                "a unit decodes to the code " + std::to_string(CodeOf(text[bad])) +
+                                    ", outside 0..255");
+        }
     }
 
     template <std::int16_t Factor>
@@ -255,22 +268,18 @@ class BankParser {
                                 "the text length field " + std::to_string(length) +
                                     " is too large (at most 32765)");
         }
-        const std::int32_t lastUnit = length + 1;
+        const std::int32_t characters = length + 1;
         std::u16string text;
-        if (lastUnit < 0) {
+        if (characters < 0) {
             return text;
         }
         // The first unit is decoded and checked, then thrown away.
-        char16_t dropped = 0;
-        units_.ForRuns(1, [&](const std::uint8_t* bytes, std::size_t n) {
-            DecodeRun<Factor>(bytes, n, &dropped);
-        });
-        text.resize(static_cast<std::size_t>(lastUnit));
-        char16_t* out = text.data();
-        units_.ForRuns(text.size(), [&](const std::uint8_t* bytes, std::size_t n) {
-            DecodeRun<Factor>(bytes, n, out);
-            out += n;
-        });
+        char16_t dropped = static_cast<char16_t>(units_.Next());
+        Decode<Factor>(&dropped, 1, start + 2);
+        text.reserve(static_cast<std::size_t>(characters));
+        units_.ForRuns(static_cast<std::size_t>(characters),
+                       [&](const char16_t* units, std::size_t n) { text.append(units, n); });
+        Decode<Factor>(text.data(), text.size(), start + 4);
         return text;
     }
 
