@@ -11,55 +11,8 @@
 namespace vornikat::bank {
 namespace {
 
-// A byte that is not valid UTF-8 stays in the line as one character above the Unicode
-// range, so that columns still count it and the message can name it.
-constexpr char32_t kBadByte = 0x110000;
-
-bool IsBad(char32_t c) {
-    return c >= kBadByte;
-}
-
 bool IsBlank(char32_t c) {
     return c == U' ' || c == U'\t';
-}
-
-std::u32string DecodeUtf8Line(std::string_view bytes) {
-    std::u32string chars;
-    chars.reserve(bytes.size());
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            chars += lead;
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        char32_t c = 0;
-        char32_t least = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2, c = lead & 0x1F, least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, c = lead & 0x0F, least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, c = lead & 0x07, least = 0x10000;
-        }
-        bool valid = length != 0 && i + length <= bytes.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        valid = valid && c >= least && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
-        if (valid) {
-            chars += c;
-            i += length;
-        } else {
-            chars += kBadByte + lead;
-            ++i;
-        }
-    }
-    return chars;
 }
 
 // The index just past the colon of an ANSWER line (any letter case, blanks before the
@@ -195,7 +148,7 @@ class Parser {
     // False once the error limit is reached.
     bool ReadLine(int number, std::string_view bytes) {
         number_ = number;
-        line_ = DecodeUtf8Line(bytes);
+        line_ = DecodeUtf8Leniently(bytes);
         ReportBadBytes();
         std::size_t begin = 0;
         std::size_t end = line_.size();
@@ -259,10 +212,10 @@ class Parser {
 
     void ReportBadBytes() {
         for (std::size_t i = 0; i < line_.size(); ++i) {
-            if (IsBad(line_[i])) {
+            if (line_[i] >= kNotUtf8) {
                 char byte[8];
                 std::snprintf(byte, sizeof byte, "0x%02X",
-                              static_cast<unsigned>(line_[i] - kBadByte));
+                              static_cast<unsigned>(line_[i] - kNotUtf8));
                 Error(i, std::string("the byte ") + byte +
                              " is not UTF-8; save the file as UTF-8 (from Windows-1251: "
                              "iconv -f cp1251 -t utf-8)");
@@ -414,7 +367,7 @@ class Parser {
         for (std::size_t i = begin; i < end; ++i) {
             const char32_t c = line_[i];
             std::string problem;
-            if (IsBad(c)) {
+            if (c >= kNotUtf8) {
                 continue;  // reported for the whole line
             }
             if (c == U'\t') {

@@ -24,6 +24,45 @@ std::string Utf8Of(char32_t c) {
     return out;
 }
 
+std::u32string DecodeUtf8Leniently(std::string_view bytes) {
+    std::u32string chars;
+    chars.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            chars += lead;
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t c = 0;
+        char32_t least = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            length = 2, c = lead & 0x1F, least = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, c = lead & 0x0F, least = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, c = lead & 0x07, least = 0x10000;
+        }
+        bool valid = length != 0 && i + length <= bytes.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        valid = valid && c >= least && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+        if (valid) {
+            chars += c;
+            i += length;
+        } else {
+            chars += kNotUtf8 + lead;
+            ++i;
+        }
+    }
+    return chars;
+}
+
 std::string QuoteText(std::u16string_view text) {
     std::string out = "\"";
     for (const char16_t c : text) {
