@@ -58,8 +58,8 @@ Every character must exist in Windows-1251. Errors are reported as
 FILE:LINE:COLUMN: error: ..., and on any error nothing is written. The bank goes to a
 temporary file beside data.bin, which is renamed into place once it is complete.
 
-A question that may not fit the quiz window (about four lines of 45 characters) or an
-option longer than one line of its button (about 45 characters) gets a warning.
+A question that may not fit the quiz window (about four lines of 40 characters) or an
+option longer than one line of its button (about 40 characters) gets a warning.
 
 options:
   -o FILE          the bank to write
