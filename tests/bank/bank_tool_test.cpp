@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+
+#include "bank_writer.hpp"
+#include "run_bank_tool.hpp"
+#include "script_runner.hpp"
+
+namespace vornikat {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunBankTool;
+using testing::TempDir;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Units(std::initializer_list<int> units) {
+    Bytes bytes;
+    for (const int u : units) {
+        bytes.push_back(static_cast<std::uint8_t>(u & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>((u >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+Bytes ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> Files(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// One question with an option record built from the given units, everything else empty.
+Bytes BankWithOption(std::initializer_list<int> optionRecord, int rightUnit = 78) {
+    return Join({Units({0, -1, 0}), Units(optionRecord), Units({-1, 0, -1, 0, -1, 0, -1, 0}),
+                 Units({rightUnit})});
+}
+
+const std::string kSource =
+    "Сколько бит в байте?\nA) 8\nB) Сколько влезет\nC)\nD) 16, если байт упитанный\nE) "
+    "Ни одного\nANSWER: A\n\nА в килобайте?\nA) 1000 или 1024\nB) 0\nC) 1\nD) 2\nE) 3\nANSWER: A\n";
+
+TEST(BankTool, BuildsABankThatDumpsAndChecksBack) {
+    const TempDir dir;
+    const fs::path source = dir.Path() / "questions.txt";
+    const fs::path bank = dir.Path() / "data.bin";
+    WriteText(source, kSource);
+    WriteText(bank, "an older bank");
+
+    const auto build = RunBankTool({"build", source.string(), "-o", bank.string()});
+    EXPECT_EQ(build.status, 0);
+    EXPECT_EQ(build.out + build.err, "");
+    const std::vector<QuestionRecord> expected = {
+        {u"Сколько бит в байте?",
+         {u"8", u"Сколько влезет", u"", u"16, если байт упитанный", u"Ни одного"},
+         1},
+        {u"А в килобайте?", {u"1000 или 1024", u"0", u"1", u"2", u"3"}, 1}};
+    EXPECT_EQ(ReadBytes(bank), WriteQuestionBank(expected));
+    EXPECT_EQ(Files(dir.Path()), (std::vector<std::string>{"data.bin", "questions.txt"}));
+
+    const auto dump = RunBankTool({"dump", bank.string()});
+    EXPECT_EQ(dump.status, 0);
+    EXPECT_EQ(dump.out, kSource);
+    EXPECT_EQ(dump.err, "");
+
+    const auto check = RunBankTool({"check", bank.string()});
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out, bank.string() + ": 2 questions\n");
+    EXPECT_EQ(check.err, "");
+}
+
+TEST(BankTool, ABuildWithErrorsReportsThemAllAndWritesNothing) {
+    const TempDir dir;
+    const fs::path source = dir.Path() / "bad.txt";
+    const fs::path bank = dir.Path() / "data.bin";
+    WriteText(source, "Вопрос\nА) раз\nB) два\nC) три\nD) четыре\nE) пять\nANSWER: b\n");
+    WriteText(bank, "an older bank");
+
+    const auto build = RunBankTool({"build", source.string(), "-o", bank.string()});
+    EXPECT_EQ(build.status, 1);
+    EXPECT_EQ(build.out, "");
+    const std::string file = source.string();
+    EXPECT_EQ(build.err, file + ":2:1: error: label \"А\" is Cyrillic; use the Latin letter A\n" +
+                             file +
+                             ":7:9: error: answer \"b\" is lower case; use the capital letter B\n" +
+                             bank.string() + ": not written\n");
+    EXPECT_EQ(ReadBytes(bank),
+              (Bytes{'a', 'n', ' ', 'o', 'l', 'd', 'e', 'r', ' ', 'b', 'a', 'n', 'k'}));
+    EXPECT_EQ(Files(dir.Path()), (std::vector<std::string>{"bad.txt", "data.bin"}));
+
+    const auto missing = RunBankTool({"build", (dir.Path() / "none.txt").string(), "-o", "x"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("none.txt: error: cannot read: "), std::string::npos);
+
+    WriteText(source, kSource);
+    const auto nowhere =
+        RunBankTool({"build", source.string(), "-o", (dir.Path() / "no" / "data.bin").string()});
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_NE(nowhere.err.find("cannot create a temporary file beside"), std::string::npos);
+}
+
+TEST(BankTool, BuildWarnsAboutTextsThatMayNotFitAndCanRefuseThem) {
+    const TempDir dir;
+    const fs::path source = dir.Path() / "long.txt";
+    const fs::path bank = dir.Path() / "data.bin";
+    WriteText(source,
+              "Q\nA) a\nB) Вызывает системного администратора и его кота\nC)\nD)\nE)\n"
+              "ANSWER: A\n");
+    const auto warned = RunBankTool({"build", source.string(), "-o", bank.string()});
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_NE(warned.err.find(source.string() + ":3:4: warning: option B is about"),
+              std::string::npos);
+    EXPECT_TRUE(fs::exists(bank));
+    fs::remove(bank);
+    const auto refused =
+        RunBankTool({"build", "--require-fit", source.string(), "-o", bank.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find(":3:4: error: option B is about"), std::string::npos);
+    EXPECT_FALSE(fs::exists(bank));
+}
+
+TEST(BankTool, CheckRefusesWhatTheQuizRefusesAndSaysWhere) {
+    const Bytes example =
+        WriteQuestionBank(std::vector<QuestionRecord>{{u"abc", {u"xy", u"Да", u"", u"", u""}, 3}});
+    Bytes header32767 = Units({32767});
+    for (int i = 0; i < 32768; ++i) {
+        const Bytes empty = Units({-1, 0});
+        header32767.insert(header32767.end(), empty.begin(), empty.end());
+    }
+    const struct {
+        Bytes bytes;
+        std::string reason;
+    } cases[] = {
+        {{}, "at byte 0: the file ends too early"},
+        {Units({-1}), "at byte 0: the question count field is negative (-1)"},
+        {BankWithOption({32766}),
+         "at byte 6: the text length field 32766 is too large (at most 32765)"},
+        {BankWithOption({1, 0, 4, -3}),
+         "at byte 12: the unit -3 decodes to the code -1, outside 0..255"},
+        {Units({0, 0, 27083}), "at byte 4: the unit 27083 decodes to the code 256, outside 0..255"},
+        {Bytes(example.begin(), example.end() - 1), "at byte 40: the file ends too early"},
+        {header32767,
+         "at byte " + std::to_string(header32767.size()) + ": a bank cannot hold 32768 questions"},
+    };
+    const TempDir dir;
+    const fs::path bank = dir.Path() / "data.bin";
+    for (const auto& c : cases) {
+        dir.Write("data.bin", c.bytes);
+        const auto check = RunBankTool({"check", bank.string()});
+        EXPECT_EQ(check.status, 1) << c.reason;
+        EXPECT_EQ(check.out, "");
+        EXPECT_EQ(check.err,
+                  bank.string() + ": error: " + c.reason + "; the quiz refuses this bank\n");
+        const auto dump = RunBankTool({"dump", bank.string()});
+        EXPECT_EQ(dump.status, 1);
+        EXPECT_EQ(dump.out, "");
+        EXPECT_EQ(dump.err, check.err);
+    }
+    const auto missing = RunBankTool({"check", (dir.Path() / "none.bin").string()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("none.bin: error: cannot open: "), std::string::npos);
+}
+
+TEST(BankTool, CheckWarnsAboutWhatLoadsButIsOdd) {
+    const TempDir dir;
+    const fs::path bank = dir.Path() / "data.bin";
+    // An empty question whose option 1 holds an inexact unit, right option 6, three stray bytes.
+    dir.Write("data.bin", Join({BankWithOption({0, 0, 6}, 6 * 78), {1, 2, 3}}));
+    const auto check = RunBankTool({"check", bank.string()});
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out, bank.string() + ": 1 question\n");
+    const std::string w = bank.string() + ": warning: ";
+    EXPECT_EQ(
+        check.err,
+        w + "question 1: the right option is 6, outside 1..5, so no answer counts as right\n" + w +
+            "question 1: the question text is empty\n" + w +
+            "1 unit is not an exact multiple of its factor; the program rounds it to the "
+            "nearest value\n" +
+            w + "3 bytes after the end of the bank; the program ignores them\n");
+
+    std::vector<QuestionRecord> many(12, QuestionRecord{u"Q", {}, 0});
+    dir.Write("data.bin", WriteQuestionBank(many));
+    const auto listed = RunBankTool({"check", bank.string()});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_NE(listed.err.find(w + "question 10: the right option is 0"), std::string::npos);
+    EXPECT_EQ(listed.err.find("question 11:"), std::string::npos);
+    EXPECT_NE(listed.err.find(w + "and 2 more questions with a right option outside 1..5\n"),
+              std::string::npos);
+}
+
+TEST(BankTool, DumpNamesWhatAikenCannotExpressAndPrintsNothing) {
+    const TempDir dir;
+    const fs::path bank = dir.Path() / "data.bin";
+    dir.Write("data.bin", WriteQuestionBank(std::vector<QuestionRecord>{
+                              {u"Fine", {}, 1}, {u"Вопрос ", {u"a\tb"}, 7}}));
+    const auto dump = RunBankTool({"dump", bank.string()});
+    EXPECT_EQ(dump.status, 1);
+    EXPECT_EQ(dump.out, "");
+    const std::string e = bank.string() + ": error: ";
+    EXPECT_EQ(
+        dump.err,
+        e + "question 2: the question text \"Вопрос \" ends with a blank, which Aiken drops\n" + e +
+            "question 2 (\"Вопрос \"): option A \"a\\u0009b\" holds a control character "
+            "(\"\\u0009\"), which an Aiken line cannot carry\n" +
+            e +
+            "question 2 (\"Вопрос \"): the right option is 7, and Aiken can only name "
+            "options 1 to 5 (A to E)\n" +
+            bank.string() + ": Aiken cannot express this bank; nothing printed\n");
+}
+
+TEST(BankTool, EveryCommandHasHelpAndWrongUseShowsIt) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"build", "--help"}, {"dump", "--help"}, {"check", "-h"}}) {
+        const auto help = RunBankTool(args);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.out.rfind("usage: vornikat-bank", 0), 0U) << args.front();
+    }
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"compile"}, {"build", "x.txt"}, {"dump"}, {"check", "a", "b"}}) {
+        const auto wrong = RunBankTool(args);
+        EXPECT_EQ(wrong.status, 2);
+        EXPECT_NE(wrong.err.find("usage: vornikat-bank"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace vornikat
