@@ -93,23 +93,37 @@ class UnitReader {
 // are А..я (U+0410..U+044F); CharactersFromCodes finishes the rest.
 constexpr char16_t kCodeShift = 0x350;
 
-// True when every unit is an exact multiple of the factor, as a bank writer stores them.
+// The units that decode into 0..255: from minus half the factor (which rounds to the even
+// 0) up to just below 255.5 times it (which rounds to 256). Both factors are even.
 template <std::int16_t Factor>
-bool AllExact(const char16_t* text, std::size_t n) {
+constexpr std::int16_t kLowestUnit = -(Factor / 2);
+template <std::int16_t Factor>
+constexpr std::int16_t kHighestUnit = 255 * Factor + Factor / 2 - 1;
+
+// What a look at the raw units finds.
+struct UnitScan {
+    bool inexact;  // a unit that is not an exact multiple of the factor
+    bool bad;      // a unit that decodes outside 0..255
+};
+
+template <std::int16_t Factor>
+UnitScan ScanUnits(const char16_t* text, std::size_t n) {
+    static_assert(Factor % 2 == 0);
     std::int16_t inexact = 0;
+    std::int16_t bad = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        inexact |= static_cast<std::int16_t>(static_cast<std::int16_t>(text[i]) % Factor);
+        const auto unit = static_cast<std::int16_t>(text[i]);
+        inexact |= static_cast<std::int16_t>(unit % Factor);
+        bad |= static_cast<std::int16_t>(unit < kLowestUnit<Factor> || unit > kHighestUnit<Factor>);
     }
-    return inexact == 0;
+    return UnitScan{inexact != 0, bad != 0};
 }
 
-// What a decoding pass saw: any code outside 0..255, any in 0x80..0xBF.
+// What a decoding pass saw: any code in 0x80..0xBF, which needs the table.
 struct CodeFlags {
-    std::int16_t bad = 0;
     std::int16_t upperHalf = 0;
 
     void Note(std::int16_t code) {
-        bad |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code) > 255);
         upperHalf |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code - 0x80) < 0x40);
     }
 };
@@ -153,32 +167,16 @@ CodeFlags DecodeRounding(char16_t* text, std::size_t n) {
     return flags;
 }
 
-// A decoded value is a valid code below 0x80, or a shifted one in 0x3D0..0x44F.
-bool IsDecodedCode(char16_t value) {
-    return value < 0x80 ||
-           static_cast<std::uint16_t>(value - (0x80 + kCodeShift)) < static_cast<char16_t>(0x80);
-}
-
-// The original code of a decoded value, valid or not.
-std::int32_t CodeOf(char16_t value) {
-    const auto signedValue = static_cast<std::int16_t>(value);
-    return signedValue >= static_cast<std::int16_t>(0x80 + kCodeShift) ? signedValue - kCodeShift
-                                                                       : signedValue;
-}
-
-// Finishes decoding: the index of the first code outside 0..255, or n when all are valid.
-std::size_t CharactersFromCodes(char16_t* text, std::size_t n, CodeFlags flags) {
-    if (flags.bad != 0) {
-        return static_cast<std::size_t>(std::find_if_not(text, text + n, IsDecodedCode) - text);
+// Finishes decoding valid codes: 0x80..0xBF through the table.
+void CharactersFromCodes(char16_t* text, std::size_t n, CodeFlags flags) {
+    if (flags.upperHalf == 0) {
+        return;
     }
-    if (flags.upperHalf != 0) {
-        for (std::size_t i = 0; i < n; ++i) {
-            if (text[i] >= 0x80 + kCodeShift && text[i] < 0xC0 + kCodeShift) {
-                text[i] = DecodeCp1251(static_cast<std::uint8_t>(text[i] - kCodeShift));
-            }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (text[i] >= 0x80 + kCodeShift && text[i] < 0xC0 + kCodeShift) {
+            text[i] = DecodeCp1251(static_cast<std::uint8_t>(text[i] - kCodeShift));
         }
     }
-    return n;
 }
 
 class BankParser {
@@ -249,14 +247,26 @@ class BankParser {
                 CountInexact(static_cast<std::int16_t>(text[i]), Factor);
             }
         }
-        const CodeFlags flags = AllExact<Factor>(text, n) ? DecodeExact<Factor>(text, n)
-                                                          : DecodeRounding<Factor>(text, n);
-        const std::size_t bad = CharactersFromCodes(text, n, flags);
-        if (bad < n) {
-            throw BankReadError(err::kInvalidCall, start + 2 * bad,
-                                "a unit decodes to the code " + std::to_string(CodeOf(text[bad])) +
-                                    ", outside 0..255");
+        const UnitScan scan = ScanUnits<Factor>(text, n);
+        if (scan.bad) {
+            ReportBadUnit<Factor>(text, n, start);
         }
+        const CodeFlags flags =
+            scan.inexact ? DecodeRounding<Factor>(text, n) : DecodeExact<Factor>(text, n);
+        CharactersFromCodes(text, n, flags);
+    }
+
+    template <std::int16_t Factor>
+    [[noreturn]] void ReportBadUnit(const char16_t* text, std::size_t n, std::uint64_t start) {
+        const auto* found = std::find_if(text, text + n, [](char16_t u) {
+            const auto unit = static_cast<std::int16_t>(u);
+            return unit < kLowestUnit<Factor> || unit > kHighestUnit<Factor>;
+        });
+        const auto unit = static_cast<std::int16_t>(*found);
+        throw BankReadError(err::kInvalidCall, start + 2 * static_cast<std::uint64_t>(found - text),
+                            "the unit " + std::to_string(unit) + " decodes to the code " +
+                                std::to_string(DivideRoundHalfEven(unit, Factor)) +
+                                ", outside 0..255");
     }
 
     template <std::int16_t Factor>

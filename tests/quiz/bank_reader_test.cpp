@@ -7,6 +7,7 @@
 #include "bank_writer.hpp"
 #include "cp1251.hpp"
 #include "file_source.hpp"
+#include "rounding.hpp"
 
 namespace vornikat {
 namespace {
@@ -186,6 +187,31 @@ TEST(BankReader, ReadsSourcesThatDeliverOneByteAtATime) {
         std::size_t pos = 0;
     } trickle(kExample);
     EXPECT_EQ(ReadQuestionBank(trickle).Answers2.At(0), u"Да");
+}
+
+// Every unit, as a character of a question and of an option, loads exactly when it rounds
+// to a code in 0..255, and then into that code's character.
+TEST(BankReader, EveryUnitDecodesAsRoundingToTheNearestCodeSays) {
+    for (int unit = INT16_MIN; unit <= INT16_MAX; unit += 1) {
+        const int option = DivideRoundHalfEven(unit, 4);
+        const auto optionBank = BankWithOption({0, 0, unit});
+        if (option < 0 || option > 255) {
+            ASSERT_EQ(FailureNumber(optionBank), err::kInvalidCall) << unit;
+        } else {
+            ASSERT_EQ(Read(optionBank).Answers1.At(0),
+                      std::u16string(1, DecodeCp1251(static_cast<std::uint8_t>(option))))
+                << unit;
+        }
+        const int question = DivideRoundHalfEven(unit, 106);
+        auto questionBank = Units({0, 0, 0, unit, -1, 0, -1, 0, -1, 0, -1, 0, -1, 0, 78});
+        if (question < 0 || question > 255) {
+            ASSERT_EQ(FailureNumber(questionBank), err::kInvalidCall) << unit;
+        } else {
+            ASSERT_EQ(Read(questionBank).Questions.At(0),
+                      std::u16string(1, DecodeCp1251(static_cast<std::uint8_t>(question))))
+                << unit;
+        }
+    }
 }
 
 }  // namespace
