@@ -1,7 +1,8 @@
 #include "memory_registry.hpp"
 
 #include <algorithm>
-#include <cstring>
+
+#include "registry_name.hpp"
 
 namespace vornikat {
 
@@ -22,12 +23,12 @@ std::string MemoryRegistry::Normalize(std::string_view fullPath) {
             continue;
         }
         lastWasSeparator = false;
-        path += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        path += c;
     }
     if (!path.empty() && path.back() == '\\') {
         path.pop_back();
     }
-    return path;
+    return FoldRegistryName(path);
 }
 
 std::string MemoryRegistry::FullPath(RegKey root, std::string_view path) const {
@@ -41,9 +42,22 @@ std::string MemoryRegistry::FullPath(RegKey root, std::string_view path) const {
         if (found == handles_.end()) {
             return {};
         }
-        base = found->second;
+        base = found->second.path;
     }
     return Normalize(base + "\\" + std::string(path));
+}
+
+bool MemoryRegistry::IsUnder(const std::string& path, const std::set<std::string>& tops) {
+    return std::any_of(tops.begin(), tops.end(), [&path](const std::string& top) {
+        return path == top || (path.size() > top.size() && path.compare(0, top.size(), top) == 0 &&
+                               path[top.size()] == '\\');
+    });
+}
+
+RegKey MemoryRegistry::NewHandle(const std::string& path, bool readOnly) {
+    const RegKey key = nextHandle_++;
+    handles_[key] = Handle{path, readOnly};
+    return key;
 }
 
 void MemoryRegistry::AddKey(std::string_view fullPath) {
@@ -57,7 +71,7 @@ void MemoryRegistry::AddKey(std::string_view fullPath) {
 
 void MemoryRegistry::PutValue(std::string_view fullPath, std::string_view name, Value value) {
     AddKey(fullPath);
-    keys_[Normalize(fullPath)][Normalize(name)] = std::move(value);
+    keys_[Normalize(fullPath)][FoldRegistryName(name)] = std::move(value);
 }
 
 const MemoryRegistry::Value* MemoryRegistry::FindValue(std::string_view fullPath,
@@ -66,7 +80,7 @@ const MemoryRegistry::Value* MemoryRegistry::FindValue(std::string_view fullPath
     if (key == keys_.end()) {
         return nullptr;
     }
-    const auto value = key->second.find(Normalize(name));
+    const auto value = key->second.find(FoldRegistryName(name));
     return value == key->second.end() ? nullptr : &value->second;
 }
 
@@ -78,18 +92,20 @@ void MemoryRegistry::DenyAccess(std::string_view fullPath) {
     denied_.insert(Normalize(fullPath));
 }
 
-long MemoryRegistry::OpenKey(RegKey root, std::string_view path, RegAccess /*access*/,
-                             RegKey& key) {
+void MemoryRegistry::DenyWrites(std::string_view fullPath) {
+    writeDenied_.insert(Normalize(fullPath));
+}
+
+long MemoryRegistry::OpenKey(RegKey root, std::string_view path, RegAccess access, RegKey& key) {
     key = 0;
     const std::string full = FullPath(root, path);
     if (full.empty() || keys_.count(full) == 0) {
         return reg::kNotFound;
     }
-    if (denied_.count(full) != 0) {
+    if (IsUnder(full, denied_)) {
         return reg::kAccessDenied;
     }
-    key = nextHandle_++;
-    handles_[key] = full;
+    key = NewHandle(full, access == RegAccess::ReadOnly);
     return reg::kSuccess;
 }
 
@@ -99,12 +115,16 @@ long MemoryRegistry::CreateKey(RegKey root, std::string_view path, RegKey& key) 
     if (full.empty()) {
         return reg::kNotFound;
     }
-    if (denied_.count(full) != 0) {
+    if (IsUnder(full, denied_)) {
         return reg::kAccessDenied;
     }
-    AddKey(full);
-    key = nextHandle_++;
-    handles_[key] = full;
+    if (keys_.count(full) == 0) {
+        if (IsUnder(full, writeDenied_)) {
+            return reg::kAccessDenied;
+        }
+        AddKey(full);
+    }
+    key = NewHandle(full, false);
     return reg::kSuccess;
 }
 
@@ -114,7 +134,10 @@ long MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t t
     if (handle == handles_.end()) {
         return reg::kNotFound;
     }
-    keys_[handle->second][Normalize(name)] = Value{type, {data.begin(), data.end()}};
+    if (handle->second.readOnly || IsUnder(handle->second.path, writeDenied_)) {
+        return reg::kAccessDenied;
+    }
+    keys_[handle->second.path][FoldRegistryName(name)] = Value{type, {data.begin(), data.end()}};
     return reg::kSuccess;
 }
 
@@ -124,8 +147,8 @@ long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t
     if (handle == handles_.end()) {
         return reg::kNotFound;
     }
-    const auto& values = keys_[handle->second];
-    const auto value = values.find(Normalize(name));
+    const auto& values = keys_[handle->second.path];
+    const auto value = values.find(FoldRegistryName(name));
     if (value == values.end()) {
         return reg::kNotFound;
     }

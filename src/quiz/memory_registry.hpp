@@ -33,17 +33,28 @@ class MemoryRegistry : public RegistryPort {
     void PutValue(std::string_view fullPath, std::string_view name, Value value);
     const Value* FindValue(std::string_view fullPath, std::string_view name) const;
     bool HasKey(std::string_view fullPath) const;
-    // Opening or creating this key fails with access denied; so does writing under it.
+    // Opening or creating this key, or any key under it, fails with access denied.
     void DenyAccess(std::string_view fullPath);
+    // This key and the keys under it open, but creating a key or setting a value there fails
+    // with access denied: what a standard user meets under HKEY_LOCAL_MACHINE.
+    void DenyWrites(std::string_view fullPath);
     std::size_t OpenHandles() const { return handles_.size(); }
 
   private:
+    struct Handle {
+        std::string path;
+        bool readOnly = false;
+    };
+
     static std::string Normalize(std::string_view fullPath);
     std::string FullPath(RegKey root, std::string_view path) const;
+    static bool IsUnder(const std::string& path, const std::set<std::string>& tops);
+    RegKey NewHandle(const std::string& path, bool readOnly);
 
     std::map<std::string, std::map<std::string, Value>> keys_;
     std::set<std::string> denied_;
-    std::map<RegKey, std::string> handles_;
+    std::set<std::string> writeDenied_;
+    std::map<RegKey, Handle> handles_;
     RegKey nextHandle_ = 0x1000;
 };
 

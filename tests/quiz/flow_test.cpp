@@ -14,10 +14,16 @@ using testing::MakeBankBytes;
 using testing::ProgramEnded;
 using Trace = std::vector<std::string>;
 
+const std::string kFirstRunQuestion = "msgbox 36 \"Вы готовы пройти Ворникат ?\"";
+const std::string kGoodLuck = "msgbox 64 \"Желаю удачи :)\"";
+const std::string kGoodbye = "msgbox 64 \"Пока, загляни сюда ещё как-нибудь!\"";
+
 class FlowTest : public ::testing::Test {
   protected:
+    // A first run, answered Yes.
     void Start(int questions, std::int16_t right = 1) {
         ports.files["data.bin"] = MakeBankBytes(questions, right);
+        ports.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk};
         body.OnLoad();
     }
 
@@ -60,9 +66,9 @@ class FlowTest : public ::testing::Test {
 
 TEST_F(FlowTest, StartUpRunsItsStepsInOrderAndPutsUpTheFirstQuestion) {
     Start(2);
-    EXPECT_EQ(ports.TakeTrace(),
-              Join({"chdir", "Timer1.Interval = 1000", "LblT.Caption = \"1:00\""},
-                   QuestionShown(1, 0, 0)));
+    EXPECT_EQ(ports.TakeTrace(), Join({"chdir", kFirstRunQuestion, kGoodLuck,
+                                       "Timer1.Interval = 1000", "LblT.Caption = \"1:00\""},
+                                      QuestionShown(1, 0, 0)));
     EXPECT_EQ(body.State().CurrentQuestion, 0);
     EXPECT_EQ(body.State().ChosenAnswer, 0);
     EXPECT_EQ(ports.values[0], kTrue);
@@ -140,6 +146,7 @@ TEST_F(FlowTest, SeveralSelectedOptionsGiveTheHighestAndNoneGivesZero) {
 TEST_F(FlowTest, TheLastAnswerShowsTheFinalCountThenFinishes) {
     Start(1, 1);
     ports.trace.clear();
+    ports.answers = {msgbox::kAnswerOk};
     EXPECT_THROW(body.OnNxtClick(), ProgramEnded);
     const Trace trace = ports.TakeTrace();
     ASSERT_GE(trace.size(), 3U);
@@ -154,17 +161,18 @@ TEST_F(FlowTest, AMissingOrBrokenBankEndsTheProgramWithItsMessage) {
     const std::string failure =
         "msgbox 16 \"Файл data.bin повреждён или отсутствует!\\rНевосможно продолжить "
         "запуск программы!\"";
-    ports.answers = {msgbox::kAnswerOk};
+    ports.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk, msgbox::kAnswerOk};
     EXPECT_THROW(body.OnLoad(), ProgramEnded);
-    EXPECT_EQ(ports.TakeTrace(), (Trace{"chdir", failure, "end"}));
+    EXPECT_EQ(ports.TakeTrace(), (Trace{"chdir", kFirstRunQuestion, kGoodLuck, failure, "end"}));
     EXPECT_EQ(ports.files.count("data.bin"), 0U);
 
     FakePorts broken;
     Body other(broken.AllPorts());
     broken.files["data.bin"] = {0xFF, 0xFF};
-    broken.answers = {msgbox::kAnswerOk};
+    broken.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk, msgbox::kAnswerOk};
     EXPECT_THROW(other.OnLoad(), ProgramEnded);
-    EXPECT_EQ(broken.TakeTrace(), (Trace{"chdir", failure, "end"}));
+    EXPECT_EQ(broken.TakeTrace(), (Trace{"chdir", kFirstRunQuestion, kGoodLuck, failure, "end"}));
+    EXPECT_FALSE(broken.registry.HasKey("HKEY_LOCAL_MACHINE\\Software\\Vornikat"));
 }
 
 TEST_F(FlowTest, AMissingSoundIsARunTimeErrorThatEndsTheProgram) {
@@ -188,10 +196,28 @@ TEST_F(FlowTest, NoTickRunsWhileAHandlerWaitsForItsBox) {
         }
     };
     EXPECT_THROW(body.OnExitClick(), ProgramEnded);
-    EXPECT_EQ(
-        ports.TakeTrace(),
-        (Trace{"Timer1.Interval = 0", "msgbox 64 \"Пока, загляни сюда ещё как-нибудь!\"", "end"}));
+    EXPECT_EQ(ports.TakeTrace(), (Trace{"Timer1.Interval = 0", kGoodbye, "end"}));
     EXPECT_EQ(body.State().CurrentQuestion, 0);
+}
+
+TEST_F(FlowTest, LeavingMidQuestionJudgesNothingAndKeepsTheStoredScore) {
+    const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Vornikat";
+    const MemoryRegistry::Value stored{reg::kSz, {' ', '5', '0', 0}};
+    ports.registry.PutValue(key, "LastScore", stored);
+    ports.files["data.bin"] = MakeBankBytes(3, 1);
+    ports.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk};
+    body.OnLoad();
+    body.OnTimerTick();
+    ports.trace.clear();
+
+    ports.answers = {msgbox::kAnswerOk};
+    std::int16_t cancel = 0;
+    EXPECT_THROW(body.OnCloseRequest(cancel), ProgramEnded);
+    EXPECT_EQ(cancel, 1);
+    EXPECT_EQ(ports.TakeTrace(), (Trace{"Timer1.Interval = 0", kGoodbye, "end"}));
+    EXPECT_EQ(body.State().CorrectCount, 0);
+    EXPECT_EQ(ports.registry.FindValue(key, "LastScore")->data, stored.data);
+    EXPECT_EQ(ports.registry.OpenHandles(), 0U);
 }
 
 }  // namespace

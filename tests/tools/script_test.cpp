@@ -16,11 +16,18 @@ const std::vector<std::uint8_t> kExample = {
     0x00, 0x00, 0xE0, 0x01, 0xE4, 0x01, 0x01, 0x00, 0x00, 0x00, 0x10, 0x03, 0x80, 0x03,
     0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xEA, 0x00};
 
-const Lines kExampleStart = {
-    "Timer1.Interval = 1000",  "LblT.Caption = \"1:00\"", "LblC.Caption = \"0/0\"",
-    "LblQ.Caption = \"abc\"",  "Ans1.Caption = \"xy\"",   "Ans2.Caption = \"Да\"",
-    "Ans3.Caption = \"\"",     "Ans4.Caption = \"\"",     "Ans5.Caption = \"\"",
-    "LblT.Caption = \"1:00\"", "Ans1.Value = -1"};
+// A first run starts with its question; "yes" and "ok" answer it.
+const std::string kAnswerFirstRun = "yes\nok\n";
+const std::string kFirstRunQuestion = "msgbox 36 \"Вы готовы пройти Ворникат ?\"";
+const std::string kGoodLuck = "msgbox 64 \"Желаю удачи :)\"";
+
+const Lines kExampleStart = {kFirstRunQuestion,        kGoodLuck,
+                             "Timer1.Interval = 1000", "LblT.Caption = \"1:00\"",
+                             "LblC.Caption = \"0/0\"", "LblQ.Caption = \"abc\"",
+                             "Ans1.Caption = \"xy\"",  "Ans2.Caption = \"Да\"",
+                             "Ans3.Caption = \"\"",    "Ans4.Caption = \"\"",
+                             "Ans5.Caption = \"\"",    "LblT.Caption = \"1:00\"",
+                             "Ans1.Value = -1"};
 
 Lines Tail(const Lines& lines, std::size_t from) {
     return Lines(lines.begin() + static_cast<long>(std::min(from, lines.size())), lines.end());
@@ -29,7 +36,8 @@ Lines Tail(const Lines& lines, std::size_t from) {
 TEST(VornikatScript, PlaysTheExampleBankToTheEndOfItsQuestion) {
     const TempDir dir;
     dir.Write("data.bin", kExample);
-    const auto run = RunScript(dir.Path(), "# right answer\nselect 3\nclick Nxt\n");
+    const auto run =
+        RunScript(dir.Path(), kAnswerFirstRun + "# right answer\nselect 3\nclick Nxt\nok\n");
     ASSERT_EQ(run.status, 0);
     ASSERT_GE(run.lines.size(), kExampleStart.size());
     EXPECT_EQ(Lines(run.lines.begin(), run.lines.begin() + kExampleStart.size()), kExampleStart);
@@ -38,17 +46,18 @@ TEST(VornikatScript, PlaysTheExampleBankToTheEndOfItsQuestion) {
     EXPECT_EQ(tail[0], "sound 101");
     EXPECT_EQ(tail[1], "LblC.Caption = \"1/1\"");
     EXPECT_EQ(tail[2], "Timer1.Interval = 0");
+    EXPECT_EQ(tail[3].rfind("msgbox 64 \"SUPER, SUPER, SUPER !!!", 0), 0U);
     EXPECT_EQ(tail.back(), "end");
 }
 
 TEST(VornikatScript, PlaysSeveralQuestionsThroughClicksAndTimeOuts) {
     const TempDir dir;
     dir.Write("data.bin", testing::MakeBankBytes(3, 2));
-    std::string script = "select 2\nclick Nxt\n";
+    std::string script = kAnswerFirstRun + "select 2\nclick Nxt\n";
     for (int i = 0; i < 62; ++i) {
         script += "tick\n";
     }
-    script += "click Nxt\n";
+    script += "click Nxt\nok\n";
     const auto run = RunScript(dir.Path(), script);
     ASSERT_EQ(run.status, 0);
     const auto count = [&](const std::string& line) {
@@ -60,32 +69,41 @@ TEST(VornikatScript, PlaysSeveralQuestionsThroughClicksAndTimeOuts) {
     EXPECT_EQ(count("LblC.Caption = \"1/3\""), 1);
     EXPECT_EQ(count("LblT.Caption = \"0:00\""), 1);
     EXPECT_EQ(count("Ans1.SetFocus"), 2);
+    EXPECT_EQ(count("msgbox 64 \"Не так уж и плохо, очков чуть-чуть ниже сред\\rнего, но ты всё "
+                    "равно чайник и немного ламер\""),
+              1);
     EXPECT_EQ(run.lines.back(), "end");
 }
 
 TEST(VornikatScript, ReportsEndOfInputAndScriptErrors) {
     const TempDir dir;
     dir.Write("data.bin", kExample);
-    auto run = RunScript(dir.Path(), "tick\n");
+    auto run = RunScript(dir.Path(), kAnswerFirstRun + "tick\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.lines.back(), "eof");
 
+    run = RunScript(dir.Path(), kAnswerFirstRun + "ok\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.lines.back(), "script-error \"\\\"ok\\\" with no message box open\"");
+
+    run = RunScript(dir.Path(), kAnswerFirstRun + "click Nowhere\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.lines.back(), "script-error \"unknown event \\\"click Nowhere\\\"\"");
+
     run = RunScript(dir.Path(), "ok\n");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.lines.back().rfind("script-error \"", 0), 0U);
-
-    run = RunScript(dir.Path(), "click Nowhere\n");
-    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.lines.back().rfind("script-error \"\\\"ok\\\" while a message box waits", 0), 0U);
 }
 
 TEST(VornikatScript, AMissingBankShowsItsFailureAndWaitsForOk) {
     const TempDir dir;
-    auto run = RunScript(dir.Path(), "");
+    auto run = RunScript(dir.Path(), kAnswerFirstRun);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.lines, (Lines{"msgbox 16 \"Файл data.bin повреждён или отсутствует!\\rНевосможно "
+    EXPECT_EQ(run.lines, (Lines{kFirstRunQuestion, kGoodLuck,
+                                "msgbox 16 \"Файл data.bin повреждён или отсутствует!\\rНевосможно "
                                 "продолжить запуск программы!\"",
                                 "eof"}));
-    run = RunScript(dir.Path(), "tick\nok\n");
+    run = RunScript(dir.Path(), kAnswerFirstRun + "tick\nok\n");
     EXPECT_EQ(run.lines.back(), "end");
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "data.bin"));
 }
@@ -94,7 +112,7 @@ TEST(VornikatScript, EscapesControlCharactersInTexts) {
     QuestionRecord record{u"a\"b\\c\u0001\u0098\tz", {u"1", u"2", u"3", u"4", u"5"}, 1};
     const TempDir dir;
     dir.Write("data.bin", WriteQuestionBank(std::span(&record, 1)));
-    const auto run = RunScript(dir.Path(), "");
+    const auto run = RunScript(dir.Path(), kAnswerFirstRun);
     EXPECT_EQ(std::count(run.lines.begin(), run.lines.end(),
                          "LblQ.Caption = \"a\\\"b\\\\c\\u0001\\u0098\\tz\""),
               1);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "body.hpp"
+#include "file_registry.hpp"
 #include "memory_registry.hpp"
 #include "script_input.hpp"
 #include "script_ports.hpp"
@@ -85,11 +86,17 @@ int main(int argc, char** argv) {
     vs::ScriptDialogs dialogs;
     vs::ScriptResources resources;
     vs::ScriptFiles files(options.directory);
-    vornikat::MemoryRegistry registry;
+    // Without a store file the run starts from an empty registry and leaves nothing behind.
+    std::unique_ptr<vornikat::RegistryPort> registry;
+    if (options.registryFile.empty()) {
+        registry = std::make_unique<vornikat::MemoryRegistry>();
+    } else {
+        registry = std::make_unique<vornikat::FileRegistry>(options.registryFile);
+    }
     vs::ScriptLauncher launcher;
     vs::ScriptProcess process;
-    vornikat::Body body(
-        vornikat::Ports{window, dialogs, resources, resources, files, registry, launcher, process});
+    vornikat::Body body(vornikat::Ports{window, dialogs, resources, resources, files, *registry,
+                                        launcher, process});
     try {
         RunEvents(body, window);
     } catch (const vs::ProgramEnded&) {
