@@ -1,15 +1,21 @@
 // sound_probe: drives the Qt sound output the way the quiz does, for the sound tests.
 // Steps: "play:ID" plays sound ID from the embedded resources and prints how long the call
 // took; "file:PATH" plays the WAV file at PATH the same way; "wait:MS" runs the event loop for
-// MS milliseconds. The program then tears down at once, sound playing or not.
+// MS milliseconds. The program then tears down at once, sound playing or not, and ends the way
+// the quiz ends: without running the destructors of static objects.
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 #include "embedded_resource_port.hpp"
 #include "sound_output.hpp"
@@ -39,9 +45,7 @@ void Play(vornikat::SoundPort& output, std::span<const std::uint8_t> image,
     std::fflush(stdout);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunSteps(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     vornikat::EmbeddedResources resources;
     vornikat::QtSoundOutput output;
@@ -67,4 +71,17 @@ int main(int argc, char** argv) {
         }
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int status = RunSteps(argc, argv);
+    // Debian's Qt 6.4 may abort while it destroys its PulseAudio engine, a static object (it
+    // drops the connection without the lock its thread holds), so statics are not destroyed.
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_do_leak_check();
+#endif
+    std::fflush(stdout);
+    std::quick_exit(status);
 }

@@ -6,14 +6,28 @@
 #include <QBuffer>
 #include <QMediaDevices>
 
+#include <chrono>
+#include <thread>
+
 #include "wave_image.hpp"
 
 namespace vornikat {
+namespace {
+
+// Debian's Qt 6.4 drops its PulseAudio connection at exit without holding the connection's
+// lock, and aborts if the server's answer to a closed stream (the sink going idle) is being
+// handled at that moment. Closing our stream this long before the exit lets that answer in.
+constexpr auto kSettleAfterClose = std::chrono::milliseconds(100);
+
+}  // namespace
 
 QtSoundOutput::QtSoundOutput() = default;
 
 QtSoundOutput::~QtSoundOutput() {
-    StopPlaying();
+    if (sink_) {
+        StopPlaying();
+        std::this_thread::sleep_for(kSettleAfterClose);
+    }
 }
 
 void QtSoundOutput::PlayWave(std::span<const std::uint8_t> image) {

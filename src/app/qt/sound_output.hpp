@@ -13,7 +13,9 @@ namespace vornikat {
 
 // Plays on the default audio output, fed by the event loop of the thread that owns it (the
 // GUI thread). Without a sound device or server every sound is skipped in silence. Destroy it
-// before the application object.
+// before the application object. Debian's Qt 6.4 may abort while it destroys its PulseAudio
+// engine, a static object, so a program that played sound ends without destroying statics
+// (std::quick_exit) once its own objects are gone.
 class QtSoundOutput final : public SoundPort {
   public:
     QtSoundOutput();
