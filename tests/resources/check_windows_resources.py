@@ -1,0 +1,128 @@
+#!/usr/bin/python3
+"""Compiles resources/vornikat.rc into a tiny Windows executable and checks its resource
+directory row by row, and the version block as the file's properties show it."""
+import argparse
+import pathlib
+import shutil
+import subprocess
+import sys
+
+SKIP = 77  # ctest's skip code, for machines without the cross tools
+
+try:
+    import pefile
+except ImportError:
+    print("skipped: Debian's python3-pefile is not installed")
+    sys.exit(SKIP)
+
+SOUNDS = "SOUNDS"
+RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
+RUSSIAN, NEUTRAL, ENGLISH_US = 1049, 0, 1033
+
+# (type, id, language) -> (size, the file the bytes come from, or None)
+EXPECTED = {
+    (SOUNDS, 101, RUSSIAN): (7552, "sound_101.wav"),
+    (SOUNDS, 102, RUSSIAN): (11532, "sound_102.wav"),
+    (RT_ICON, 30001, NEUTRAL): (752, "vornikat_icon_image.bin"),
+    (RT_GROUP_ICON, 1, NEUTRAL): (20, "vornikat_icon_group.bin"),
+    (RT_VERSION, 1, ENGLISH_US): (540, None),
+}
+
+STRINGS = {
+    "CompanyName": "Vornikat Co",
+    "ProductName": "Ворникат",
+    "FileVersion": "1.00",
+    "ProductVersion": "1.00",
+    "InternalName": "Vornikat",
+    "OriginalFilename": "Vornikat.exe",
+}
+
+FIXED = {
+    "FileVersionMS": 0x00010000, "FileVersionLS": 0,
+    "ProductVersionMS": 0x00010000, "ProductVersionLS": 0,
+    "FileFlagsMask": 0, "FileFlags": 0, "FileOS": 4, "FileType": 1, "FileSubtype": 0,
+    "FileDateMS": 0, "FileDateLS": 0,
+}
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def build_executable(args, work):
+    work.mkdir(parents=True, exist_ok=True)
+    objects = work / "vornikat_rc.o"
+    subprocess.run([args.windres, "-c", "65001", "-I", str(args.rc.parent), "-O", "coff",
+                    "-o", str(objects), str(args.rc)], check=True)
+    source = work / "tiny.cpp"
+    source.write_text("int main() { return 0; }\n")
+    exe = work / "tiny.exe"
+    subprocess.run([args.cxx, "-o", str(exe), str(source), str(objects)], check=True)
+    return exe
+
+
+def read_resources(pe):
+    found = {}
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        type_key = str(kind.name) if kind.name is not None else kind.id
+        for entry in kind.directory.entries:
+            check(entry.name is None, f"resource {entry.name} of type {type_key} has a name")
+            for language in entry.directory.entries:
+                rva, size = language.data.struct.OffsetToData, language.data.struct.Size
+                found[(type_key, entry.id, language.id)] = pe.get_data(rva, size)
+    return found
+
+
+def check_version(pe):
+    tables = [st for info in pe.FileInfo[0] if info.Key == b"StringFileInfo"
+              for st in info.StringTable]
+    check([t.LangID for t in tables] == [b"040904B0"],
+          f"string tables {[t.LangID for t in tables]}, want 040904B0 only")
+    if tables:
+        strings = {k.decode(): v.decode() for k, v in tables[0].entries.items()}
+        check(strings == STRINGS, f"version strings {strings}")
+    translations = [var.entry for info in pe.FileInfo[0] if info.Key == b"VarFileInfo"
+                    for var in info.Var]
+    check(translations == [{b"Translation": "0x0409 0x04b0"}], f"translation {translations}")
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    for field, want in FIXED.items():
+        check(getattr(fixed, field) == want, f"{field} is {getattr(fixed, field):#x}, want {want:#x}")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--windres", required=True)
+    parser.add_argument("--cxx", required=True)
+    parser.add_argument("--rc", required=True, type=pathlib.Path)
+    parser.add_argument("--work", required=True, type=pathlib.Path)
+    args = parser.parse_args()
+    for tool in (args.windres, args.cxx):
+        if shutil.which(tool) is None:
+            print(f"skipped: {tool} is not installed")
+            return SKIP
+
+    pe = pefile.PE(str(build_executable(args, args.work)))
+    found = read_resources(pe)
+    check(set(found) == set(EXPECTED),
+          f"resources {sorted(map(str, found))}, want {sorted(map(str, EXPECTED))}")
+    for key, (size, name) in EXPECTED.items():
+        data = found.get(key)
+        if data is None:
+            continue
+        check(len(data) == size, f"{key} has {len(data)} bytes, want {size}")
+        if name is not None:
+            check(data == (args.rc.parent / name).read_bytes(), f"{key} differs from {name}")
+    check_version(pe)
+
+    for failure in failures:
+        print("FAIL:", failure)
+    if not failures:
+        print(f"{len(found)} resources and the version block as expected")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

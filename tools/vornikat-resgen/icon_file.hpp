@@ -1,0 +1,30 @@
+// The program icon: read from a text pixel map, written as a 32 x 32, 16-colour icon.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <istream>
+#include <vector>
+
+namespace vornikat::resgen {
+
+inline constexpr int kIconSide = 32;
+inline constexpr int kTransparent = -1;
+
+// Palette indexes, top row first; kTransparent where the background shows through.
+using PixelMap = std::array<std::array<int, kIconSide>, kIconSide>;
+
+// 32 lines of 32 pixel characters; lines starting with '#' are comments. Throws
+// std::runtime_error naming the line on anything else.
+PixelMap ReadPixelMap(std::istream& in);
+
+// The 752-byte icon image: bitmap header, palette, colour bits, mask, 8 zero bytes.
+std::vector<std::uint8_t> MakeIconImage(const PixelMap& pixels);
+
+// The 774-byte icon file: the 22-byte header with its one entry, then the image.
+std::vector<std::uint8_t> MakeIconFile(const PixelMap& pixels);
+
+// The 20-byte icon group directory that names the image by its resource id.
+std::vector<std::uint8_t> MakeIconGroup(std::uint16_t imageId);
+
+}  // namespace vornikat::resgen
