@@ -118,5 +118,40 @@ TEST(VornikatScript, EscapesControlCharactersInTexts) {
               1);
 }
 
+TEST(VornikatScript, TheAboutBoxShowsAgainAndStartsTheToolTheRegistryNames) {
+    const TempDir dir;
+    dir.Write("data.bin", kExample);
+    const std::string tool = (dir.Path() / "info tool").string();
+    dir.Write("info tool", {'#', '!', '/', 'b', 'i', 'n', '/', 's', 'h', '\n'});
+    std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+    const std::string registry =
+        "Windows Registry Editor Version 5.00\n\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+        "\"PATH\"=\"" +
+        tool + "\"\n";
+    dir.Write("registry.reg", std::vector<std::uint8_t>(registry.begin(), registry.end()));
+
+    const auto run = RunScript(dir.Path(),
+                               kAnswerFirstRun +
+                                   "click HelpMe\nclick HelpMe\nclick cmdSysInfo\nclick cmdOK\n"
+                                   "click HelpMe\nclick cmdOK\nclick cmdSysInfo\n",
+                               {"--registry", (dir.Path() / "registry.reg").string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(Tail(run.lines, kExampleStart.size()),
+              (Lines{"frmHelp.Show", "frmHelp.Show", "launch \"" + tool + "\"", "frmHelp.Unload",
+                     "frmHelp.Show", "frmHelp.Unload",
+                     "script-error \"click cmdSysInfo with the About box closed\""}));
+}
+
+TEST(VornikatScript, WithoutTheToolTheAboutBoxSaysItIsUnavailable) {
+    const TempDir dir;
+    dir.Write("data.bin", kExample);
+    const auto run =
+        RunScript(dir.Path(), kAnswerFirstRun + "click HelpMe\nclick cmdSysInfo\nok\n");
+    EXPECT_EQ(Tail(run.lines, kExampleStart.size()),
+              (Lines{"frmHelp.Show", "msgbox 0 \"System Information Is Unavailable At This Time\"",
+                     "eof"}));
+}
+
 }  // namespace
 }  // namespace vornikat

@@ -49,7 +49,40 @@ int ParseOption(const std::string& event) {
     return event.back() - '0';
 }
 
+// The About box: one object for the run, shown again at each click on HelpMe.
+class AboutBox {
+  public:
+    explicit AboutBox(vornikat::Body& body) : body_(body) {}
+
+    void Show() {
+        body_.RunGuarded([this] {
+            open_ = true;
+            vs::Emit("frmHelp.Show");
+        });
+    }
+    void ClickOk() {
+        RequireOpen("cmdOK");
+        open_ = false;
+        vs::Emit("frmHelp.Unload");
+    }
+    void ClickSysInfo() {
+        RequireOpen("cmdSysInfo");
+        body_.OnSysInfoClick();
+    }
+
+  private:
+    void RequireOpen(const std::string& control) const {
+        if (!open_) {
+            throw vs::ScriptError("click " + control + " with the About box closed");
+        }
+    }
+
+    vornikat::Body& body_;
+    bool open_ = false;
+};
+
 void RunEvents(vornikat::Body& body, vs::ScriptWindow& window) {
+    AboutBox about(body);
     body.OnLoad();
     while (const auto event = vs::ReadEvent()) {
         if (*event == "tick") {
@@ -62,6 +95,12 @@ void RunEvents(vornikat::Body& body, vs::ScriptWindow& window) {
             body.OnNxtClick();
         } else if (*event == "click Exit") {
             body.OnExitClick();
+        } else if (*event == "click HelpMe") {
+            about.Show();
+        } else if (*event == "click cmdOK") {
+            about.ClickOk();
+        } else if (*event == "click cmdSysInfo") {
+            about.ClickSysInfo();
         } else if (*event == "close") {
             std::int16_t cancel = 0;
             body.OnCloseRequest(cancel);

@@ -3,9 +3,12 @@
 #include <filesystem>
 #include <string>
 
+#include "cp1251.hpp"
 #include "embedded_sounds.hpp"
 #include "file_source.hpp"
 #include "layout.hpp"
+#include "posix_file_system.hpp"
+#include "posix_launcher.hpp"
 #include "runtime_error.hpp"
 #include "script_input.hpp"
 #include "text.hpp"
@@ -111,12 +114,14 @@ std::unique_ptr<ByteSource> ScriptFiles::OpenForReading(std::string_view name) {
 }
 
 bool ScriptFiles::FileExists(std::string_view path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::path(path), error);
+    return PosixFileSystem().FileExists(path);
 }
 
-bool ScriptLauncher::StartProgram(std::string_view /*path*/) {
-    return false;
+bool ScriptLauncher::StartProgram(std::string_view path) {
+    // Nothing is started: the trace names the program, and it counts as started when it
+    // could have been.
+    Emit("launch " + QuoteJson(DecodeCp1251(path)));
+    return IsExecutableFile(NativePath(path));
 }
 
 void ScriptProcess::EndProgram() {

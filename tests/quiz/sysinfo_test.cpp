@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "body.hpp"
+#include "fake_ports.hpp"
+
+namespace vornikat {
+namespace {
+
+using testing::FakePorts;
+using Trace = std::vector<std::string>;
+
+const std::string kToolKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kFolderKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location";
+const std::string kUnavailable = "msgbox 0 \"System Information Is Unavailable At This Time\"";
+
+MemoryRegistry::Value Text(std::string_view text, bool withNul = true) {
+    std::vector<std::uint8_t> data(text.begin(), text.end());
+    if (withNul) {
+        data.push_back(0);
+    }
+    return {reg::kSz, data};
+}
+
+class SysInfoTest : public ::testing::Test {
+  protected:
+    Trace Run() {
+        ports.answers = {msgbox::kAnswerOk};
+        body.OnSysInfoClick();
+        EXPECT_EQ(ports.registry.OpenHandles(), 0U);
+        return ports.TakeTrace();
+    }
+
+    FakePorts ports;
+    Body body{ports.AllPorts()};
+};
+
+TEST_F(SysInfoTest, ToolPathValueIsStartedAsItStandsWithOrWithoutItsNul) {
+    for (const bool withNul : {true, false}) {
+        ports.registry.PutValue(kToolKey, "PATH", Text("C:\\Tools\\info tool.exe", withNul));
+        ports.startablePrograms = {"C:\\Tools\\info tool.exe"};
+        EXPECT_EQ(Run(), Trace{"launch \"C:\\Tools\\info tool.exe\""}) << withNul;
+    }
+}
+
+TEST_F(SysInfoTest, ToolThatCannotStartEndsInTheBox) {
+    ports.registry.PutValue(kToolKey, "PATH", Text("C:\\missing.exe"));
+    EXPECT_EQ(Run(), (Trace{"launch \"C:\\missing.exe\"", kUnavailable}));
+}
+
+TEST_F(SysInfoTest, FolderValueNamesTheToolOnlyWhenItsFileExists) {
+    ports.registry.PutValue(kFolderKey, "MSINFO", Text("C:\\Info"));
+    EXPECT_EQ(Run(), Trace{kUnavailable});
+
+    ports.existingPaths = {"C:\\Info\\MSINFO32.EXE"};
+    ports.startablePrograms = ports.existingPaths;
+    EXPECT_EQ(Run(), Trace{"launch \"C:\\Info\\MSINFO32.EXE\""});
+}
+
+TEST_F(SysInfoTest, WithoutRegistryEntriesTheSystemsOwnToolIsTried) {
+    EXPECT_EQ(Run(), Trace{kUnavailable});
+
+    ports.fallbackTool = "/usr/bin/hardinfo";
+    ports.startablePrograms = {"/usr/bin/hardinfo"};
+    EXPECT_EQ(Run(), Trace{"launch \"/usr/bin/hardinfo\""});
+}
+
+TEST_F(SysInfoTest, KeyThatCannotBeOpenedCountsAsMissing) {
+    ports.registry.PutValue(kToolKey, "PATH", Text("C:\\info.exe"));
+    ports.registry.DenyAccess(kToolKey);
+    EXPECT_EQ(Run(), Trace{kUnavailable});
+}
+
+// What a standard user meets under the machine's keys: reading is allowed, more is not.
+class ReadOnlyMachineRegistry : public MemoryRegistry {
+  public:
+    long OpenKey(RegKey root, std::string_view path, RegAccess access, RegKey& key) override {
+        if (root == kHKeyLocalMachine && access != RegAccess::ReadOnly) {
+            key = 0;
+            return reg::kAccessDenied;
+        }
+        return MemoryRegistry::OpenKey(root, path, access, key);
+    }
+};
+
+TEST_F(SysInfoTest, ToolIsFoundByUsersWhoMayOnlyReadTheMachinesKeys) {
+    ReadOnlyMachineRegistry registry;
+    registry.PutValue(kToolKey, "PATH", Text("C:\\info.exe"));
+    Ports restricted = ports.AllPorts();
+    Ports withRegistry{restricted.window,   restricted.dialogs, restricted.resources,
+                       restricted.sound,    restricted.files,   registry,
+                       restricted.launcher, restricted.process};
+    Body restrictedBody(withRegistry);
+    ports.startablePrograms = {"C:\\info.exe"};
+    restrictedBody.OnSysInfoClick();
+    EXPECT_EQ(ports.TakeTrace(), Trace{"launch \"C:\\info.exe\""});
+}
+
+TEST_F(SysInfoTest, ValueIsReadWholeUpTo1024BytesAndIgnoredBeyond) {
+    const std::string fits(1023, 'x');
+    ports.registry.PutValue(kToolKey, "PATH", Text(fits));
+    ports.startablePrograms = {fits};
+    EXPECT_EQ(Run(), Trace{"launch \"" + fits + "\""});
+
+    ports.registry.PutValue(kToolKey, "PATH", Text(fits + "y"));
+    EXPECT_EQ(Run(), Trace{kUnavailable});
+}
+
+TEST_F(SysInfoTest, ValuesThatAreNotTextOrEmptyEndInTheBox) {
+    ports.registry.PutValue(kToolKey, "PATH", {reg::kBinary, {'a', 'b'}});
+    EXPECT_EQ(Run(), (Trace{"launch \"\"", kUnavailable}));
+
+    ports.registry.PutValue(kToolKey, "PATH", {reg::kSz, {}});
+    EXPECT_EQ(Run(), Trace{kUnavailable});
+}
+
+TEST_F(SysInfoTest, GetKeyValueKeepsTheCallersTextForOtherTypesAndSpellsOutDwords) {
+    const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    ports.registry.PutValue(kToolKey, "Other", {reg::kBinary, {1, 2}});
+    ports.registry.PutValue(kToolKey, "Number", {reg::kDword, {0x2a, 0x05, 0x00, 0x00}});
+
+    std::string value = "kept";
+    EXPECT_TRUE(body.GetKeyValue(kHKeyLocalMachine, key, "Other", value));
+    EXPECT_EQ(value, "kept");
+
+    // The trailing zero byte is taken for a terminator; the rest go last to first.
+    value = "1";
+    EXPECT_TRUE(body.GetKeyValue(kHKeyLocalMachine, key, "Number", value));
+    EXPECT_EQ(value, "&h1052A");
+
+    EXPECT_FALSE(body.GetKeyValue(kHKeyLocalMachine, key, "Missing", value));
+    EXPECT_EQ(value, "");
+    EXPECT_EQ(ports.registry.OpenHandles(), 0U);
+}
+
+}  // namespace
+}  // namespace vornikat
