@@ -40,6 +40,14 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
 }
 
+constexpr wchar_t kSysInfoKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+
+// Where the registry says the system information tool is; this prefix has no such entry.
+void SetSysInfoPath(const std::wstring& path) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSysInfoKey, L"PATH", REG_SZ, path.c_str(),
+                    static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+}
+
 void PostKey(HWND target, WPARAM key) {
     PostMessageW(target, WM_KEYDOWN, key, 1);
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
@@ -48,7 +56,10 @@ void PostKey(HWND target, WPARAM key) {
 class ProgramUnderWine : public ::testing::Test {
   protected:
     void SetUp() override { DeleteScoreKeys(); }
-    void TearDown() override { DeleteScoreKeys(); }
+    void TearDown() override {
+        DeleteScoreKeys();
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSysInfoKey);
+    }
 
     // Expects a box with this text and these buttons under the program's title, and
     // presses the answer.
@@ -228,13 +239,30 @@ TEST_F(ProgramUnderWine, TheAboutBoxIsOneModelessWindowOfItsOwn) {
         ASSERT_NE(help, nullptr);
     }
 
-    // Alt+S asks for the system information tool, which this system cannot give; while the
-    // box says so, the countdown stands still.
+    // Alt+S starts the tool the registry names, in a window of its own, not waited for.
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    SetSysInfoPath(std::wstring(system) + L"\\notepad.exe");
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(help) != nullptr; }));
     PostMessageW(FocusOf(help), WM_SYSCHAR, 's', 1 << 29);
+    HWND tool = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        tool = FindWindowW(L"Notepad", nullptr);
+        return tool != nullptr && IsWindowVisible(tool) && !IsIconic(tool);
+    }));
+    if (tool != nullptr) {
+        PostMessageW(tool, WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(program.FindWindowOf(L"#32770", kTitle), nullptr);
+
+    // A tool that cannot be started ends in the box; while it is up, the countdown stands
+    // still, since no tick runs inside a handler.
+    SetSysInfoPath(L"C:\\no such folder\\MSINFO32.EXE");
+    Click(ChildWithText(help, L"&System Info..."));
     const HWND box = program.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageText(box), L"System Information Is Unavailable At This Time");
+    EXPECT_EQ(GetDlgItem(box, IDCANCEL) == nullptr && GetDlgItem(box, IDNO) == nullptr, true);
     const std::wstring shown = TextOf(countdown);
     Sleep(2500);
     EXPECT_EQ(TextOf(countdown), shown);
