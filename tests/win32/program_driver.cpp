@@ -7,13 +7,19 @@
 namespace vornikat::win32test {
 namespace {
 
-// The build passes the host's path of the executable; Wine's drive Z: is the host's root.
-std::filesystem::path ProgramUnderTest() {
-    std::wstring path;
-    for (const char c : std::string(VORNIKAT_EXE_PATH)) {
-        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
+    std::vector<std::uint8_t> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
     }
-    return std::filesystem::path(path.front() == L'\\' ? L"Z:" + path : path);
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
 }
 
 std::filesystem::path FreshFolder() {
@@ -61,6 +67,15 @@ RECT ScreenRect(HWND window) {
 
 }  // namespace
 
+std::filesystem::path HostPath(std::string_view path) {
+    std::wstring windows;
+    for (const char c : path) {
+        windows += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    }
+    return std::filesystem::path(!windows.empty() && windows.front() == L'\\' ? L"Z:" + windows
+                                                                              : windows);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {
@@ -74,7 +89,7 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 
 RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank) : folder_(FreshFolder()) {
     const auto exe = folder_ / L"Vornikat.exe";
-    std::filesystem::copy_file(ProgramUnderTest(), exe);
+    std::filesystem::copy_file(HostPath(VORNIKAT_EXE_PATH), exe);
     HANDLE file = CreateFileW((folder_ / L"data.bin").c_str(), GENERIC_WRITE, 0, nullptr,
                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
@@ -90,6 +105,8 @@ RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank) : folder_(
     CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                    elsewhere, &startup, &process_);
 }
+
+RunningProgram::RunningProgram() : RunningProgram(ReadWholeFile(HostPath(VORNIKAT_BANK_PATH))) {}
 
 RunningProgram::~RunningProgram() {
     if (process_.hProcess != nullptr) {

@@ -13,6 +13,9 @@
 
 namespace vornikat::win32test {
 
+// A path of the host as Wine sees it: its drive Z: is the host's root.
+std::filesystem::path HostPath(std::string_view path);
+
 // Polls the condition every 20 ms; false when it still fails after the timeout.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 
@@ -20,6 +23,8 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 class RunningProgram {
   public:
     explicit RunningProgram(const std::vector<std::uint8_t>& bank);
+    // The same with the shipped bank of the build.
+    RunningProgram();
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
