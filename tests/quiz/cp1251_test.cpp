@@ -35,7 +35,8 @@ std::optional<char16_t> DecodeBySystem(int code) {
     char* outp = out;
     std::size_t inLeft = 1;
     std::size_t outLeft = sizeof out;
-    const bool converted = iconv(cd, &inp, &inLeft, &outp, &outLeft) != static_cast<std::size_t>(-1);
+    const bool converted =
+        iconv(cd, &inp, &inLeft, &outp, &outLeft) != static_cast<std::size_t>(-1);
     iconv_close(cd);
     if (!converted) {
         return std::nullopt;

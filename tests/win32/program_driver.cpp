@@ -26,9 +26,9 @@ std::filesystem::path FreshFolder() {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     static int counter = 0;
-    const auto folder = std::filesystem::path(base) /
-                        (L"vornikat-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                         std::to_wstring(++counter));
+    const auto folder =
+        std::filesystem::path(base) /
+        (L"vornikat-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
     std::filesystem::create_directories(folder);
     return folder;
 }
@@ -102,8 +102,8 @@ RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank) : folder_(
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     wchar_t elsewhere[MAX_PATH];
     GetTempPathW(MAX_PATH, elsewhere);
-    CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   elsewhere, &startup, &process_);
+    CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, elsewhere,
+                   &startup, &process_);
 }
 
 RunningProgram::RunningProgram() : RunningProgram(ReadWholeFile(HostPath(VORNIKAT_BANK_PATH))) {}
@@ -164,8 +164,8 @@ HWND RunningProgram::WaitForMessageBox() const {
 std::wstring TextOf(HWND window) {
     const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const auto copied = SendMessageW(window, WM_GETTEXT, text.size(),
-                                     reinterpret_cast<LPARAM>(text.data()));
+    const auto copied =
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(copied));
     return text;
 }

@@ -32,9 +32,9 @@ ControlClass ClassFor(const ControlDesign& c) {
         default:
             // Labels show their text as it is ("&" is a character) and report the mouse,
             // so that their tool tips see it.
-            return {L"STATIC", static_cast<DWORD>(c.alignment == Alignment::Center ? SS_CENTER
-                                                                                   : SS_LEFT) |
-                                   SS_NOPREFIX | SS_NOTIFY};
+            return {L"STATIC",
+                    static_cast<DWORD>(c.alignment == Alignment::Center ? SS_CENTER : SS_LEFT) |
+                        SS_NOPREFIX | SS_NOTIFY};
     }
 }
 
@@ -58,15 +58,14 @@ void DesignedControls::Release() {
     toolTips_ = nullptr;
 }
 
-void DesignedControls::Build(HWND window, HINSTANCE instance, const WindowDesign& design,
-                             int dpi) {
+void DesignedControls::Build(HWND window, HINSTANCE instance, const WindowDesign& design, int dpi) {
     Release();
     design_ = &design;
     dpi_ = dpi;
-    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                                instance, nullptr);
+    toolTips_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
 
     std::vector<const ControlDesign*> order;
     for (const auto& control : design.controls) {
@@ -98,12 +97,12 @@ void DesignedControls::Build(HWND window, HINSTANCE instance, const WindowDesign
             y += TwipsToPixels(container->top, dpi);
         }
         const int id = c->isDefault ? IDOK : nextId++;
-        HWND hwnd = CreateWindowExW(
-            0, className, ToWide(c->text).c_str(), style, x, y, TwipsToPixels(c->width, dpi),
-            TwipsToPixels(c->height, dpi), window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c->font.value_or(DefaultFont()))),
-                     FALSE);
+        HWND hwnd =
+            CreateWindowExW(0, className, ToWide(c->text).c_str(), style, x, y,
+                            TwipsToPixels(c->width, dpi), TwipsToPixels(c->height, dpi), window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(hwnd, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(FontFor(c->font.value_or(DefaultFont()))), FALSE);
         if (c->kind == ControlKind::PictureBox) {
             SendMessageW(hwnd, STM_SETICON,
                          reinterpret_cast<WPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(1))), 0);
@@ -126,10 +125,10 @@ HFONT DesignedControls::FontFor(const FontDesign& font) {
         }
     }
     const int height = -static_cast<int>(std::lround(font.points * dpi_ / 72.0));
-    HFONT handle = CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
-                               static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                               ToWide(font.face).c_str());
+    HFONT handle =
+        CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
+                    static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToWide(font.face).c_str());
     fonts_.push_back({font, handle});
     return handle;
 }

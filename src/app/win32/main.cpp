@@ -1,6 +1,7 @@
 // Vornikat for Windows: one executable with its own resources, over the same core as every
 // other front-end.
 #include <windows.h>
+// after windows.h, which it needs
 #include <commctrl.h>
 
 #include "body.hpp"

@@ -53,8 +53,9 @@ long Win32Registry::QueryValue(RegKey key, std::string_view name, std::uint32_t&
                                std::span<std::uint8_t> buffer, std::uint32_t& byteCount) {
     DWORD valueType = 0;
     DWORD size = static_cast<DWORD>(buffer.size());
-    const LONG result = RegQueryValueExA(ToHkey(key), std::string(name).c_str(), nullptr,
-                                         &valueType, buffer.empty() ? nullptr : buffer.data(), &size);
+    const LONG result =
+        RegQueryValueExA(ToHkey(key), std::string(name).c_str(), nullptr, &valueType,
+                         buffer.empty() ? nullptr : buffer.data(), &size);
     type = valueType;
     byteCount = size;
     return result;

@@ -1,6 +1,7 @@
 #include "win32_sound.hpp"
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <mmsystem.h>
 
 namespace vornikat::win32 {
