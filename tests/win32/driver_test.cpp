@@ -239,12 +239,21 @@ TEST_F(ProgramUnderWine, TheAboutBoxIsOneModelessWindowOfItsOwn) {
         ASSERT_NE(help, nullptr);
     }
 
-    // Alt+S starts the tool the registry names, in a window of its own, not waited for.
+    // Tab walks cmdOK, picIcon, cmdSysInfo; Enter on cmdSysInfo starts the tool the registry
+    // names, in a window of its own, not waited for.
+    const HWND sysInfo = ChildWithText(help, L"&System Info...");
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(help) != nullptr; }));
+    PostKey(FocusOf(help), VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] {
+        const HWND focus = FocusOf(help);
+        return focus != nullptr && (GetWindowLongW(focus, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    }));
+    PostKey(FocusOf(help), VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(help) == sysInfo; }));
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
     SetSysInfoPath(std::wstring(system) + L"\\notepad.exe");
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(help) != nullptr; }));
-    PostMessageW(FocusOf(help), WM_SYSCHAR, 's', 1 << 29);
+    PostKey(sysInfo, VK_RETURN);
     HWND tool = nullptr;
     EXPECT_TRUE(WaitUntil([&] {
         tool = FindWindowW(L"Notepad", nullptr);
@@ -254,11 +263,12 @@ TEST_F(ProgramUnderWine, TheAboutBoxIsOneModelessWindowOfItsOwn) {
         PostMessageW(tool, WM_CLOSE, 0, 0);
     }
     EXPECT_EQ(program.FindWindowOf(L"#32770", kTitle), nullptr);
+    EXPECT_NE(program.FindWindowOf(L"", kHelpTitle), nullptr);
 
     // A tool that cannot be started ends in the box; while it is up, the countdown stands
     // still, since no tick runs inside a handler.
     SetSysInfoPath(L"C:\\no such folder\\MSINFO32.EXE");
-    Click(ChildWithText(help, L"&System Info..."));
+    PostMessageW(ChildWithText(help, L"OK"), WM_SYSCHAR, 's', 1 << 29);
     const HWND box = program.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageText(box), L"System Information Is Unavailable At This Time");
