@@ -120,6 +120,12 @@ TEST_F(ProgramUnderWine, ATestPlayedThroughStoresItsScoreAndGreetsTheNextStart) 
         const SIZE client = ClientSize(main);
         EXPECT_EQ(client.cx, 425);
         EXPECT_EQ(client.cy, 272);
+        // A fixed border: minimized but never maximized or resized.
+        const LONG style = GetWindowLongW(main, GWL_STYLE);
+        EXPECT_NE(style & WS_MINIMIZEBOX, 0);
+        EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+        // Tool tips for the three buttons and the three labels.
+        EXPECT_EQ(ToolTipCount(main), 6);
 
         const HWND question = ChildInFrame(main, L"Вопрос", L"Static");
         const HWND counter = ChildInFrame(main, L"Счётчик", L"Static");
@@ -213,6 +219,8 @@ TEST_F(ProgramUnderWine, TheAboutBoxIsOneModelessWindowOfItsOwn) {
     EXPECT_NE(owner, main);
     EXPECT_FALSE(IsWindowVisible(owner));
     EXPECT_EQ(GetWindowLongW(help, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(GetWindowLongW(help, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+              0);
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_NE(ChildWithText(help, L"Версия 1.00"), nullptr);
     EXPECT_NE(ChildWithText(help, kTitle), nullptr);

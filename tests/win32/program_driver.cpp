@@ -1,5 +1,7 @@
 #include "program_driver.hpp"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -235,6 +237,24 @@ SIZE ClientSize(HWND window) {
     RECT rect{};
     GetClientRect(window, &rect);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int ToolTipCount(HWND window) {
+    struct Count {
+        HWND owner;
+        int tools;
+    } count{window, 0};
+    EnumWindows(
+        [](HWND candidate, LPARAM data) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(data);
+            if (GetWindow(candidate, GW_OWNER) == c->owner &&
+                ClassOf(candidate) == L"tooltips_class32") {
+                c->tools += static_cast<int>(SendMessageW(candidate, TTM_GETTOOLCOUNT, 0, 0));
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.tools;
 }
 
 void DeleteScoreKeys() {

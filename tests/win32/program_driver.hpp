@@ -60,6 +60,8 @@ HWND ChildInFrame(HWND window, std::wstring_view frameCaption, std::wstring_view
 // The radio buttons of the window, top to bottom.
 std::vector<HWND> OptionButtons(HWND window);
 SIZE ClientSize(HWND window);
+// How many tools the tool tip windows owned by this window have.
+int ToolTipCount(HWND window);
 
 // The score key under one root, and its LastScore as stored.
 void DeleteScoreKeys();
