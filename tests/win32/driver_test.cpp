@@ -196,6 +196,16 @@ TEST_F(ProgramUnderWine, EnterOnAnOptionSubmitsNothingWhileTheCountdownRuns) {
     EXPECT_EQ(TextOf(counter), L"0/0");
     EXPECT_EQ(SendMessageW(options[1], BM_GETCHECK, 0, 0), BST_CHECKED);
 
+    // Tab to Nxt makes it the button Enter presses while it has the focus, and only then.
+    const HWND next = ChildWithText(main, L"Дальше");
+    PostKey(options[1], VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == next; }));
+    Click(options[2]);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == options[2]; }));
+    PostKey(options[2], VK_RETURN);
+    Sleep(500);
+    EXPECT_EQ(TextOf(counter), L"0/0");
+
     EXPECT_TRUE(WaitUntil([&] { return TextOf(countdown) == L"0:59"; }, 4000));
     LeaveByExit(program, main);
     EXPECT_FALSE(ReadLastScore(HKEY_LOCAL_MACHINE).has_value());
