@@ -1,12 +1,12 @@
 # The two commands a developer needs: `make test` and (with the window) `make run`.
-.PHONY: deps test test-dev test-asan fuzz bench clean
+.PHONY: deps test test-dev test-asan fuzz test-windows windows host-bank-tool bench clean
 
 FUZZ_SECONDS ?= 60
 
 deps:
 	@scripts/install-deps
 
-test: deps test-dev test-asan fuzz
+test: deps test-dev test-asan fuzz test-windows
 
 test-dev: deps
 	cmake --preset dev
@@ -22,6 +22,23 @@ fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	scripts/run-fuzz $(FUZZ_SECONDS)
+
+# The Windows build runs the bank tool of the native one to make its data.bin.
+host-bank-tool: deps
+	cmake --preset dev
+	cmake --build --preset dev --target vornikat-bank
+
+# Vornikat.exe and the shipped bank, all a Windows user needs, in dist/windows.
+windows: host-bank-tool
+	cmake --preset windows
+	cmake --build --preset windows --target Vornikat vornikat_bank_data
+	mkdir -p dist/windows
+	cp build/windows/src/app/win32/Vornikat.exe build/windows/data.bin dist/windows/
+
+# The core's tests and the Windows front-end's, under Wine and a virtual display.
+test-windows: windows
+	cmake --build --preset windows
+	timeout 1800 scripts/wine-session build/windows/wine ctest --preset windows
 
 bench: deps
 	cmake --preset release

@@ -1,0 +1,216 @@
+#include "designed_controls.hpp"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "wide_text.hpp"
+
+namespace vornikat::win32 {
+namespace {
+
+constexpr int kFirstCommandId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
+
+struct ControlClass {
+    LPCWSTR className;
+    DWORD style;
+};
+
+ControlClass ClassFor(const ControlDesign& c) {
+    switch (c.kind) {
+        case ControlKind::CommandButton:
+            return {L"BUTTON", static_cast<DWORD>(c.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
+                                   WS_TABSTOP};
+        case ControlKind::Frame:
+            return {L"BUTTON", BS_GROUPBOX};
+        case ControlKind::OptionButton:
+            return {L"BUTTON", BS_AUTORADIOBUTTON | BS_MULTILINE};
+        case ControlKind::PictureBox:
+            return {L"STATIC", SS_ICON | SS_NOTIFY | WS_TABSTOP};
+        case ControlKind::Label:
+        default:
+            // Labels show their text as it is ("&" is a character) and report the mouse,
+            // so that their tool tips see it.
+            return {L"STATIC",
+                    static_cast<DWORD>(c.alignment == Alignment::Center ? SS_CENTER : SS_LEFT) |
+                        SS_NOPREFIX | SS_NOTIFY};
+    }
+}
+
+bool SameFont(const FontDesign& a, const FontDesign& b) {
+    return a.face == b.face && a.points == b.points && a.weight == b.weight &&
+           a.charset == b.charset;
+}
+
+}  // namespace
+
+DesignedControls::~DesignedControls() {
+    Release();
+}
+
+void DesignedControls::Release() {
+    for (const auto& font : fonts_) {
+        DeleteObject(font.handle);
+    }
+    fonts_.clear();
+    controls_.clear();
+    toolTips_ = nullptr;
+}
+
+void DesignedControls::Build(HWND window, HINSTANCE instance, const WindowDesign& design, int dpi) {
+    Release();
+    design_ = &design;
+    dpi_ = dpi;
+    toolTips_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+
+    std::vector<const ControlDesign*> order;
+    for (const auto& control : design.controls) {
+        if (control.tabIndex >= 0) {
+            order.push_back(&control);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+
+    const ControlDesign* previous = nullptr;
+    int nextId = kFirstCommandId;
+    for (const ControlDesign* c : order) {
+        auto [className, style] = ClassFor(*c);
+        // An option button carries on the group of the one before it in its container; every
+        // other control starts a group, which also ends the options' group before it.
+        const bool continuesGroup = c->kind == ControlKind::OptionButton && previous != nullptr &&
+                                    previous->kind == ControlKind::OptionButton &&
+                                    previous->parent == c->parent;
+        style |= WS_CHILD | WS_VISIBLE | (continuesGroup ? 0 : WS_GROUP);
+        if (c->kind == ControlKind::OptionButton && !continuesGroup) {
+            style |= WS_TABSTOP;
+        }
+        int x = TwipsToPixels(c->left, dpi);
+        int y = TwipsToPixels(c->top, dpi);
+        if (!c->parent.empty()) {
+            const ControlDesign* container = FindControl(design, c->parent);
+            x += TwipsToPixels(container->left, dpi);
+            y += TwipsToPixels(container->top, dpi);
+        }
+        const int id = c->isDefault ? IDOK : nextId++;
+        HWND hwnd =
+            CreateWindowExW(0, className, ToWide(c->text).c_str(), style, x, y,
+                            TwipsToPixels(c->width, dpi), TwipsToPixels(c->height, dpi), window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(hwnd, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(FontFor(c->font.value_or(DefaultFont()))), FALSE);
+        if (c->kind == ControlKind::PictureBox) {
+            SendMessageW(hwnd, STM_SETICON,
+                         reinterpret_cast<WPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(1))), 0);
+        }
+        if (c->startsSelected) {
+            SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+        }
+        if (!c->toolTip.empty()) {
+            AddToolTip(window, hwnd, c->toolTip);
+        }
+        controls_.push_back({c, hwnd, id});
+        previous = c;
+    }
+}
+
+HFONT DesignedControls::FontFor(const FontDesign& font) {
+    for (const auto& made : fonts_) {
+        if (SameFont(made.design, font)) {
+            return made.handle;
+        }
+    }
+    const int height = -static_cast<int>(std::lround(font.points * dpi_ / 72.0));
+    HFONT handle =
+        CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
+                    static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToWide(font.face).c_str());
+    fonts_.push_back({font, handle});
+    return handle;
+}
+
+void DesignedControls::AddToolTip(HWND window, HWND control, std::u16string_view text) {
+    std::wstring wide = ToWide(text);
+    TOOLINFOW tool{};
+    // The size of the common controls that a program without a manifest gets.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide.data();  // copied by the tool tip control
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+HWND DesignedControls::Find(std::string_view name) const {
+    for (const auto& built : controls_) {
+        if (built.design->name == name) {
+            return built.hwnd;
+        }
+    }
+    return nullptr;
+}
+
+const ControlDesign* DesignedControls::DesignOfCommand(int commandId) const {
+    for (const auto& built : controls_) {
+        if (commandId == IDCANCEL ? built.design->isCancel : built.commandId == commandId) {
+            return built.design;
+        }
+    }
+    return nullptr;
+}
+
+const ControlDesign* DesignedControls::DesignOf(HWND control) const {
+    for (const auto& built : controls_) {
+        if (built.hwnd == control) {
+            return built.design;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<HWND> DesignedControls::GroupOf(std::string_view option) const {
+    const ControlDesign* own = nullptr;
+    for (const auto& built : controls_) {
+        if (built.design->name == option) {
+            own = built.design;
+        }
+    }
+    std::vector<HWND> group;
+    for (const auto& built : controls_) {
+        if (own != nullptr && built.design->kind == ControlKind::OptionButton &&
+            built.design->parent == own->parent) {
+            group.push_back(built.hwnd);
+        }
+    }
+    return group;
+}
+
+void DesignedControls::PaintLines(HDC dc) const {
+    if (design_ == nullptr) {
+        return;
+    }
+    // The designs hold only horizontal and vertical lines; each is filled as a band of its
+    // width below or right of its coordinates, later lines over earlier ones, so that the two
+    // of an engraved rule lie one under the other.
+    for (const auto& control : design_->controls) {
+        if (!control.line) {
+            continue;
+        }
+        const LineDesign& line = *control.line;
+        const int x1 = TwipsToPixels(std::min(line.x1, line.x2), dpi_);
+        const int x2 = TwipsToPixels(std::max(line.x1, line.x2), dpi_);
+        const int y1 = TwipsToPixels(std::min(line.y1, line.y2), dpi_);
+        const int y2 = TwipsToPixels(std::max(line.y1, line.y2), dpi_);
+        const RECT band{x1, y1, x1 == x2 ? x1 + line.widthPixels : x2,
+                        y1 == y2 ? y1 + line.widthPixels : y2};
+        HBRUSH brush = CreateSolidBrush(RGB(line.color.red, line.color.green, line.color.blue));
+        FillRect(dc, &band, brush);
+        DeleteObject(brush);
+    }
+}
+
+}  // namespace vornikat::win32

@@ -1,0 +1,15 @@
+// The end of the program: at once, with no further message and no window torn down.
+#pragma once
+
+#include <windows.h>
+
+#include "ports.hpp"
+
+namespace vornikat::win32 {
+
+class Win32Process : public ProcessPort {
+  public:
+    [[noreturn]] void EndProgram() override { ExitProcess(0); }
+};
+
+}  // namespace vornikat::win32
