@@ -15,6 +15,16 @@
 namespace vornikat {
 namespace {
 
+// An option button answers a click anywhere in its rectangle, not only on its circle and text:
+// the options are as wide as their frame.
+class OptionButton final : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+
+  protected:
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
 std::string KeyOf(const ControlDesign& control) {
     std::string key(control.name);
     if (control.arrayIndex >= 0) {
@@ -60,7 +70,7 @@ QWidget* CreateWidget(const ControlDesign& control, QWidget* parent) {
         }
         case ControlKind::OptionButton: {
             // Options that share a parent form one exclusive group.
-            auto* option = new QRadioButton(LiteralButtonText(control.text), parent);
+            auto* option = new OptionButton(LiteralButtonText(control.text), parent);
             option->setChecked(control.startsSelected);
             return option;
         }
@@ -145,8 +155,11 @@ void ApplyWindowDesign(const WindowDesign& design, QWidget& window) {
     const QSize client(ToPixels(window, design.clientWidth), ToPixels(window, design.clientHeight));
     window.setFixedSize(client);
     if (design.centered) {
+        // The frame is the window manager's and unknown before the first show: the client
+        // area is what is centred.
         const QRect screen = window.screen()->availableGeometry();
-        window.move(screen.center() - QPoint(client.width() / 2, client.height() / 2));
+        window.setGeometry(
+            QRect(screen.center() - QPoint(client.width() / 2, client.height() / 2), client));
     }
 }
 
