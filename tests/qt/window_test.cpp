@@ -10,6 +10,7 @@
 
 #include "fonts.hpp"
 #include "front_end_harness.hpp"
+#include "program_icon.hpp"
 
 namespace vornikat::testing {
 
@@ -206,6 +207,14 @@ class WindowTest : public QObject {
         auto* sysInfo = box.findChild<QPushButton*>("cmdSysInfo");
         QCOMPARE(QKeySequence::mnemonic(sysInfo->text()), QKeySequence(Qt::ALT | Qt::Key_S));
         QVERIFY(box.findChild<QPushButton*>("cmdOK")->isDefault());
+    }
+
+    // The desktop entry's icon file shows the image the executable carries.
+    void desktopIconIsTheProgramIcon() {
+        const QImage file(VORNIKAT_RESOURCES_DIR "/vornikat.png");
+        QCOMPARE(file.size(), QSize(32, 32));
+        QCOMPARE(file.convertToFormat(QImage::Format_ARGB32),
+                 ProgramIconImage().toImage().convertToFormat(QImage::Format_ARGB32));
     }
 
     void aboutBoxFocusStartsOnOkAndGoesToTheIconThenSysInfo() {

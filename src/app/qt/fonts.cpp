@@ -10,7 +10,7 @@ namespace vornikat {
 namespace {
 
 // Debian's fonts-wine: the classic face as bitmaps in its 8, 10 and 12 point sizes (regular
-// only), and a scalable face of the same family look, regular and bold.
+// only), and a scalable face of a similar look.
 constexpr const char* kClassicFontFiles[] = {
     "/usr/share/wine/fonts/ms_sans_serif.ttf",
     "/usr/share/wine/fonts/tahoma.ttf",
@@ -18,9 +18,10 @@ constexpr const char* kClassicFontFiles[] = {
 };
 
 // Faces close to the classic one in shape and width, all with Cyrillic letters, the closest
-// first.
+// first. Wine's scalable face draws its bold hardly heavier than its regular, so a face with a
+// true bold comes before it.
 const QStringList& FallbackFamilies() {
-    static const QStringList families = {"Tahoma", "Liberation Sans", "Arimo", "DejaVu Sans"};
+    static const QStringList families = {"Liberation Sans", "Arimo", "Tahoma", "DejaVu Sans"};
     return families;
 }
 
