@@ -22,7 +22,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", missing.c_str());
         return EXIT_FAILURE;
     }
+    auto opening = std::make_unique<DisplayOpening>();
     QApplication application(argc, argv);
+    opening.reset();
     // The program ends only through its own way out, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslations(application);
