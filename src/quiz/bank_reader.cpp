@@ -87,10 +87,10 @@ class UnitReader {
     std::uint64_t consumed_ = 0;
 };
 
-// The loops below stay branch-free in 16-bit lanes, with no table lookups, so that the
-// compiler vectorises them and the load runs at memory speed. They turn units into codes
-// in place, leaving codes of 0x80 and above raised by 0x350, so that 0xC0..0xFF already
-// are А..я (U+0410..U+044F); CharactersFromCodes finishes the rest.
+// The decoding loops stay branch-free in 16-bit lanes, with no table lookups, so that the
+// compiler vectorises them and the load runs at memory speed. They turn units into codes,
+// leaving codes of 0x80 and above raised by 0x350, so that 0xC0..0xFF already are А..я
+// (U+0410..U+044F); CharactersFromCodes finishes the rest.
 constexpr char16_t kCodeShift = 0x350;
 
 // The units that decode into 0..255: from minus half the factor (which rounds to the even
@@ -100,56 +100,49 @@ constexpr std::int16_t kLowestUnit = -(Factor / 2);
 template <std::int16_t Factor>
 constexpr std::int16_t kHighestUnit = 255 * Factor + Factor / 2 - 1;
 
-// What a look at the raw units finds.
-struct UnitScan {
-    bool inexact;  // a unit that is not an exact multiple of the factor
-    bool bad;      // a unit that decodes outside 0..255
-};
-
 template <std::int16_t Factor>
-UnitScan ScanUnits(const char16_t* text, std::size_t n) {
-    static_assert(Factor % 2 == 0);
-    std::int16_t inexact = 0;
-    std::int16_t bad = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto unit = static_cast<std::int16_t>(text[i]);
-        inexact |= static_cast<std::int16_t>(unit % Factor);
-        bad |= static_cast<std::int16_t>(unit < kLowestUnit<Factor> || unit > kHighestUnit<Factor>);
-    }
-    return UnitScan{inexact != 0, bad != 0};
+constexpr bool IsBadUnit(std::int16_t unit) {
+    return unit < kLowestUnit<Factor> || unit > kHighestUnit<Factor>;
 }
 
-// What a decoding pass saw: any code in 0x80..0xBF, which needs the table.
-struct CodeFlags {
-    std::int16_t upperHalf = 0;
-
-    void Note(std::int16_t code) {
-        upperHalf |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code - 0x80) < 0x40);
-    }
+// What a decoding pass saw.
+struct DecodeFlags {
+    std::int16_t bad = 0;        // a unit that decodes outside 0..255
+    std::int16_t inexact = 0;    // a unit that is not an exact multiple of the factor
+    std::int16_t upperHalf = 0;  // a code in 0x80..0xBF, which needs the table
 };
 
+// Stores a code, raised when it is 0x80 or above, and notes what the finish needs.
+inline void PutCode(std::int16_t code, char16_t& out, DecodeFlags& flags) {
+    flags.upperHalf |= static_cast<std::int16_t>(static_cast<std::uint16_t>(code - 0x80) < 0x40);
+    const auto high = static_cast<std::int16_t>(-static_cast<std::int16_t>(code >= 0x80));
+    out = static_cast<char16_t>(code + (high & kCodeShift));
+}
+
+// The common case of a canonical bank: every unit an exact multiple, so the quotient needs
+// no rounding (and a power of two is a plain shift). Also finds what is bad or inexact.
 template <std::int16_t Factor>
-CodeFlags DecodeExact(char16_t* text, std::size_t n) {
-    CodeFlags flags;
+DecodeFlags DecodeExact(const char16_t* units, char16_t* text, std::size_t n) {
+    static_assert(Factor % 2 == 0);
+    DecodeFlags flags;
     for (std::size_t i = 0; i < n; ++i) {
-        const auto unit = static_cast<std::int16_t>(text[i]);
-        // An exact multiple divides without rounding, so a power of two is a plain shift.
+        const auto unit = static_cast<std::int16_t>(units[i]);
+        flags.bad |= static_cast<std::int16_t>(IsBadUnit<Factor>(unit));
         const auto code = static_cast<std::int16_t>(
             (Factor & (Factor - 1)) == 0 ? unit >> std::countr_zero(static_cast<unsigned>(Factor))
                                          : unit / Factor);
-        flags.Note(code);
-        const auto high = static_cast<std::int16_t>(-static_cast<std::int16_t>(code >= 0x80));
-        text[i] = static_cast<char16_t>(code + (high & kCodeShift));
+        flags.inexact |= static_cast<std::int16_t>(unit - code * Factor);
+        PutCode(code, text[i], flags);
     }
     return flags;
 }
 
 // Any units: the quotient rounded to the nearest code, ties to the even one.
 template <std::int16_t Factor>
-CodeFlags DecodeRounding(char16_t* text, std::size_t n) {
-    CodeFlags flags;
+DecodeFlags DecodeRounding(const char16_t* units, char16_t* text, std::size_t n) {
+    DecodeFlags flags;
     for (std::size_t i = 0; i < n; ++i) {
-        const auto unit = static_cast<std::int16_t>(text[i]);
+        const auto unit = static_cast<std::int16_t>(units[i]);
         const auto quotient = static_cast<std::int16_t>(unit / Factor);
         const auto remainder = static_cast<std::int16_t>(unit - quotient * Factor);
         const auto negative = static_cast<std::int16_t>(remainder >> 15);
@@ -159,19 +152,13 @@ CodeFlags DecodeRounding(char16_t* text, std::size_t n) {
                                                     (-static_cast<std::int16_t>(twice == Factor) &
                                                      -static_cast<std::int16_t>(quotient & 1)));
         const auto sign = static_cast<std::int16_t>((unit >> 15) | 1);
-        const auto code = static_cast<std::int16_t>(quotient + (away & sign));
-        flags.Note(code);
-        const auto high = static_cast<std::int16_t>(-static_cast<std::int16_t>(code >= 0x80));
-        text[i] = static_cast<char16_t>(code + (high & kCodeShift));
+        PutCode(static_cast<std::int16_t>(quotient + (away & sign)), text[i], flags);
     }
     return flags;
 }
 
 // Finishes decoding valid codes: 0x80..0xBF through the table.
-void CharactersFromCodes(char16_t* text, std::size_t n, CodeFlags flags) {
-    if (flags.upperHalf == 0) {
-        return;
-    }
+void CharactersFromCodes(char16_t* text, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         if (text[i] >= 0x80 + kCodeShift && text[i] < 0xC0 + kCodeShift) {
             text[i] = DecodeCp1251(static_cast<std::uint8_t>(text[i] - kCodeShift));
@@ -239,36 +226,39 @@ class BankParser {
         }
     }
 
-    // Decodes units in place; start is the file offset of the first of them.
+    // Decodes units into text; start is the file offset of the first unit.
     template <std::int16_t Factor>
-    void Decode(char16_t* text, std::size_t n, std::uint64_t start) {
+    void Decode(const char16_t* units, char16_t* text, std::size_t n, std::uint64_t start) {
         if (info_ != nullptr) {
             for (std::size_t i = 0; i < n; ++i) {
-                CountInexact(static_cast<std::int16_t>(text[i]), Factor);
+                CountInexact(static_cast<std::int16_t>(units[i]), Factor);
             }
         }
-        const UnitScan scan = ScanUnits<Factor>(text, n);
-        if (scan.bad) {
-            ReportBadUnit<Factor>(text, n, start);
+        DecodeFlags flags = DecodeExact<Factor>(units, text, n);
+        if (flags.bad != 0) {
+            ReportBadUnit<Factor>(units, n, start);
         }
-        const CodeFlags flags =
-            scan.inexact ? DecodeRounding<Factor>(text, n) : DecodeExact<Factor>(text, n);
-        CharactersFromCodes(text, n, flags);
+        if (flags.inexact != 0) {
+            flags = DecodeRounding<Factor>(units, text, n);
+        }
+        if (flags.upperHalf != 0) {
+            CharactersFromCodes(text, n);
+        }
     }
 
     template <std::int16_t Factor>
-    [[noreturn]] void ReportBadUnit(const char16_t* text, std::size_t n, std::uint64_t start) {
-        const auto* found = std::find_if(text, text + n, [](char16_t u) {
-            const auto unit = static_cast<std::int16_t>(u);
-            return unit < kLowestUnit<Factor> || unit > kHighestUnit<Factor>;
+    [[noreturn]] void ReportBadUnit(const char16_t* units, std::size_t n, std::uint64_t start) {
+        const auto* found = std::find_if(units, units + n, [](char16_t u) {
+            return IsBadUnit<Factor>(static_cast<std::int16_t>(u));
         });
         const auto unit = static_cast<std::int16_t>(*found);
-        throw BankReadError(err::kInvalidCall, start + 2 * static_cast<std::uint64_t>(found - text),
-                            "the unit " + std::to_string(unit) + " decodes to the code " +
-                                std::to_string(DivideRoundHalfEven(unit, Factor)) +
-                                ", outside 0..255");
+        throw BankReadError(
+            err::kInvalidCall, start + 2 * static_cast<std::uint64_t>(found - units),
+            "the unit " + std::to_string(unit) + " decodes to the code " +
+                std::to_string(DivideRoundHalfEven(unit, Factor)) + ", outside 0..255");
     }
 
+    // The units are decoded straight from the read buffer into the text.
     template <std::int16_t Factor>
     std::u16string ReadText() {
         const std::uint64_t start = units_.Offset();
@@ -284,12 +274,16 @@ class BankParser {
             return text;
         }
         // The first unit is decoded and checked, then thrown away.
-        char16_t dropped = static_cast<char16_t>(units_.Next());
-        Decode<Factor>(&dropped, 1, start + 2);
-        text.reserve(static_cast<std::size_t>(characters));
+        const char16_t dropped = static_cast<char16_t>(units_.Next());
+        char16_t droppedCode = 0;
+        Decode<Factor>(&dropped, &droppedCode, 1, start + 2);
+        text.resize(static_cast<std::size_t>(characters));
+        std::size_t done = 0;
         units_.ForRuns(static_cast<std::size_t>(characters),
-                       [&](const char16_t* units, std::size_t n) { text.append(units, n); });
-        Decode<Factor>(text.data(), text.size(), start + 4);
+                       [&](const char16_t* units, std::size_t n) {
+                           Decode<Factor>(units, text.data() + done, n, start + 4 + 2 * done);
+                           done += n;
+                       });
         return text;
     }
 

@@ -11,8 +11,6 @@ std::u16string AsciiToText(std::string_view ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-namespace {
-
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -30,6 +28,41 @@ void AppendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
+
+std::optional<char32_t> DecodeUtf8Char(std::string_view bytes, std::size_t& length) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    char32_t c = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        length = 1;
+        return lead;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, c = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, c = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, c = lead & 0x07, minimum = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (length > bytes.size()) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[k]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    return c;
+}
+
+namespace {
 
 void AppendUtf16(std::u16string& out, char32_t c) {
     if (c < 0x10000) {
@@ -68,39 +101,10 @@ std::u16string FromUtf8(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        int extra = 0;
-        char32_t c = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            c = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, c = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, c = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, c = lead & 0x07, minimum = 0x10000;
-        } else {
-            AppendUtf16(out, kReplacement);
-            ++i;
-            continue;
-        }
-        bool valid = i + static_cast<std::size_t>(extra) < utf8.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                valid = false;
-            } else {
-                c = (c << 6) | (next & 0x3F);
-            }
-        }
-        if (!valid || c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            AppendUtf16(out, kReplacement);
-            ++i;
-            continue;
-        }
-        AppendUtf16(out, c);
-        i += static_cast<std::size_t>(extra) + 1;
+        std::size_t length = 1;
+        const auto c = DecodeUtf8Char(utf8.substr(i), length);
+        AppendUtf16(out, c.value_or(kReplacement));
+        i += c ? length : 1;
     }
     return out;
 }

@@ -10,17 +10,6 @@
 #include "script_runner.hpp"
 
 namespace vornikat::testing {
-namespace {
-
-std::string ShellQuote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-}  // namespace
 
 ToolRun RunBankTool(const std::vector<std::string>& args) {
     const TempDir work;

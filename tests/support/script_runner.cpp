@@ -10,7 +10,6 @@
 #include <stdexcept>
 
 namespace vornikat::testing {
-namespace {
 
 std::string ShellQuote(const std::string& text) {
     std::string quoted = "'";
@@ -19,8 +18,6 @@ std::string ShellQuote(const std::string& text) {
     }
     return quoted + "'";
 }
-
-}  // namespace
 
 TempDir::TempDir() {
     std::random_device random;

@@ -26,6 +26,9 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// A text as one word for the shell, whatever it holds.
+std::string ShellQuote(const std::string& text);
+
 ScriptRun RunScript(const std::filesystem::path& dir, const std::string& script,
                     const std::vector<std::string>& extraArgs = {});
 
