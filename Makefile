@@ -1,5 +1,6 @@
 # The two commands a developer needs: `make test` and (with the window) `make run`.
-.PHONY: deps test test-dev test-asan fuzz test-windows windows host-bank-tool bench clean
+.PHONY: deps test test-dev test-asan fuzz test-windows windows host-bank-tool bench run \
+        screenshots clean
 
 FUZZ_SECONDS ?= 60
 
@@ -39,6 +40,17 @@ windows: host-bank-tool
 test-windows: windows
 	cmake --build --preset windows
 	timeout 1800 scripts/wine-session build/windows/wine ctest --preset windows
+
+# The quiz itself, built in the dev tree, with the shipped question bank beside it.
+run: deps
+	cmake --preset dev
+	cmake --build --preset dev --target vornikat
+	@build/dev/vornikat
+
+screenshots: deps
+	cmake --preset dev
+	cmake --build --preset dev --target vornikat
+	scripts/screenshots build/dev
 
 bench: deps
 	cmake --preset release

@@ -1,0 +1,194 @@
+#include "design_builder.hpp"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <algorithm>
+
+#include "fonts.hpp"
+#include "program_icon.hpp"
+#include "qt_text.hpp"
+#include "runtime_error.hpp"
+
+namespace vornikat {
+namespace {
+
+// An option button answers a click anywhere in its rectangle, not only on its circle and text:
+// the options are as wide as their frame.
+class OptionButton final : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+
+  protected:
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
+std::string KeyOf(const ControlDesign& control) {
+    std::string key(control.name);
+    if (control.arrayIndex >= 0) {
+        key += "(" + std::to_string(control.arrayIndex) + ")";
+    }
+    return key;
+}
+
+Qt::WindowFlags FlagsOf(const WindowDesign& design) {
+    Qt::WindowFlags flags = design.border == BorderStyle::FixedDialog ? Qt::Dialog : Qt::Window;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+             Qt::WindowCloseButtonHint;
+    if (design.minimizeButton) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    if (design.maximizeButton) {
+        flags |= Qt::WindowMaximizeButtonHint;
+    }
+    return flags;
+}
+
+QWidget* CreateWidget(const ControlDesign& control, QWidget* parent) {
+    switch (control.kind) {
+        case ControlKind::CommandButton: {
+            // Design captions mark their access keys with "&" on purpose.
+            // In a dialog a focused button takes Enter; elsewhere only a click or Space do.
+            auto* button = new QPushButton(ToQString(control.text), parent);
+            button->setDefault(control.isDefault);
+            return button;
+        }
+        case ControlKind::Frame:
+            return new QGroupBox(ToQString(control.text), parent);
+        case ControlKind::Label: {
+            auto* label = new QLabel(parent);
+            // Texts from a question bank are shown as they are, never read as markup.
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setText(ToQString(control.text));
+            label->setAlignment(
+                Qt::AlignTop |
+                (control.alignment == Alignment::Center ? Qt::AlignHCenter : Qt::AlignLeft));
+            return label;
+        }
+        case ControlKind::OptionButton: {
+            // Options that share a parent form one exclusive group.
+            auto* option = new OptionButton(LiteralButtonText(control.text), parent);
+            option->setChecked(control.startsSelected);
+            return option;
+        }
+        case ControlKind::PictureBox: {
+            auto* picture = new QLabel(parent);
+            picture->setPixmap(ProgramIconImage());
+            picture->setFocusPolicy(Qt::StrongFocus);
+            return picture;
+        }
+        case ControlKind::Line: {
+            // A line of the designs is axis-aligned: the pixels it covers, in its colour.
+            auto* line = new QWidget(parent);
+            QPalette palette = line->palette();
+            palette.setColor(QPalette::Window,
+                             QColor(control.line->color.red, control.line->color.green,
+                                    control.line->color.blue));
+            line->setPalette(palette);
+            line->setAutoFillBackground(true);
+            line->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return line;
+        }
+        case ControlKind::Timer:
+            break;
+    }
+    return nullptr;
+}
+
+QRect PixelGeometry(const ControlDesign& control, const QWidget& window) {
+    if (control.line) {
+        const LineDesign& line = *control.line;
+        const int left = ToPixels(window, std::min(line.x1, line.x2));
+        const int top = ToPixels(window, std::min(line.y1, line.y2));
+        const int right = ToPixels(window, std::max(line.x1, line.x2));
+        const int bottom = ToPixels(window, std::max(line.y1, line.y2));
+        // The end point itself is not drawn; the width spreads down or to the right.
+        return QRect(left, top, std::max(right - left, line.widthPixels),
+                     std::max(bottom - top, line.widthPixels));
+    }
+    return QRect(ToPixels(window, control.left), ToPixels(window, control.top),
+                 ToPixels(window, control.width), ToPixels(window, control.height));
+}
+
+void ApplySettings(const ControlDesign& control, QWidget& widget) {
+    widget.setObjectName(
+        QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size())));
+    if (control.arrayIndex >= 0) {
+        widget.setProperty("index", control.arrayIndex);
+    }
+    if (!control.toolTip.empty()) {
+        widget.setToolTip(ToQString(control.toolTip));
+    }
+    if (control.font) {
+        widget.setFont(MakeFont(*control.font));
+    }
+    if (control.foreColor) {
+        QPalette palette = widget.palette();
+        palette.setColor(
+            QPalette::WindowText,
+            QColor(control.foreColor->red, control.foreColor->green, control.foreColor->blue));
+        widget.setPalette(palette);
+    }
+}
+
+}  // namespace
+
+QWidget& BuiltControls::At(std::string_view name) const {
+    const auto found = byName.find(name);
+    if (found == byName.end()) {
+        throw RuntimeError(err::kInvalidCall);
+    }
+    return *found->second;
+}
+
+int ToPixels(const QWidget& window, int twips) {
+    return TwipsToPixels(twips, static_cast<int>(window.screen()->logicalDotsPerInch() + 0.5));
+}
+
+void ApplyWindowDesign(const WindowDesign& design, QWidget& window) {
+    window.setWindowFlags(FlagsOf(design));
+    window.setWindowTitle(ToQString(design.caption));
+    window.setFont(MakeFont(DefaultFont()));
+    const QSize client(ToPixels(window, design.clientWidth), ToPixels(window, design.clientHeight));
+    window.setFixedSize(client);
+    if (design.centered) {
+        // The frame is the window manager's and unknown before the first show: the client
+        // area is what is centred.
+        const QRect screen = window.screen()->availableGeometry();
+        window.setGeometry(
+            QRect(screen.center() - QPoint(client.width() / 2, client.height() / 2), client));
+    }
+}
+
+BuiltControls BuildControls(const WindowDesign& design, QWidget& window) {
+    BuiltControls built;
+    for (const ControlDesign& control : design.controls) {
+        QWidget* parent = control.parent.empty() ? &window : &built.At(control.parent);
+        QWidget* widget = CreateWidget(control, parent);
+        if (widget == nullptr) {
+            continue;
+        }
+        ApplySettings(control, *widget);
+        widget->setGeometry(PixelGeometry(control, window));
+        built.byName.emplace(KeyOf(control), widget);
+    }
+    QWidget* previous = nullptr;
+    for (const ControlDesign* control : FocusOrder(design)) {
+        QWidget* widget = &built.At(KeyOf(*control));
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        } else {
+            built.firstFocus = widget;
+        }
+        previous = widget;
+    }
+    if (built.firstFocus != nullptr) {
+        built.firstFocus->setFocus();
+    }
+    return built;
+}
+
+}  // namespace vornikat

@@ -1,0 +1,32 @@
+// Builds the controls of a window design as Qt widgets, sized for the display.
+#pragma once
+
+#include <QWidget>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "layout.hpp"
+
+namespace vornikat {
+
+struct BuiltControls {
+    // By control name; a member of a control array as "Line1(0)".
+    std::map<std::string, QWidget*, std::less<>> byName;
+    // The control that has the focus when the window is first shown.
+    QWidget* firstFocus = nullptr;
+
+    QWidget& At(std::string_view name) const;
+};
+
+// Gives the window its caption, border, fixed client size and font, centred on its screen.
+void ApplyWindowDesign(const WindowDesign& design, QWidget& window);
+
+// Creates every control of the design that has a presence on screen (not the timer) as a child
+// of the window, in the design's order, with its tab order and first focus.
+BuiltControls BuildControls(const WindowDesign& design, QWidget& window);
+
+// Pixels on the window's display for a length in twips.
+int ToPixels(const QWidget& window, int twips);
+
+}  // namespace vornikat

@@ -1,0 +1,67 @@
+#include "display_check.hpp"
+
+#include <QString>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace vornikat {
+namespace {
+
+bool IsSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// The context's texts point into constant data of the program and its libraries.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+
+QtMessageHandler passOn = nullptr;
+std::vector<HeldMessage> held;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr,
+                     "vornikat: cannot open the display \"%s\"; start it from a desktop "
+                     "session, or under xvfb-run\n",
+                     display == nullptr ? "" : display);
+        std::_Exit(EXIT_FAILURE);
+    }
+    held.push_back(
+        HeldMessage{type, context.file, context.line, context.function, context.category, text});
+}
+
+}  // namespace
+
+std::string MissingDisplayMessage() {
+    if (IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) {
+        return {};
+    }
+    return "vornikat: no display to open the window on (DISPLAY is not set); start it from a "
+           "desktop session, or under xvfb-run";
+}
+
+DisplayOpening::DisplayOpening() {
+    passOn = qInstallMessageHandler(HoldMessage);
+}
+
+DisplayOpening::~DisplayOpening() {
+    qInstallMessageHandler(passOn);
+    for (const HeldMessage& message : std::exchange(held, {})) {
+        const QMessageLogContext context(message.file, message.line, message.function,
+                                         message.category);
+        qt_message_output(message.type, context, message.text);
+    }
+}
+
+}  // namespace vornikat

@@ -1,0 +1,42 @@
+#include "help_box.hpp"
+
+#include <QPushButton>
+
+#include "body.hpp"
+#include "design_builder.hpp"
+#include "layout.hpp"
+
+namespace vornikat {
+
+HelpBox::~HelpBox() {
+    delete window_.data();
+}
+
+void HelpBox::Show() {
+    QDialog* window = window_ ? window_.data() : Load();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+QDialog* HelpBox::Load() {
+    // A dialog with no parent stays out of the taskbar (it is marked transient for the
+    // program's hidden leader window) without staying on top of Main.
+    auto* window = new QDialog;
+    ApplyWindowDesign(HelpDesign(), *window);
+    const BuiltControls controls = BuildControls(HelpDesign(), *window);
+    // cmdOK, Enter on it as the default button, Esc and the close button all close the box,
+    // and a closed box is unloaded.
+    QObject::connect(static_cast<QPushButton*>(&controls.At("cmdOK")), &QPushButton::clicked,
+                     window, &QDialog::accept);
+    QObject::connect(window, &QDialog::finished, window, [this, window] {
+        window_.clear();
+        window->deleteLater();
+    });
+    QObject::connect(static_cast<QPushButton*>(&controls.At("cmdSysInfo")), &QPushButton::clicked,
+                     window, [this] { body_.OnSysInfoClick(); });
+    window_ = window;
+    return window;
+}
+
+}  // namespace vornikat

@@ -1,0 +1,50 @@
+// vornikat: the desktop quiz. It takes no command line; data.bin lies beside the executable.
+#include <QApplication>
+#include <cstdio>
+#include <memory>
+
+#include "display_check.hpp"
+#include "embedded_resource_port.hpp"
+#include "file_registry.hpp"
+#include "fonts.hpp"
+#include "front_end.hpp"
+#include "posix_file_system.hpp"
+#include "posix_launcher.hpp"
+#include "program_icon.hpp"
+#include "qt_process.hpp"
+#include "registry_location.hpp"
+#include "sound_output.hpp"
+#include "translations.hpp"
+
+int main(int argc, char** argv) {
+    using namespace vornikat;
+    if (const std::string missing = MissingDisplayMessage(); !missing.empty()) {
+        std::fprintf(stderr, "%s\n", missing.c_str());
+        return EXIT_FAILURE;
+    }
+    auto opening = std::make_unique<DisplayOpening>();
+    QApplication application(argc, argv);
+    opening.reset();
+    // The program ends only through its own way out, never because a window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    InstallQtTranslations(application);
+    AddClassicFonts();
+    QApplication::setWindowIcon(ProgramIcon());
+
+    QtProcess process;
+    EmbeddedResources resources;
+    auto sound = std::make_unique<QtSoundOutput>();
+    PosixFileSystem files;
+    FileRegistry registry(DefaultRegistryFile());
+    PosixLauncher launcher;
+    auto frontEnd =
+        std::make_unique<FrontEnd>(Services{resources, *sound, files, registry, launcher, process});
+    // The windows go before the sound output, and that before the application object.
+    process.SetTeardown([&frontEnd, &sound] {
+        frontEnd.reset();
+        sound.reset();
+    });
+    frontEnd->Start();
+    QApplication::exec();
+    process.EndProgram();
+}

@@ -1,0 +1,89 @@
+#include "main_window.hpp"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "body.hpp"
+#include "help_box.hpp"
+#include "layout.hpp"
+#include "program_icon.hpp"
+#include "qt_text.hpp"
+#include "runtime_error.hpp"
+
+namespace vornikat {
+
+MainWindow::MainWindow() {
+    ApplyWindowDesign(MainDesign(), *this);
+    setWindowIcon(ProgramIcon());
+    controls_ = BuildControls(MainDesign(), *this);
+    // Interval 0 in the design: the timer stays stopped until the start-up gives it one.
+    timer1_.setObjectName("Timer1");
+    timer1_.setParent(this);
+}
+
+void MainWindow::Attach(Body& body, HelpBox& help) {
+    body_ = &body;
+    connect(&timer1_, &QTimer::timeout, this, [&body] { body.OnTimerTick(); });
+    connect(static_cast<QPushButton*>(&controls_.At("Nxt")), &QPushButton::clicked, this,
+            [&body] { body.OnNxtClick(); });
+    connect(static_cast<QPushButton*>(&controls_.At("Exit")), &QPushButton::clicked, this,
+            [&body] { body.OnExitClick(); });
+    connect(static_cast<QPushButton*>(&controls_.At("HelpMe")), &QPushButton::clicked, this,
+            [&body, &help] { body.RunGuarded([&help] { help.Show(); }); });
+}
+
+void MainWindow::SetCaption(ControlId control, std::u16string_view text) {
+    QWidget& widget = controls_.At(ControlName(control));
+    if (auto* label = qobject_cast<QLabel*>(&widget)) {
+        label->setText(ToQString(text));
+    } else {
+        Option(control).setText(LiteralButtonText(text));
+    }
+}
+
+std::int16_t MainWindow::GetValue(ControlId option) {
+    return Option(option).isChecked() ? kTrue : kFalse;
+}
+
+void MainWindow::SetValue(ControlId option, std::int16_t value) {
+    QRadioButton& button = Option(option);
+    if (value != kFalse) {
+        button.setChecked(true);
+        return;
+    }
+    // An exclusive option cannot be cleared on its own; clearing leaves the group with none.
+    button.setAutoExclusive(false);
+    button.setChecked(false);
+    button.setAutoExclusive(true);
+}
+
+void MainWindow::SetFocus(ControlId control) {
+    controls_.At(ControlName(control)).setFocus();
+}
+
+void MainWindow::SetTimerInterval(std::int32_t milliseconds) {
+    // A QTimer of interval 0 would fire whenever the event loop is idle: 0 means stopped.
+    if (milliseconds == 0) {
+        timer1_.stop();
+    } else {
+        timer1_.start(milliseconds);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    std::int16_t cancel = 0;
+    body_->OnCloseRequest(cancel);
+    event->setAccepted(cancel == 0);
+}
+
+QRadioButton& MainWindow::Option(ControlId option) const {
+    auto* button = qobject_cast<QRadioButton*>(&controls_.At(ControlName(option)));
+    if (button == nullptr) {
+        throw RuntimeError(err::kInvalidCall);
+    }
+    return *button;
+}
+
+}  // namespace vornikat

@@ -1,0 +1,18 @@
+#include "program_icon.hpp"
+
+#include "embedded_icon.hpp"
+
+namespace vornikat {
+
+QPixmap ProgramIconImage() {
+    const auto file = EmbeddedIcon();
+    QPixmap image;
+    image.loadFromData(file.data(), static_cast<uint>(file.size()), "ICO");
+    return image;
+}
+
+QIcon ProgramIcon() {
+    return QIcon(ProgramIconImage());
+}
+
+}  // namespace vornikat

@@ -1,0 +1,24 @@
+// How the desktop program ends: at once, from inside whatever handler is running.
+#pragma once
+
+#include <functional>
+
+#include "ports.hpp"
+
+namespace vornikat {
+
+class QtProcess final : public ProcessPort {
+  public:
+    // What the program destroys of its own before it ends: its windows and its sound output.
+    void SetTeardown(std::function<void()> teardown) { teardown_ = std::move(teardown); }
+
+    // Tears down, then ends without unwinding and without destroying static objects: no
+    // further event is handled and no window gets a close or unload event. Debian's Qt 6.4
+    // may abort while destroying its audio engine, a static object.
+    [[noreturn]] void EndProgram() override;
+
+  private:
+    std::function<void()> teardown_;
+};
+
+}  // namespace vornikat

@@ -1,0 +1,179 @@
+// The program's ways out, each ending the test process as it ends the program: at once, from
+// inside the handler, with no close or unload of a window. Each case runs in a process of its
+// own (name it on the command line); its checks run on the way out.
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include "front_end_harness.hpp"
+#include "qt_process.hpp"
+#include "registry_location.hpp"
+
+namespace vornikat::testing {
+namespace {
+
+std::function<void()> checksAtEnd;
+
+// Runs from the program's end: the case passes when its checks do.
+void CheckAtEnd() {
+    if (checksAtEnd) {
+        checksAtEnd();
+    } else {
+        QTest::qFail("the program ended before the case was ready", __FILE__, __LINE__);
+    }
+    const bool failed = QTest::currentTestFailed();
+    std::printf("%s: %s: the program ended\n", failed ? "FAIL!  " : "PASS   ",
+                QTest::currentTestFunction());
+    std::fflush(stdout);
+    std::_Exit(failed ? EXIT_FAILURE : EXIT_SUCCESS);
+}
+
+QByteArray RegistryText() {
+    QFile file(QString::fromStdString(DefaultRegistryFile().string()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class EndTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QtProcess process_;
+    std::unique_ptr<FrontEndHarness> quiz_;
+    bool aboutBoxClosed_ = false;
+    // What Main showed while the box was open, with the timer ticking fast behind it.
+    struct {
+        QString atOpen;
+        QString atClose;
+        QString counter;
+    } whileOpen_;
+
+    void AnswerAfterWatchingTheTimer() {
+        quiz_->Timer1().setInterval(2);
+        quiz_->boxes.Answer(QMessageBox::Ok, [this] {
+            whileOpen_.atOpen = quiz_->Caption("LblT");
+            QTest::qWait(100);
+            whileOpen_.atClose = quiz_->Caption("LblT");
+            whileOpen_.counter = quiz_->Caption("LblC");
+        });
+    }
+
+    void OpenAboutBox() {
+        QTest::mouseClick(&quiz_->Control<QPushButton>("HelpMe"), Qt::LeftButton);
+        QObject::connect(quiz_->frontEnd->Help().Window(), &QDialog::finished,
+                         [this] { aboutBoxClosed_ = true; });
+    }
+
+    // The goodbye box, with Main still on the screen and no tick behind it.
+    // The checks to run on the way out, and with them: every box was one the case expected.
+    void CheckAtTheEnd(std::function<void()> checks) {
+        checksAtEnd = [this, checks = std::move(checks)] {
+            checks();
+            QCOMPARE(quiz_->boxes.unexpected, 0);
+            QVERIFY(quiz_->boxes.Idle());
+        };
+    }
+
+    void ExpectGoodbyeOnTheWayOut() {
+        AnswerAfterWatchingTheTimer();
+        const QByteArray registryBefore = RegistryText();
+        CheckAtTheEnd([this, registryBefore] {
+            QVERIFY(!quiz_->frontEnd);
+            QCOMPARE(quiz_->boxes.seen.size(), std::size_t{3});
+            const auto& goodbye = quiz_->boxes.seen.back();
+            QCOMPARE(goodbye.text, QStringLiteral("Пока, загляни сюда ещё как-нибудь!"));
+            QCOMPARE(goodbye.icon, QMessageBox::Information);
+            QCOMPARE(goodbye.buttons, QStringList{"OK"});
+            QVERIFY(goodbye.windowShown);
+            QCOMPARE(whileOpen_.atClose, whileOpen_.atOpen);
+            QCOMPARE(quiz_->TakeTrace(), QStringList());
+            QVERIFY(!aboutBoxClosed_);
+            QCOMPARE(RegistryText(), registryBefore);
+        });
+        quiz_->TakeTrace();
+    }
+
+  private slots:
+    void initTestCase() {
+        if (QCoreApplication::arguments().size() != 2) {
+            QSKIP("each case ends the process: name one on the command line");
+        }
+        std::at_quick_exit(CheckAtEnd);
+    }
+
+    void init() {
+        quiz_ = std::make_unique<FrontEndHarness>(process_, 1);
+        process_.SetTeardown([this] { quiz_->frontEnd.reset(); });
+    }
+
+    void closeRequestIsRefusedAndSaysGoodbye() {
+        quiz_->StartAndPlay();
+        OpenAboutBox();
+        ExpectGoodbyeOnTheWayOut();
+        quiz_->Main().close();
+        QFAIL("the program did not end");
+    }
+
+    void exitSaysGoodbyeWithTheAboutBoxOpen() {
+        quiz_->StartAndPlay();
+        OpenAboutBox();
+        ExpectGoodbyeOnTheWayOut();
+        QTest::mouseClick(&quiz_->Control("Exit"), Qt::LeftButton);
+        QFAIL("the program did not end");
+    }
+
+    void declinedAtStartUpWithNoWindowShown() {
+        quiz_->boxes.Answer(QMessageBox::No);
+        quiz_->boxes.Answer(QMessageBox::Ok);
+        CheckAtTheEnd([this] {
+            QCOMPARE(quiz_->boxes.seen.size(), std::size_t{2});
+            QCOMPARE(quiz_->boxes.seen[1].text, QStringLiteral("Значит вы ламер :)"));
+            QVERIFY(!quiz_->boxes.seen[1].windowShown);
+            QVERIFY(RegistryText().isEmpty());
+        });
+        quiz_->frontEnd->Start();
+        QFAIL("the program did not end");
+    }
+
+    // The last answer: the verdict, the score stored, the end.
+    void finishedTestStoresTheScore() {
+        quiz_->StartAndPlay();
+        quiz_->boxes.Answer(QMessageBox::Ok);
+        CheckAtTheEnd([this] {
+            QCOMPARE(quiz_->boxes.seen.size(), std::size_t{3});
+            QCOMPARE(quiz_->TakeTrace(), QStringList{"sound 101"});
+            QVERIFY(RegistryText().contains("\"LastScore\"=\" 100\""));
+        });
+        quiz_->TakeTrace();
+        QTest::mouseClick(&quiz_->Control("Ans2"), Qt::LeftButton);
+        QTest::mouseClick(&quiz_->Control("Nxt"), Qt::LeftButton);
+        QFAIL("the program did not end");
+    }
+
+    // A run-time error inside a handler: its box names it, no tick runs behind it, then the end.
+    void runTimeErrorIsNamedThenTheProgramEnds() {
+        quiz_->fakes.soundsPresent = false;
+        quiz_->StartAndPlay();
+        AnswerAfterWatchingTheTimer();
+        CheckAtTheEnd([this] {
+            const auto& box = quiz_->boxes.seen.back();
+            QCOMPARE(box.text, QStringLiteral("Ошибка выполнения '326':\n\n"
+                                              "Ресурс с идентификатором '102' не найден"));
+            QCOMPARE(box.icon, QMessageBox::Critical);
+            QCOMPARE(whileOpen_.atClose, whileOpen_.atOpen);
+            // The handler was left at the error: the answer was never counted.
+            QCOMPARE(whileOpen_.counter, QStringLiteral("0/0"));
+        });
+        QTest::mouseClick(&quiz_->Control("Nxt"), Qt::LeftButton);
+        QFAIL("the program did not end");
+    }
+};
+
+}  // namespace vornikat::testing
+
+QTEST_MAIN(vornikat::testing::EndTest)
+#include "end_test.moc"
