@@ -6,7 +6,7 @@
 namespace vornikat {
 
 // Paths come in the system code page of the registry (Windows-1251) and are UTF-8 on disk.
-class PosixFileSystem final : public FileSystemPort {
+class PosixFileSystem : public FileSystemPort {
   public:
     void MakeProgramDirectoryCurrent() override;
     std::unique_ptr<ByteSource> OpenForReading(std::string_view name) override;

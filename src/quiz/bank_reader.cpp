@@ -229,12 +229,12 @@ class BankParser {
     // Decodes units into text; start is the file offset of the first unit.
     template <std::int16_t Factor>
     void Decode(const char16_t* units, char16_t* text, std::size_t n, std::uint64_t start) {
-        if (info_ != nullptr) {
+        DecodeFlags flags = DecodeExact<Factor>(units, text, n);
+        if (info_ != nullptr && flags.inexact != 0) {
             for (std::size_t i = 0; i < n; ++i) {
                 CountInexact(static_cast<std::int16_t>(units[i]), Factor);
             }
         }
-        DecodeFlags flags = DecodeExact<Factor>(units, text, n);
         if (flags.bad != 0) {
             ReportBadUnit<Factor>(units, n, start);
         }

@@ -5,7 +5,6 @@
 
 #include "cp1251.hpp"
 #include "embedded_sounds.hpp"
-#include "file_source.hpp"
 #include "layout.hpp"
 #include "posix_file_system.hpp"
 #include "posix_launcher.hpp"
@@ -107,14 +106,6 @@ void ScriptResources::PlayWave(std::span<const std::uint8_t> image) {
 
 void ScriptFiles::MakeProgramDirectoryCurrent() {
     std::filesystem::current_path(programDirectory_);
-}
-
-std::unique_ptr<ByteSource> ScriptFiles::OpenForReading(std::string_view name) {
-    return OpenFileSource(std::string(name));
-}
-
-bool ScriptFiles::FileExists(std::string_view path) {
-    return PosixFileSystem().FileExists(path);
 }
 
 bool ScriptLauncher::StartProgram(std::string_view path) {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "ports.hpp"
+#include "posix_file_system.hpp"
 
 namespace vornikat::script {
 
@@ -47,13 +48,12 @@ class ScriptResources : public ResourcePort, public SoundPort {
     std::map<const std::uint8_t*, int> served_;
 };
 
-class ScriptFiles : public FileSystemPort {
+// The system's files, with DIR standing in for the program's folder.
+class ScriptFiles : public PosixFileSystem {
   public:
     explicit ScriptFiles(std::filesystem::path programDirectory)
         : programDirectory_(std::move(programDirectory)) {}
     void MakeProgramDirectoryCurrent() override;
-    std::unique_ptr<ByteSource> OpenForReading(std::string_view name) override;
-    bool FileExists(std::string_view path) override;
 
   private:
     std::filesystem::path programDirectory_;
