@@ -10,7 +10,6 @@
 
 #include "front_end_harness.hpp"
 #include "qt_process.hpp"
-#include "registry_location.hpp"
 
 namespace vornikat::testing {
 namespace {
@@ -31,8 +30,8 @@ void CheckAtEnd() {
     std::_Exit(failed ? EXIT_FAILURE : EXIT_SUCCESS);
 }
 
-QByteArray RegistryText() {
-    QFile file(QString::fromStdString(DefaultRegistryFile().string()));
+QByteArray RegistryText(const std::filesystem::path& path) {
+    QFile file(QString::fromStdString(path.string()));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -63,8 +62,7 @@ class EndTest : public QObject {
     }
 
     void OpenAboutBox() {
-        QTest::mouseClick(&quiz_->Control<QPushButton>("HelpMe"), Qt::LeftButton);
-        QObject::connect(quiz_->frontEnd->Help().Window(), &QDialog::finished,
+        QObject::connect(&quiz_->OpenAboutBox(), &QDialog::finished,
                          [this] { aboutBoxClosed_ = true; });
     }
 
@@ -73,14 +71,13 @@ class EndTest : public QObject {
     void CheckAtTheEnd(std::function<void()> checks) {
         checksAtEnd = [this, checks = std::move(checks)] {
             checks();
-            QCOMPARE(quiz_->boxes.unexpected, 0);
-            QVERIFY(quiz_->boxes.Idle());
+            quiz_->VerifyBoxesSettled();
         };
     }
 
     void ExpectGoodbyeOnTheWayOut() {
         AnswerAfterWatchingTheTimer();
-        const QByteArray registryBefore = RegistryText();
+        const QByteArray registryBefore = RegistryText(quiz_->registryFile);
         CheckAtTheEnd([this, registryBefore] {
             QVERIFY(!quiz_->frontEnd);
             QCOMPARE(quiz_->boxes.seen.size(), std::size_t{3});
@@ -92,7 +89,7 @@ class EndTest : public QObject {
             QCOMPARE(whileOpen_.atClose, whileOpen_.atOpen);
             QCOMPARE(quiz_->TakeTrace(), QStringList());
             QVERIFY(!aboutBoxClosed_);
-            QCOMPARE(RegistryText(), registryBefore);
+            QCOMPARE(RegistryText(quiz_->registryFile), registryBefore);
         });
         quiz_->TakeTrace();
     }
@@ -133,7 +130,7 @@ class EndTest : public QObject {
             QCOMPARE(quiz_->boxes.seen.size(), std::size_t{2});
             QCOMPARE(quiz_->boxes.seen[1].text, QStringLiteral("Значит вы ламер :)"));
             QVERIFY(!quiz_->boxes.seen[1].windowShown);
-            QVERIFY(RegistryText().isEmpty());
+            QVERIFY(RegistryText(quiz_->registryFile).isEmpty());
         });
         quiz_->frontEnd->Start();
         QFAIL("the program did not end");
@@ -146,7 +143,7 @@ class EndTest : public QObject {
         CheckAtTheEnd([this] {
             QCOMPARE(quiz_->boxes.seen.size(), std::size_t{3});
             QCOMPARE(quiz_->TakeTrace(), QStringList{"sound 101"});
-            QVERIFY(RegistryText().contains("\"LastScore\"=\" 100\""));
+            QVERIFY(RegistryText(quiz_->registryFile).contains("\"LastScore\"=\" 100\""));
         });
         quiz_->TakeTrace();
         QTest::mouseClick(&quiz_->Control("Ans2"), Qt::LeftButton);

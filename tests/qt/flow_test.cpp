@@ -52,10 +52,8 @@ class FlowTest : public QObject {
     QByteArray path_;
 
     void ClickSysInfo() {
-        QTest::mouseClick(&quiz_->Control<QPushButton>("HelpMe"), Qt::LeftButton);
-        QDialog* box = quiz_->frontEnd->Help().Window();
-        QVERIFY(box != nullptr);
-        QTest::mouseClick(box->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+        QTest::mouseClick(quiz_->OpenAboutBox().findChild<QPushButton*>("cmdSysInfo"),
+                          Qt::LeftButton);
     }
 
   private slots:
@@ -71,8 +69,7 @@ class FlowTest : public QObject {
 
     void cleanup() {
         qputenv("PATH", path_);
-        QCOMPARE(quiz_->boxes.unexpected, 0);
-        QVERIFY(quiz_->boxes.Idle());
+        quiz_->VerifyBoxesSettled();
         quiz_.reset();
     }
 

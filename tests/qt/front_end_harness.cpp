@@ -1,33 +1,35 @@
 #include "front_end_harness.hpp"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <filesystem>
 
-#include "posix_file_system.hpp"
-#include "registry_location.hpp"
-
 namespace vornikat::testing {
 namespace {
 
+// A store of the test's own in the build tree, never the user's: one per test program and
+// test function, since the suites run side by side.
 std::filesystem::path FreshRegistryFile() {
-    std::filesystem::remove(DefaultRegistryFile());
-    return DefaultRegistryFile();
+    const char* function = QTest::currentTestFunction();
+    const std::filesystem::path file =
+        std::filesystem::path(VORNIKAT_QT_TEST_STORE) /
+        QCoreApplication::applicationName().toStdString() /
+        (std::string(function != nullptr ? function : "suite") + ".reg");
+    std::filesystem::remove(file);
+    return file;
 }
 
 }  // namespace
-
-bool BankFiles::FileExists(std::string_view path) {
-    return PosixFileSystem().FileExists(path);
-}
 
 void UnexpectedEnd::EndProgram() {
     qFatal("the program ended, which this test does not expect");
 }
 
 FrontEndHarness::FrontEndHarness(ProcessPort& process, int questions)
-    : registry(FreshRegistryFile()) {
+    : registryFile(FreshRegistryFile()), registry(registryFile) {
     fakes.files["data.bin"] = MakeBankBytes(questions, 2);
     frontEnd =
         std::make_unique<FrontEnd>(Services{fakes, fakes, files, registry, launcher, process});
@@ -39,6 +41,20 @@ void FrontEndHarness::StartAndPlay() {
     boxes.Answer(QMessageBox::Ok);
     frontEnd->Start();
     QVERIFY(QTest::qWaitForWindowExposed(&Main()));
+}
+
+QDialog& FrontEndHarness::OpenAboutBox() {
+    QTest::mouseClick(&Control<QPushButton>("HelpMe"), Qt::LeftButton);
+    QDialog* box = frontEnd->Help().Window();
+    if (box == nullptr) {
+        qFatal("HelpMe showed no About box");
+    }
+    return *box;
+}
+
+void FrontEndHarness::VerifyBoxesSettled() {
+    QCOMPARE(boxes.unexpected, 0);
+    QVERIFY(boxes.Idle());
 }
 
 QString FrontEndHarness::Caption(const char* name) {

@@ -1,7 +1,8 @@
-// The desktop front-end over test doubles: the bank and the sounds from FakePorts, the registry
-// in the file the program uses (under the tests' own XDG_CONFIG_HOME), programs started for real.
+// The desktop front-end over test doubles: the bank and the sounds from FakePorts, a registry
+// file of the test's own, programs started for real.
 #pragma once
 
+#include <QDialog>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -10,19 +11,19 @@
 #include "fake_ports.hpp"
 #include "file_registry.hpp"
 #include "front_end.hpp"
+#include "posix_file_system.hpp"
 #include "posix_launcher.hpp"
 
 namespace vornikat::testing {
 
 // The bank served from memory; every other file question goes to the real file system.
-class BankFiles final : public FileSystemPort {
+class BankFiles final : public PosixFileSystem {
   public:
     explicit BankFiles(FakePorts& fakes) : fakes_(fakes) {}
     void MakeProgramDirectoryCurrent() override {}
     std::unique_ptr<ByteSource> OpenForReading(std::string_view name) override {
         return fakes_.OpenForReading(name);
     }
-    bool FileExists(std::string_view path) override;
 
   private:
     FakePorts& fakes_;
@@ -46,9 +47,15 @@ class FrontEndHarness {
     template <typename Widget = QWidget>
     Widget& Control(const char* name) {
         auto* widget = Main().findChild<Widget*>(name);
-        Q_ASSERT(widget != nullptr);
+        if (widget == nullptr) {
+            qFatal("Main has no control %s", name);
+        }
         return *widget;
     }
+    // Clicks HelpMe and gives the About box it shows.
+    QDialog& OpenAboutBox();
+    // Every box that came was one the test expected, and none is left open.
+    void VerifyBoxesSettled();
     QTimer& Timer1() { return Control<QTimer>("Timer1"); }
     QString Caption(const char* name);
     // The effects on the test doubles since the last call (the sounds played).
@@ -56,6 +63,7 @@ class FrontEndHarness {
 
     FakePorts fakes;
     BankFiles files{fakes};
+    std::filesystem::path registryFile;
     FileRegistry registry;
     PosixLauncher launcher;
     BoxCloser boxes;

@@ -21,12 +21,7 @@ class WindowTest : public QObject {
     UnexpectedEnd process_;
     std::unique_ptr<FrontEndHarness> quiz_;
 
-    QDialog& OpenAboutBox() {
-        QTest::mouseClick(&quiz_->Control<QPushButton>("HelpMe"), Qt::LeftButton);
-        QDialog* box = quiz_->frontEnd->Help().Window();
-        Q_ASSERT(box != nullptr);
-        return *box;
-    }
+    QByteArray path_;
 
     static void ExpectGeometry(const QWidget& window, const char* name, QRect expected) {
         const auto* widget = window.findChild<QWidget*>(name);
@@ -37,6 +32,7 @@ class WindowTest : public QObject {
   private slots:
     void initTestCase() {
         AddClassicFonts();
+        path_ = qgetenv("PATH");
         // Twips become pixels at the display's logical dots per inch: 15 twips a pixel here.
         QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInch(), 96.0);
     }
@@ -47,8 +43,8 @@ class WindowTest : public QObject {
     }
 
     void cleanup() {
-        QCOMPARE(quiz_->boxes.unexpected, 0);
-        QVERIFY(quiz_->boxes.Idle());
+        qputenv("PATH", path_);
+        quiz_->VerifyBoxesSettled();
         quiz_.reset();
     }
 
@@ -166,7 +162,7 @@ class WindowTest : public QObject {
     }
 
     void aboutBoxIsLaidOutInPixelsOfItsTwips() {
-        QDialog& box = OpenAboutBox();
+        QDialog& box = quiz_->OpenAboutBox();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QCOMPARE(box.windowTitle(), QStringLiteral("О программе \"Ворникат\""));
         QCOMPARE(box.size(), QSize(382, 237));
@@ -218,7 +214,7 @@ class WindowTest : public QObject {
     }
 
     void aboutBoxFocusStartsOnOkAndGoesToTheIconThenSysInfo() {
-        QDialog& box = OpenAboutBox();
+        QDialog& box = quiz_->OpenAboutBox();
         QVERIFY(QTest::qWaitForWindowActive(&box));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdOK"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -230,8 +226,8 @@ class WindowTest : public QObject {
     // One box for the run: a second click brings it to the front; a closed box is unloaded and
     // the next show builds it afresh from its design.
     void aboutBoxIsOneObjectLoadedAfreshAtEachShow() {
-        QDialog& first = OpenAboutBox();
-        QDialog& again = OpenAboutBox();
+        QDialog& first = quiz_->OpenAboutBox();
+        QDialog& again = quiz_->OpenAboutBox();
         QCOMPARE(&again, &first);
         int shown = 0;
         for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -246,7 +242,7 @@ class WindowTest : public QObject {
         QCOMPARE(quiz_->frontEnd->Help().Window(), nullptr);
         QTRY_VERIFY(closed.isNull());
 
-        QDialog& reloaded = OpenAboutBox();
+        QDialog& reloaded = quiz_->OpenAboutBox();
         QCOMPARE(reloaded.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Версия 1.00"));
         const QRect screen = reloaded.screen()->availableGeometry();
         QVERIFY(qAbs(reloaded.geometry().center().x() - screen.center().x()) <= 1);
@@ -255,12 +251,12 @@ class WindowTest : public QObject {
 
     void enterEscAndTheCloseButtonCloseTheAboutBox() {
         for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
-            QDialog& box = OpenAboutBox();
+            QDialog& box = quiz_->OpenAboutBox();
             QVERIFY(QTest::qWaitForWindowActive(&box));
             QTest::keyClick(QApplication::focusWidget(), key);
             QCOMPARE(quiz_->frontEnd->Help().Window(), nullptr);
         }
-        QDialog& box = OpenAboutBox();
+        QDialog& box = quiz_->OpenAboutBox();
         box.close();
         QCOMPARE(quiz_->frontEnd->Help().Window(), nullptr);
         QVERIFY(quiz_->Main().isVisible());
@@ -269,14 +265,12 @@ class WindowTest : public QObject {
     // Enter on a focused cmdSysInfo runs the launcher, not the default button; with nothing
     // to start, the one box says so and the About box stays.
     void enterOnSysInfoRunsTheLauncher() {
-        const QByteArray path = qgetenv("PATH");
         qputenv("PATH", "");
-        QDialog& box = OpenAboutBox();
+        QDialog& box = quiz_->OpenAboutBox();
         QVERIFY(QTest::qWaitForWindowActive(&box));
         box.findChild<QPushButton*>("cmdSysInfo")->setFocus();
         quiz_->boxes.Answer(QMessageBox::Ok);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        qputenv("PATH", path);
         QCOMPARE(quiz_->boxes.seen.size(), std::size_t{3});
         QCOMPARE(quiz_->boxes.seen.back().text,
                  QStringLiteral("System Information Is Unavailable At This Time"));
@@ -287,7 +281,7 @@ class WindowTest : public QObject {
 
     // The About box is modeless: the countdown goes on beside it and a time-out is judged.
     void countdownRunsOutWithTheAboutBoxOpen() {
-        QDialog& box = OpenAboutBox();
+        QDialog& box = quiz_->OpenAboutBox();
         quiz_->Timer1().setInterval(2);
         QTRY_COMPARE_WITH_TIMEOUT(quiz_->Caption("LblC"), QStringLiteral("0/1"), 5000);
         QCOMPARE(quiz_->frontEnd->Help().Window(), &box);

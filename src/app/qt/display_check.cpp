@@ -28,28 +28,32 @@ struct HeldMessage {
 QtMessageHandler passOn = nullptr;
 std::vector<HeldMessage> held;
 
+// Qt ends the program when its window platform cannot start: say why in our own words.
+// Without any display that is all there is to say; otherwise Qt's own messages name the
+// cause (a display that refuses us, a missing plugin or library), so they go first.
+[[noreturn]] void ReportPlatformFailure(const QString& text) {
+    if (!IsSet("QT_QPA_PLATFORM") && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr,
+                     "vornikat: no display to open the window on (DISPLAY is not set); start it "
+                     "from a desktop session, or under xvfb-run\n");
+    } else {
+        for (const HeldMessage& message : held) {
+            std::fprintf(stderr, "%s\n", qPrintable(message.text));
+        }
+        std::fprintf(stderr, "vornikat: cannot open the window: %s\n", qPrintable(text));
+    }
+    std::_Exit(EXIT_FAILURE);
+}
+
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
-        const char* display = std::getenv("DISPLAY");
-        std::fprintf(stderr,
-                     "vornikat: cannot open the display \"%s\"; start it from a desktop "
-                     "session, or under xvfb-run\n",
-                     display == nullptr ? "" : display);
-        std::_Exit(EXIT_FAILURE);
+        ReportPlatformFailure(text);
     }
     held.push_back(
         HeldMessage{type, context.file, context.line, context.function, context.category, text});
 }
 
 }  // namespace
-
-std::string MissingDisplayMessage() {
-    if (IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) {
-        return {};
-    }
-    return "vornikat: no display to open the window on (DISPLAY is not set); start it from a "
-           "desktop session, or under xvfb-run";
-}
 
 DisplayOpening::DisplayOpening() {
     passOn = qInstallMessageHandler(HoldMessage);

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <cmath>
 
+#include "qt_text.hpp"
+
 namespace vornikat {
 namespace {
 
@@ -61,8 +63,7 @@ void AddClassicFonts() {
 }
 
 QFont MakeFont(const FontDesign& design) {
-    const QString face =
-        QString::fromUtf16(design.face.data(), static_cast<qsizetype>(design.face.size()));
+    const QString face = ToQString(design.face);
     QStringList families;
     if (FaceServes(face, design)) {
         families += face;
