@@ -4,7 +4,6 @@
 
 #include "help_window.hpp"
 #include "wide_text.hpp"
-#include "window_frame.hpp"
 
 namespace vornikat::win32 {
 namespace {
@@ -27,29 +26,14 @@ std::wstring WithoutAccessKeys(std::u16string_view text) {
 
 bool MainWindow::Create(Body& body) {
     body_ = &body;
-    const WindowDesign& design = MainDesign();
     HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
-    if (!RegisterClassOnce(instance_, icon)) {
-        return false;
-    }
-    const int dpi = ScreenDpi();
-    const WindowFrame frame = FrameFor(design, dpi);
-    if (CreateBase(instance_, frame.exStyle, ToWide(design.caption).c_str(), frame.style,
-                   frame.bounds.left, frame.bounds.top, frame.bounds.right - frame.bounds.left,
-                   frame.bounds.bottom - frame.bounds.top, nullptr) == nullptr) {
-        return false;
-    }
-    controls_.Build(Handle(), instance_, design, dpi);
-    return true;
+    return RegisterClassOnce(instance_, icon) && CreateFromDesign(instance_, MainDesign(), nullptr);
 }
 
 void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
-    const auto order = FocusOrder(MainDesign());
-    if (!order.empty()) {
-        ::SetFocus(controls_.Find(order.front()->name));
-    }
+    FocusFirstControl();
 }
 
 HWND MainWindow::Control(ControlId control) const {
@@ -142,11 +126,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
-        case WM_NCDESTROY:
-            controls_.Release();
-            return Default(message, wParam, lParam);
         default:
-            return Default(message, wParam, lParam);
+            return HandleDesignMessage(message, wParam, lParam);
     }
 }
 
