@@ -104,5 +104,12 @@ TEST(Utf8, RoundTripsAndReplacesMalformedBytes) {
     EXPECT_EQ(FromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");
 }
 
+TEST(ButtonCaption, EveryAmpersandIsDoubledAndNothingElseChanges) {
+    EXPECT_EQ(EscapeAccessKeys(u"Tom & Jerry"), u"Tom && Jerry");
+    EXPECT_EQ(EscapeAccessKeys(u"&&&"), u"&&&&&&");
+    EXPECT_EQ(EscapeAccessKeys(u"Ворникат"), u"Ворникат");
+    EXPECT_EQ(EscapeAccessKeys(u""), u"");
+}
+
 }  // namespace
 }  // namespace vornikat

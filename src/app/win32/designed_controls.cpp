@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "text.hpp"
 #include "wide_text.hpp"
 
 namespace vornikat::win32 {
@@ -97,9 +98,13 @@ void DesignedControls::Build(HWND window, HINSTANCE instance, const WindowDesign
             y += TwipsToPixels(container->top, dpi);
         }
         const int id = c->isDefault ? IDOK : nextId++;
+        // An option's text shows "&" as the character, as the captions set later do.
+        const std::wstring text =
+            ToWide(c->kind == ControlKind::OptionButton ? EscapeAccessKeys(c->text)
+                                                        : std::u16string(c->text));
         HWND hwnd =
-            CreateWindowExW(0, className, ToWide(c->text).c_str(), style, x, y,
-                            TwipsToPixels(c->width, dpi), TwipsToPixels(c->height, dpi), window,
+            CreateWindowExW(0, className, text.c_str(), style, x, y, TwipsToPixels(c->width, dpi),
+                            TwipsToPixels(c->height, dpi), window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageW(hwnd, WM_SETFONT,
                      reinterpret_cast<WPARAM>(FontFor(c->font.value_or(DefaultFont()))), FALSE);

@@ -3,24 +3,13 @@
 #include <string>
 
 #include "help_window.hpp"
+#include "text.hpp"
 #include "wide_text.hpp"
 
 namespace vornikat::win32 {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
-
-// Button captions turn "&" into an access key; question texts show it as a character.
-std::wstring WithoutAccessKeys(std::u16string_view text) {
-    std::wstring escaped;
-    for (const char16_t c : text) {
-        escaped += static_cast<wchar_t>(c);
-        if (c == u'&') {
-            escaped += L'&';
-        }
-    }
-    return escaped;
-}
 
 }  // namespace
 
@@ -43,7 +32,8 @@ HWND MainWindow::Control(ControlId control) const {
 void MainWindow::SetCaption(ControlId control, std::u16string_view text) {
     const HWND hwnd = Control(control);
     const bool option = controls_.DesignOf(hwnd)->kind == ControlKind::OptionButton;
-    SetWindowTextW(hwnd, option ? WithoutAccessKeys(text).c_str() : ToWide(text).c_str());
+    // Button captions turn "&" into an access key; question texts show it as a character.
+    SetWindowTextW(hwnd, ToWide(option ? EscapeAccessKeys(text) : std::u16string(text)).c_str());
 }
 
 std::int16_t MainWindow::GetValue(ControlId option) {
