@@ -31,7 +31,8 @@ HWND MainWindow::Control(ControlId control) const {
 
 void MainWindow::SetCaption(ControlId control, std::u16string_view text) {
     const HWND hwnd = Control(control);
-    const bool option = controls_.DesignOf(hwnd)->kind == ControlKind::OptionButton;
+    const ControlDesign* design = FindControl(MainDesign(), ControlName(control));
+    const bool option = design != nullptr && design->kind == ControlKind::OptionButton;
     // Button captions turn "&" into an access key; question texts show it as a character.
     SetWindowTextW(hwnd, ToWide(option ? EscapeAccessKeys(text) : std::u16string(text)).c_str());
 }
