@@ -91,6 +91,8 @@ FontDesign DefaultFont();
 // The design entry of a control, or nullptr.
 const ControlDesign* FindControl(const WindowDesign& window, std::string_view name);
 
+// The controls that have a tab index, in its order; equal indices keep the build order.
+std::vector<const ControlDesign*> TabOrder(const WindowDesign& window);
 // The controls that take the focus, in tab order (frames, labels, lines and the timer take none).
 std::vector<const ControlDesign*> FocusOrder(const WindowDesign& window);
 
@@ -98,5 +100,16 @@ std::string_view ControlName(ControlId control);
 
 // Twips to pixels on a display of the given logical dots per inch, rounded to the nearest.
 int TwipsToPixels(int twips, int dotsPerInch);
+
+struct PixelRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// The band a line fills, in pixels of the window's client area: its end point is not drawn,
+// and its width spreads down or to the right, so that it is never thinner than that width.
+PixelRect LinePixelRect(const LineDesign& line, int dotsPerInch);
 
 }  // namespace vornikat

@@ -109,4 +109,16 @@ std::u16string FromUtf8(std::string_view utf8) {
     return out;
 }
 
+std::u16string EscapeAccessKeys(std::u16string_view text) {
+    std::u16string escaped;
+    escaped.reserve(text.size());
+    for (const char16_t c : text) {
+        escaped += c;
+        if (c == u'&') {
+            escaped += u'&';
+        }
+    }
+    return escaped;
+}
+
 }  // namespace vornikat

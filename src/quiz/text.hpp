@@ -1,4 +1,5 @@
-// Small text helpers shared by the core: numbers as display text, UTF-16 and UTF-8.
+// Small text helpers shared by the core and its front-ends: numbers as display text, UTF-16
+// and UTF-8, button captions.
 #pragma once
 
 #include <cstdint>
@@ -24,5 +25,9 @@ std::optional<char32_t> DecodeUtf8Char(std::string_view bytes, std::size_t& leng
 std::string ToUtf8(std::u16string_view text);
 // UTF-8 to UTF-16; malformed bytes become U+FFFD.
 std::u16string FromUtf8(std::string_view utf8);
+
+// A button caption that shows every "&" as the character: the toolkits read a single "&" as
+// the mark of an access key, so each is doubled.
+std::u16string EscapeAccessKeys(std::u16string_view text);
 
 }  // namespace vornikat

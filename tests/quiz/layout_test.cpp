@@ -37,6 +37,20 @@ TEST(Layout, ClientAreasAndControlsInPixelsAt96Dpi) {
     EXPECT_EQ(TwipsToPixels(lblQ->width, 96), 290);
 }
 
+// A line fills the band from its upper left end, whichever end the design names first, and
+// is never thinner than its width.
+TEST(Layout, LinesFillBandsOfTheirWidth) {
+    const auto band = [](const LineDesign& line, int dpi) {
+        const PixelRect r = LinePixelRect(line, dpi);
+        return std::tuple{r.left, r.top, r.width, r.height};
+    };
+    const Rgb grey{128, 128, 128};
+    EXPECT_EQ(band({90, 2445, 5654, 2445, grey, 1}, 96), std::tuple(6, 163, 371, 1));
+    EXPECT_EQ(band({5654, 2460, 105, 2460, grey, 2}, 96), std::tuple(7, 164, 370, 2));
+    EXPECT_EQ(band({1440, 2880, 1440, 0, grey, 1}, 144), std::tuple(144, 0, 1, 288));
+    EXPECT_EQ(band({0, 0, 15, 0, grey, 3}, 96), std::tuple(0, 0, 3, 3));
+}
+
 // Every control a front-end or the core names must be in the design, once, and every
 // control inside a frame must fit in it.
 TEST(Layout, NamesAreUniqueParentsExistAndChildrenFit) {

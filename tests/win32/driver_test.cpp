@@ -79,21 +79,7 @@ class ProgramUnderWine : public ::testing::Test {
     static HWND StartPlaying(const RunningProgram& program) {
         ExpectBox(program, L"Вы готовы пройти Ворникат ?", {IDYES, IDNO}, IDYES);
         ExpectBox(program, kGoodLuck, {IDOK}, IDOK);
-        return WaitForMain(program);
-    }
-
-    static HWND WaitForMain(const RunningProgram& program) {
-        HWND main = nullptr;
-        WaitUntil([&] {
-            for (HWND window : program.Windows()) {
-                if (TextOf(window) == kTitle && ChildWithText(window, L"Дальше") != nullptr) {
-                    main = window;
-                    return true;
-                }
-            }
-            return false;
-        });
-        return main;
+        return program.WaitForMain();
     }
 
     static void LeaveByExit(const RunningProgram& program, HWND main) {
@@ -166,7 +152,7 @@ TEST_F(ProgramUnderWine, ATestPlayedThroughStoresItsScoreAndGreetsTheNextStart) 
     ExpectBox(program, L"Привет Mr.Profi, хорошо что зашёл !\rБудешь играть ?", {IDYES, IDNO},
               IDYES);
     ExpectBox(program, kGoodLuck, {IDOK}, IDOK);
-    const HWND main = WaitForMain(program);
+    const HWND main = program.WaitForMain();
     ASSERT_NE(main, nullptr);
     PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     const HWND goodbye = program.WaitForMessageBox();

@@ -11,24 +11,6 @@
 
 using namespace vornikat::win32test;
 
-namespace {
-
-HWND FindMain(const RunningProgram& program) {
-    HWND main = nullptr;
-    WaitUntil([&] {
-        for (HWND window : program.Windows()) {
-            if (ChildWithText(window, L"Дальше") != nullptr) {
-                main = window;
-                return true;
-            }
-        }
-        return false;
-    });
-    return main;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     const std::string which = argc > 1 ? argv[1] : "";
     if (which != "main" && which != "about") {
@@ -44,7 +26,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    HWND shown = FindMain(program);
+    HWND shown = program.WaitForMain();
     if (shown != nullptr && which == "about") {
         Click(ChildWithText(shown, L"Помощь"));
         shown = program.WaitForWindow(L"", L"О программе \"Ворникат\"");

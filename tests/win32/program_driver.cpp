@@ -4,17 +4,27 @@
 
 #include <algorithm>
 #include <chrono>
+#include <stdexcept>
+#include <string>
 #include <thread>
 
 namespace vornikat::win32test {
 namespace {
+
+constexpr wchar_t kProgramTitle[] = L"Ворникат";
+constexpr wchar_t kNxtCaption[] = L"Дальше";
+
+// A step of setting up a run failed: nothing the test would see after it could be trusted.
+[[noreturn]] void FailSetUp(const std::string& step) {
+    throw std::runtime_error(step + " failed, error " + std::to_string(GetLastError()));
+}
 
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
     std::vector<std::uint8_t> bytes;
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
+        FailSetUp("opening " + path.string());
     }
     bytes.resize(GetFileSize(file, nullptr));
     DWORD read = 0;
@@ -94,9 +104,18 @@ RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank) : folder_(
     std::filesystem::copy_file(HostPath(VORNIKAT_EXE_PATH), exe);
     HANDLE file = CreateFileW((folder_ / L"data.bin").c_str(), GENERIC_WRITE, 0, nullptr,
                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        FailSetUp("creating data.bin");
+    }
     DWORD written = 0;
-    WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
+    const BOOL wrote =
+        WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
+    const DWORD writeError = GetLastError();
     CloseHandle(file);
+    if (!wrote || written != bank.size()) {
+        SetLastError(writeError);
+        FailSetUp("writing data.bin");
+    }
 
     // Started from elsewhere: the program finds data.bin beside itself.
     STARTUPINFOW startup{};
@@ -104,8 +123,10 @@ RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank) : folder_(
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     wchar_t elsewhere[MAX_PATH];
     GetTempPathW(MAX_PATH, elsewhere);
-    CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, elsewhere,
-                   &startup, &process_);
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        elsewhere, &startup, &process_)) {
+        FailSetUp("starting Vornikat.exe");
+    }
 }
 
 RunningProgram::RunningProgram() : RunningProgram(ReadWholeFile(HostPath(VORNIKAT_BANK_PATH))) {}
@@ -147,6 +168,20 @@ HWND RunningProgram::WaitForWindow(std::wstring_view className, std::wstring_vie
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindWindowOf(className, title)) != nullptr; });
     return found;
+}
+
+HWND RunningProgram::WaitForMain() const {
+    HWND main = nullptr;
+    WaitUntil([&] {
+        for (HWND window : Windows()) {
+            if (TextOf(window) == kProgramTitle && ChildWithText(window, kNxtCaption) != nullptr) {
+                main = window;
+                return true;
+            }
+        }
+        return false;
+    });
+    return main;
 }
 
 HWND RunningProgram::WaitForMessageBox() const {

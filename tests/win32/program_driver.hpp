@@ -22,6 +22,7 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 // The program, copied alone into a fresh folder with the given data.bin and started there.
 class RunningProgram {
   public:
+    // A step of the set-up that fails throws std::runtime_error with the system's error code.
     explicit RunningProgram(const std::vector<std::uint8_t>& bank);
     // The same with the shipped bank of the build.
     RunningProgram();
@@ -35,6 +36,8 @@ class RunningProgram {
     // A visible top-level window of the program with this class (empty: any) and title.
     HWND FindWindowOf(std::wstring_view className, std::wstring_view title) const;
     HWND WaitForWindow(std::wstring_view className, std::wstring_view title) const;
+    // Main, once it is up: the window of the program's title with the Nxt button.
+    HWND WaitForMain() const;
     // The program's message box, once it is up.
     HWND WaitForMessageBox() const;
     // Every visible top-level window of the program.

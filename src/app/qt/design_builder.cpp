@@ -100,14 +100,9 @@ QWidget* CreateWidget(const ControlDesign& control, QWidget* parent) {
 
 QRect PixelGeometry(const ControlDesign& control, const QWidget& window) {
     if (control.line) {
-        const LineDesign& line = *control.line;
-        const int left = ToPixels(window, std::min(line.x1, line.x2));
-        const int top = ToPixels(window, std::min(line.y1, line.y2));
-        const int right = ToPixels(window, std::max(line.x1, line.x2));
-        const int bottom = ToPixels(window, std::max(line.y1, line.y2));
-        // The end point itself is not drawn; the width spreads down or to the right.
-        return QRect(left, top, std::max(right - left, line.widthPixels),
-                     std::max(bottom - top, line.widthPixels));
+        const PixelRect band = LinePixelRect(
+            *control.line, static_cast<int>(window.screen()->logicalDotsPerInch() + 0.5));
+        return QRect(band.left, band.top, band.width, band.height);
     }
     return QRect(ToPixels(window, control.left), ToPixels(window, control.top),
                  ToPixels(window, control.width), ToPixels(window, control.height));

@@ -4,6 +4,8 @@
 #include <QString>
 #include <string_view>
 
+#include "text.hpp"
+
 namespace vornikat {
 
 inline QString ToQString(std::u16string_view text) {
@@ -12,7 +14,7 @@ inline QString ToQString(std::u16string_view text) {
 
 // A button text in which "&" is the character itself, never the mark of an access key.
 inline QString LiteralButtonText(std::u16string_view text) {
-    return ToQString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
+    return ToQString(EscapeAccessKeys(text));
 }
 
 }  // namespace vornikat

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cmath>
 
+#include "text.hpp"
 #include "wide_text.hpp"
 
 namespace vornikat::win32 {
@@ -67,18 +67,9 @@ void DesignedControls::Build(HWND window, HINSTANCE instance, const WindowDesign
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
 
-    std::vector<const ControlDesign*> order;
-    for (const auto& control : design.controls) {
-        if (control.tabIndex >= 0) {
-            order.push_back(&control);
-        }
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
-
     const ControlDesign* previous = nullptr;
     int nextId = kFirstCommandId;
-    for (const ControlDesign* c : order) {
+    for (const ControlDesign* c : TabOrder(design)) {
         auto [className, style] = ClassFor(*c);
         // An option button carries on the group of the one before it in its container; every
         // other control starts a group, which also ends the options' group before it.
@@ -97,9 +88,13 @@ void DesignedControls::Build(HWND window, HINSTANCE instance, const WindowDesign
             y += TwipsToPixels(container->top, dpi);
         }
         const int id = c->isDefault ? IDOK : nextId++;
+        // An option's text shows "&" as the character, as the captions set later do.
+        const std::wstring text =
+            ToWide(c->kind == ControlKind::OptionButton ? EscapeAccessKeys(c->text)
+                                                        : std::u16string(c->text));
         HWND hwnd =
-            CreateWindowExW(0, className, ToWide(c->text).c_str(), style, x, y,
-                            TwipsToPixels(c->width, dpi), TwipsToPixels(c->height, dpi), window,
+            CreateWindowExW(0, className, text.c_str(), style, x, y, TwipsToPixels(c->width, dpi),
+                            TwipsToPixels(c->height, dpi), window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageW(hwnd, WM_SETFONT,
                      reinterpret_cast<WPARAM>(FontFor(c->font.value_or(DefaultFont()))), FALSE);
@@ -173,15 +168,13 @@ const ControlDesign* DesignedControls::DesignOf(HWND control) const {
 }
 
 std::vector<HWND> DesignedControls::GroupOf(std::string_view option) const {
-    const ControlDesign* own = nullptr;
-    for (const auto& built : controls_) {
-        if (built.design->name == option) {
-            own = built.design;
-        }
-    }
     std::vector<HWND> group;
+    const ControlDesign* own = design_ != nullptr ? FindControl(*design_, option) : nullptr;
+    if (own == nullptr) {
+        return group;
+    }
     for (const auto& built : controls_) {
-        if (own != nullptr && built.design->kind == ControlKind::OptionButton &&
+        if (built.design->kind == ControlKind::OptionButton &&
             built.design->parent == own->parent) {
             group.push_back(built.hwnd);
         }
@@ -201,12 +194,9 @@ void DesignedControls::PaintLines(HDC dc) const {
             continue;
         }
         const LineDesign& line = *control.line;
-        const int x1 = TwipsToPixels(std::min(line.x1, line.x2), dpi_);
-        const int x2 = TwipsToPixels(std::max(line.x1, line.x2), dpi_);
-        const int y1 = TwipsToPixels(std::min(line.y1, line.y2), dpi_);
-        const int y2 = TwipsToPixels(std::max(line.y1, line.y2), dpi_);
-        const RECT band{x1, y1, x1 == x2 ? x1 + line.widthPixels : x2,
-                        y1 == y2 ? y1 + line.widthPixels : y2};
+        const PixelRect pixels = LinePixelRect(line, dpi_);
+        const RECT band{pixels.left, pixels.top, pixels.left + pixels.width,
+                        pixels.top + pixels.height};
         HBRUSH brush = CreateSolidBrush(RGB(line.color.red, line.color.green, line.color.blue));
         FillRect(dc, &band, brush);
         DeleteObject(brush);

@@ -5,13 +5,12 @@
 
 #include <windows.h>
 
-#include "base_window.hpp"
 #include "body.hpp"
-#include "designed_controls.hpp"
+#include "designed_window.hpp"
 
 namespace vornikat::win32 {
 
-class HelpWindow : public BaseWindow<HelpWindow> {
+class HelpWindow : public DesignedWindow<HelpWindow> {
   public:
     static constexpr wchar_t kClassName[] = L"VornikatHelp";
 
@@ -31,7 +30,6 @@ class HelpWindow : public BaseWindow<HelpWindow> {
     HINSTANCE instance_;
     Body* body_ = nullptr;
     HWND owner_ = nullptr;
-    DesignedControls controls_;
 };
 
 }  // namespace vornikat::win32

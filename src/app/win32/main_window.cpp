@@ -3,53 +3,26 @@
 #include <string>
 
 #include "help_window.hpp"
+#include "text.hpp"
 #include "wide_text.hpp"
-#include "window_frame.hpp"
 
 namespace vornikat::win32 {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
 
-// Button captions turn "&" into an access key; question texts show it as a character.
-std::wstring WithoutAccessKeys(std::u16string_view text) {
-    std::wstring escaped;
-    for (const char16_t c : text) {
-        escaped += static_cast<wchar_t>(c);
-        if (c == u'&') {
-            escaped += L'&';
-        }
-    }
-    return escaped;
-}
-
 }  // namespace
 
 bool MainWindow::Create(Body& body) {
     body_ = &body;
-    const WindowDesign& design = MainDesign();
     HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
-    if (!RegisterClassOnce(instance_, icon)) {
-        return false;
-    }
-    const int dpi = ScreenDpi();
-    const WindowFrame frame = FrameFor(design, dpi);
-    if (CreateBase(instance_, frame.exStyle, ToWide(design.caption).c_str(), frame.style,
-                   frame.bounds.left, frame.bounds.top, frame.bounds.right - frame.bounds.left,
-                   frame.bounds.bottom - frame.bounds.top, nullptr) == nullptr) {
-        return false;
-    }
-    controls_.Build(Handle(), instance_, design, dpi);
-    return true;
+    return RegisterClassOnce(instance_, icon) && CreateFromDesign(instance_, MainDesign(), nullptr);
 }
 
 void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
-    const auto order = FocusOrder(MainDesign());
-    if (!order.empty()) {
-        ::SetFocus(controls_.Find(order.front()->name));
-    }
+    FocusFirstControl();
 }
 
 HWND MainWindow::Control(ControlId control) const {
@@ -58,8 +31,10 @@ HWND MainWindow::Control(ControlId control) const {
 
 void MainWindow::SetCaption(ControlId control, std::u16string_view text) {
     const HWND hwnd = Control(control);
-    const bool option = controls_.DesignOf(hwnd)->kind == ControlKind::OptionButton;
-    SetWindowTextW(hwnd, option ? WithoutAccessKeys(text).c_str() : ToWide(text).c_str());
+    const ControlDesign* design = FindControl(MainDesign(), ControlName(control));
+    const bool option = design != nullptr && design->kind == ControlKind::OptionButton;
+    // Button captions turn "&" into an access key; question texts show it as a character.
+    SetWindowTextW(hwnd, ToWide(option ? EscapeAccessKeys(text) : std::u16string(text)).c_str());
 }
 
 std::int16_t MainWindow::GetValue(ControlId option) {
@@ -142,11 +117,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
-        case WM_NCDESTROY:
-            controls_.Release();
-            return Default(message, wParam, lParam);
         default:
-            return Default(message, wParam, lParam);
+            return HandleDesignMessage(message, wParam, lParam);
     }
 }
 

@@ -4,16 +4,15 @@
 
 #include <windows.h>
 
-#include "base_window.hpp"
 #include "body.hpp"
-#include "designed_controls.hpp"
+#include "designed_window.hpp"
 #include "ports.hpp"
 
 namespace vornikat::win32 {
 
 class HelpWindow;
 
-class MainWindow : public BaseWindow<MainWindow>, public MainWindowPort {
+class MainWindow : public DesignedWindow<MainWindow>, public MainWindowPort {
   public:
     static constexpr wchar_t kClassName[] = L"VornikatMain";
 
@@ -39,7 +38,6 @@ class MainWindow : public BaseWindow<MainWindow>, public MainWindowPort {
     HINSTANCE instance_;
     HelpWindow& help_;
     Body* body_ = nullptr;
-    DesignedControls controls_;
     // The focus the core gave while another window was active, taken at the next activation.
     HWND pendingFocus_ = nullptr;
 };

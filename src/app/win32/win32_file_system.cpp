@@ -5,7 +5,6 @@
 #include <string>
 
 #include "file_source.hpp"
-#include "wide_text.hpp"
 
 namespace vornikat::win32 {
 
@@ -38,7 +37,8 @@ bool Win32FileSystem::FileExists(std::string_view path) {
     if (path.empty()) {
         return false;
     }
-    const DWORD attributes = GetFileAttributesW(AnsiToWide(path).c_str());
+    // The path is in the system's code page, which the single-byte function speaks.
+    const DWORD attributes = GetFileAttributesA(std::string(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
