@@ -1,5 +1,5 @@
 # The two commands a developer needs: `make test` and (with the window) `make run`.
-.PHONY: deps test test-dev test-asan fuzz test-windows windows host-bank-tool bench run \
+.PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
         screenshots clean
 
 FUZZ_SECONDS ?= 60
@@ -12,7 +12,14 @@ test: deps test-dev test-asan fuzz test-windows
 test-dev: deps
 	cmake --preset dev
 	cmake --build --preset dev
+	scripts/check-test-labels build/dev
 	ctest --preset dev
+
+# The unit tests alone: no window, no Wine, no sound server.
+test-fast: deps
+	cmake --preset dev
+	cmake --build --preset dev
+	ctest --preset dev -L '^unit$$'
 
 test-asan: deps
 	cmake --preset asan
@@ -39,6 +46,7 @@ windows: host-bank-tool
 # The core's tests and the Windows front-end's, under Wine and a virtual display.
 test-windows: windows
 	cmake --build --preset windows
+	scripts/check-test-labels build/windows
 	timeout 1800 scripts/wine-session build/windows/wine ctest --preset windows
 
 # The quiz itself, built in the dev tree, with the shipped question bank beside it.
