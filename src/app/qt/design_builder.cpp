@@ -89,9 +89,11 @@ class FontFollower final : public QObject {
 QWidget* CreateWidget(const ControlDesign& control, QWidget* parent) {
     switch (control.kind) {
         case ControlKind::CommandButton: {
-            // Design captions mark their access keys with "&" on purpose.
-            // In a dialog a focused button takes Enter; elsewhere only a click or Space do.
+            // Design captions mark their access keys with "&" on purpose. A focused button
+            // takes Enter in any window, as on Windows; outside a dialog that makes it no
+            // default button, so Enter elsewhere still presses nothing.
             auto* button = new QPushButton(ToQString(control.text), parent);
+            button->setAutoDefault(true);
             button->setDefault(control.isDefault);
             return button;
         }
@@ -156,6 +158,9 @@ void ApplySettings(const ControlDesign& control, QWidget& widget) {
     }
     if (!control.toolTip.empty()) {
         widget.setToolTip(ToQString(control.toolTip));
+    }
+    if (!control.accessibleName.empty()) {
+        widget.setAccessibleName(ToQString(control.accessibleName));
     }
     if (control.foreColor) {
         QPalette palette = widget.palette();
