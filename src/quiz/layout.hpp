@@ -58,6 +58,7 @@ struct ControlDesign {
     int arrayIndex = -1;  // index within a control array, -1 when not in one
     std::u16string_view text = {};
     std::u16string_view toolTip = {};
+    std::u16string_view accessibleName = {};        // for a control that shows no text of its own
     std::optional<FontDesign> font = std::nullopt;  // nullopt: the window's default font
     Alignment alignment = Alignment::Left;
     std::optional<Rgb> foreColor = std::nullopt;  // nullopt: the default text colour

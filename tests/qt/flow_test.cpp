@@ -93,8 +93,8 @@ class FlowTest : public QObject {
         QCOMPARE(quiz_->Caption("LblC"), QStringLiteral("0/0"));
         QCOMPARE(quiz_->Caption("LblT"), QStringLiteral("1:00"));
         QVERIFY(quiz_->Control<QRadioButton>("Ans1").isChecked());
-        QVERIFY(QTest::qWaitForWindowActive(&quiz_->Main()));
-        QCOMPARE(QApplication::focusWidget(), &quiz_->Control("Ans1"));
+        // The focus Main gives when it is active: a compositor without a seat activates none.
+        QCOMPARE(quiz_->Main().focusWidget(), &quiz_->Control("Ans1"));
     }
 
     // A carriage return between two lines shows as a line break.
@@ -116,7 +116,7 @@ class FlowTest : public QObject {
         QCOMPARE(quiz_->Caption("LblC"), QStringLiteral("1/1"));
         QCOMPARE(quiz_->Caption("LblQ"), QStringLiteral("Вопрос 2"));
         QVERIFY(quiz_->Control<QRadioButton>("Ans1").isChecked());
-        QCOMPARE(QApplication::focusWidget(), &quiz_->Control("Ans1"));
+        QCOMPARE(quiz_->Main().focusWidget(), &quiz_->Control("Ans1"));
 
         QTest::mouseClick(&quiz_->Control("Ans4"), Qt::LeftButton);
         QTest::keyClick(&quiz_->Control("Nxt"), Qt::Key_Space);

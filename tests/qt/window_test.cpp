@@ -111,7 +111,7 @@ class WindowTest : public QObject {
     }
 
     // The options are one stop in the keyboard order, then Nxt, Exit and HelpMe; Enter on an
-    // option submits nothing, since no button is the default.
+    // option submits nothing, since no button is the default, while a focused button takes it.
     void keyboardGoesThroughTheOptionsThenTheButtons() {
         MainWindow& main = quiz_->Main();
         QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -131,6 +131,13 @@ class WindowTest : public QObject {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
         QCOMPARE(quiz_->Caption("LblC"), QStringLiteral("0/0"));
         QCOMPARE(quiz_->TakeTrace(), QStringList());
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &quiz_->Control("Nxt"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(quiz_->Caption("LblC").endsWith(QStringLiteral("/1")));
+        QTest::keyClick(&quiz_->Control("Nxt"), Qt::Key_Enter);
+        QVERIFY(quiz_->Caption("LblC").endsWith(QStringLiteral("/2")));
     }
 
     void optionsFormOneGroupThatCanBeCleared() {
@@ -183,6 +190,8 @@ class WindowTest : public QObject {
         ExpectGeometry(box, "lblDisclaimer", {17, 175, 258, 55});
         const auto* picIcon = box.findChild<QLabel*>("picIcon");
         QCOMPARE(picIcon->pixmap().size(), QSize(32, 32));
+        // A focus stop a screen reader can name.
+        QCOMPARE(picIcon->accessibleName(), QStringLiteral("Значок программы"));
 
         // The engraved rule: grey over white.
         QMap<int, QWidget*> lines;
@@ -247,6 +256,44 @@ class WindowTest : public QObject {
         const QRect screen = reloaded.screen()->availableGeometry();
         QVERIFY(qAbs(reloaded.geometry().center().x() - screen.center().x()) <= 1);
         QVERIFY(quiz_->Main().isVisible());
+    }
+
+    // The box offers no minimize button, yet a window manager may minimize it anyway.
+    void helpMeRestoresAMinimizedAboutBox() {
+        QDialog& box = quiz_->OpenAboutBox();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.showMinimized();
+        QTRY_VERIFY(box.isMinimized());
+        QTest::mouseClick(&quiz_->Control<QPushButton>("HelpMe"), Qt::LeftButton);
+        QCOMPARE(quiz_->frontEnd->Help().Window(), &box);
+        QVERIFY(!box.isMinimized());
+        QVERIFY(box.isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), &box);
+    }
+
+    // Lines of a box break where the text breaks them, not where Qt would wrap a wide text.
+    void messageBoxesKeepTheirLinesWhole() {
+        const QString first = QStringLiteral(
+            "Ну что же, вы ответили правильно на все вопросы, вы знаете о компьютерах всё");
+        const QString second = QStringLiteral(
+            "и даже больше, чем нужно знать простому смертному пользователю этой машины!");
+        int labelWidth = 0;
+        int lineWidth = 0;
+        quiz_->boxes.Answer(QMessageBox::Ok, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            labelWidth = label->contentsRect().width();
+            lineWidth = qMax(label->fontMetrics().horizontalAdvance(first),
+                             label->fontMetrics().horizontalAdvance(second));
+        });
+        QtDialogs dialogs;
+        dialogs.ShowMessage((first + QLatin1Char('\r') + second).toStdU16String(),
+                            msgbox::kInformation | msgbox::kOkOnly);
+        QVERIFY2(lineWidth > QGuiApplication::primaryScreen()->availableGeometry().width() / 2,
+                 "lines wider than Qt keeps unwrapped");
+        QVERIFY2(labelWidth >= lineWidth,
+                 qPrintable(
+                     QStringLiteral("%1 pixels for a line of %2").arg(labelWidth).arg(lineWidth)));
     }
 
     void enterEscAndTheCloseButtonCloseTheAboutBox() {

@@ -164,7 +164,7 @@ TEST_F(ProgramUnderWine, ATestPlayedThroughStoresItsScoreAndGreetsTheNextStart) 
     EXPECT_EQ(ReadLastScore(HKEY_LOCAL_MACHINE), stored);
 }
 
-TEST_F(ProgramUnderWine, EnterOnAnOptionSubmitsNothingWhileTheCountdownRuns) {
+TEST_F(ProgramUnderWine, EnterSubmitsOnlyFromAFocusedNxt) {
     RunningProgram program(SmallBank());
     const HWND main = StartPlaying(program);
     ASSERT_NE(main, nullptr);
@@ -186,11 +186,13 @@ TEST_F(ProgramUnderWine, EnterOnAnOptionSubmitsNothingWhileTheCountdownRuns) {
     const HWND next = ChildWithText(main, L"Дальше");
     PostKey(options[1], VK_TAB);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == next; }));
+    PostKey(next, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(counter) == L"1/1"; }));
     Click(options[2]);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == options[2]; }));
     PostKey(options[2], VK_RETURN);
     Sleep(500);
-    EXPECT_EQ(TextOf(counter), L"0/0");
+    EXPECT_EQ(TextOf(counter), L"1/1");
 
     EXPECT_TRUE(WaitUntil([&] { return TextOf(countdown) == L"0:59"; }, 4000));
     LeaveByExit(program, main);
@@ -233,6 +235,12 @@ TEST_F(ProgramUnderWine, TheAboutBoxIsOneModelessWindowOfItsOwn) {
     }
     EXPECT_EQ(boxes, 1);
 
+    // A window manager may minimize the box anyway: HelpMe brings it back, in front.
+    ShowWindow(help, SW_MINIMIZE);
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(help) != FALSE; }));
+    Click(helpMe);
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(help) && GetForegroundWindow() == help; }));
+
     // Enter and Esc close it; each show lays it out afresh.
     for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         PostKey(FocusOf(help), key);
@@ -252,6 +260,7 @@ TEST_F(ProgramUnderWine, TheAboutBoxIsOneModelessWindowOfItsOwn) {
         const HWND focus = FocusOf(help);
         return focus != nullptr && (GetWindowLongW(focus, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
     }));
+    EXPECT_EQ(TextOf(FocusOf(help)), L"Значок программы") << "a focus stop needs a name";
     PostKey(FocusOf(help), VK_TAB);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(help) == sysInfo; }));
     wchar_t system[MAX_PATH] = {};

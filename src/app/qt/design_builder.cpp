@@ -1,5 +1,6 @@
 #include "design_builder.hpp"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -46,12 +47,53 @@ Qt::WindowFlags FlagsOf(const WindowDesign& design) {
     return flags;
 }
 
+// The design's fonts for the screen the window is on: the window's own, which the controls
+// without a font of their own take, and each control's.
+void ApplyDesignFonts(const WindowDesign& design, QWidget& window) {
+    const TextScale scale = ScaleOf(*window.screen());
+    window.setFont(MakeFont(DefaultFont(), scale));
+    for (const ControlDesign& control : design.controls) {
+        if (!control.font) {
+            continue;
+        }
+        const QString name =
+            QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size()));
+        if (auto* widget = window.findChild<QWidget*>(name)) {
+            widget->setFont(MakeFont(*control.font, scale));
+        }
+    }
+}
+
+// Gives a window the fonts of its design again whenever it moves to a screen of another
+// scale, where a face that drew well may not.
+class FontFollower final : public QObject {
+  public:
+    FontFollower(const WindowDesign& design, QWidget& window)
+        : QObject(&window), design_(design), window_(window) {
+        window.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::ScreenChangeInternal) {
+            ApplyDesignFonts(design_, window_);
+        }
+        return false;
+    }
+
+  private:
+    const WindowDesign& design_;
+    QWidget& window_;
+};
+
 QWidget* CreateWidget(const ControlDesign& control, QWidget* parent) {
     switch (control.kind) {
         case ControlKind::CommandButton: {
-            // Design captions mark their access keys with "&" on purpose.
-            // In a dialog a focused button takes Enter; elsewhere only a click or Space do.
+            // Design captions mark their access keys with "&" on purpose. A focused button
+            // takes Enter in any window, as on Windows; outside a dialog that makes it no
+            // default button, so Enter elsewhere still presses nothing.
             auto* button = new QPushButton(ToQString(control.text), parent);
+            button->setAutoDefault(true);
             button->setDefault(control.isDefault);
             return button;
         }
@@ -117,8 +159,8 @@ void ApplySettings(const ControlDesign& control, QWidget& widget) {
     if (!control.toolTip.empty()) {
         widget.setToolTip(ToQString(control.toolTip));
     }
-    if (control.font) {
-        widget.setFont(MakeFont(*control.font));
+    if (!control.accessibleName.empty()) {
+        widget.setAccessibleName(ToQString(control.accessibleName));
     }
     if (control.foreColor) {
         QPalette palette = widget.palette();
@@ -146,7 +188,8 @@ int ToPixels(const QWidget& window, int twips) {
 void ApplyWindowDesign(const WindowDesign& design, QWidget& window) {
     window.setWindowFlags(FlagsOf(design));
     window.setWindowTitle(ToQString(design.caption));
-    window.setFont(MakeFont(DefaultFont()));
+    ApplyDesignFonts(design, window);
+    new FontFollower(design, window);
     const QSize client(ToPixels(window, design.clientWidth), ToPixels(window, design.clientHeight));
     window.setFixedSize(client);
     if (design.centered) {
@@ -170,6 +213,7 @@ BuiltControls BuildControls(const WindowDesign& design, QWidget& window) {
         widget->setGeometry(PixelGeometry(control, window));
         built.byName.emplace(KeyOf(control), widget);
     }
+    ApplyDesignFonts(design, window);
     QWidget* previous = nullptr;
     for (const ControlDesign* control : FocusOrder(design)) {
         QWidget* widget = &built.At(KeyOf(*control));

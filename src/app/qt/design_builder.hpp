@@ -19,7 +19,8 @@ struct BuiltControls {
     QWidget& At(std::string_view name) const;
 };
 
-// Gives the window its caption, border, fixed client size and font, centred on its screen.
+// Gives the window its caption, border, fixed client size and fonts, centred on its screen;
+// the fonts follow the window to a screen of another scale.
 void ApplyWindowDesign(const WindowDesign& design, QWidget& window);
 
 // Creates every control of the design that has a presence on screen (not the timer) as a child

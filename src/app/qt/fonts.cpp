@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QScreen>
 #include <QString>
 #include <QStringList>
 #include <cmath>
@@ -27,9 +28,14 @@ const QStringList& FallbackFamilies() {
     return families;
 }
 
-// A bitmap face serves only the sizes it was drawn in, give or take two points (the point
-// size of a bitmap depends on the display), and bold only when it has a bold face.
-bool BitmapFaceServes(const QString& family, const FontDesign& design) {
+// A bitmap face serves only a display that draws it 1:1: scaled, its glyphs keep their pixel
+// size while the advances grow, and the text falls apart. Then it serves only the sizes it
+// was drawn in, give or take two points (the point size of a bitmap depends on the display),
+// and bold only when it has a bold face.
+bool BitmapFaceServes(const QString& family, const FontDesign& design, const TextScale& scale) {
+    if (scale.devicePixelRatio != 1.0 || scale.logicalDpi != 96.0) {
+        return false;
+    }
     bool weightFound = false;
     for (const QString& style : QFontDatabase::styles(family)) {
         weightFound = weightFound || QFontDatabase::weight(family, style) >= design.weight - 100;
@@ -45,14 +51,18 @@ bool BitmapFaceServes(const QString& family, const FontDesign& design) {
     return false;
 }
 
-bool FaceServes(const QString& family, const FontDesign& design) {
+bool FaceServes(const QString& family, const FontDesign& design, const TextScale& scale) {
     if (!QFontDatabase::hasFamily(family)) {
         return false;
     }
-    return QFontDatabase::isSmoothlyScalable(family) || BitmapFaceServes(family, design);
+    return QFontDatabase::isSmoothlyScalable(family) || BitmapFaceServes(family, design, scale);
 }
 
 }  // namespace
+
+TextScale ScaleOf(const QScreen& screen) {
+    return TextScale{screen.devicePixelRatio(), screen.logicalDotsPerInch()};
+}
 
 void AddClassicFonts() {
     for (const char* file : kClassicFontFiles) {
@@ -62,10 +72,10 @@ void AddClassicFonts() {
     }
 }
 
-QFont MakeFont(const FontDesign& design) {
+QFont MakeFont(const FontDesign& design, const TextScale& scale) {
     const QString face = ToQString(design.face);
     QStringList families;
-    if (FaceServes(face, design)) {
+    if (FaceServes(face, design, scale)) {
         families += face;
     }
     families += FallbackFamilies();

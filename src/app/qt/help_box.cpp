@@ -14,6 +14,8 @@ HelpBox::~HelpBox() {
 
 void HelpBox::Show() {
     QDialog* window = window_ ? window_.data() : Load();
+    // A window manager may minimize the box though it offers no button for it.
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
     window->activateWindow();

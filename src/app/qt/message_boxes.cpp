@@ -1,7 +1,9 @@
 #include "message_boxes.hpp"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 #include "layout.hpp"
 #include "qt_text.hpp"
@@ -32,6 +34,25 @@ QMessageBox::Icon IconOf(int flags) {
     }
 }
 
+// Room beside the text for the icon and the box's margins.
+constexpr int kBesideText = 100;
+
+// A message box wraps any text wider than half the screen; the program's lines are written to
+// be read whole, so the text keeps the width of its longest line while the screen has room.
+void KeepLinesWhole(QMessageBox& box, const QString& text) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr) {
+        return;
+    }
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
+    }
+    const int room = box.screen()->availableGeometry().width() - kBesideText;
+    // A pixel to spare: the advance of a line is rounded.
+    label->setMinimumWidth(qMin(widest + 1, room));
+}
+
 int NumberOf(QMessageBox::StandardButton button) {
     switch (button) {
         case QMessageBox::Yes:
@@ -51,6 +72,7 @@ int QtDialogs::ShowMessage(std::u16string_view text, int flags) {
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(IconOf(flags), ToQString(MainDesign().caption), shown, ButtonsOf(flags));
     box.setTextFormat(Qt::PlainText);
+    KeepLinesWhole(box, shown);
     box.exec();
     return NumberOf(box.standardButton(box.clickedButton()));
 }

@@ -7,7 +7,10 @@
 #include <QMediaDevices>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "wave_image.hpp"
 
@@ -18,6 +21,24 @@ namespace {
 // lock, and aborts if the server's answer to a closed stream (the sink going idle) is being
 // handled at that moment. Closing our stream this long before the exit lets that answer in.
 constexpr auto kSettleAfterClose = std::chrono::milliseconds(100);
+
+// Qt's complaints while it first looks for a sound server, held until it is known whether
+// there is one. The context's texts point into constant data of Qt's libraries.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+
+std::vector<HeldMessage> held;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    held.push_back(
+        HeldMessage{type, context.file, context.line, context.function, context.category, text});
+}
 
 }  // namespace
 
@@ -37,7 +58,7 @@ void QtSoundOutput::PlayWave(std::span<const std::uint8_t> image) {
     if (!wave) {
         return;
     }
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    const QAudioDevice device = FindOutput();
     if (device.isNull()) {
         return;
     }
@@ -53,6 +74,30 @@ void QtSoundOutput::PlayWave(std::span<const std::uint8_t> image) {
     source_->open(QIODevice::ReadOnly);
     sink_ = std::make_unique<QAudioSink>(device, format);
     sink_->start(source_.get());
+}
+
+QAudioDevice QtSoundOutput::FindOutput() {
+    if (outputSought_) {
+        return QMediaDevices::defaultAudioOutput();
+    }
+    // Qt connects to the sound server once, at the first look.
+    outputSought_ = true;
+    const QtMessageHandler passOn = qInstallMessageHandler(HoldMessage);
+    QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    qInstallMessageHandler(passOn);
+    std::vector<HeldMessage> messages = std::exchange(held, {});
+    if (device.isNull()) {
+        std::fprintf(stderr,
+                     "vornikat: no sound output (is a sound server running?): playing without "
+                     "sound\n");
+        return device;
+    }
+    for (const HeldMessage& message : messages) {
+        const QMessageLogContext context(message.file, message.line, message.function,
+                                         message.category);
+        qt_message_output(message.type, context, message.text);
+    }
+    return device;
 }
 
 void QtSoundOutput::StopPlaying() {

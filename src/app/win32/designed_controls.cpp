@@ -102,6 +102,12 @@ void DesignedControls::Build(HWND window, HINSTANCE instance, const WindowDesign
             SendMessageW(hwnd, STM_SETICON,
                          reinterpret_cast<WPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(1))), 0);
         }
+        if (!c->accessibleName.empty()) {
+            // Screen readers name a control by its window text. An icon control would take a
+            // text sent to it for the name of an icon to load, so the text is set around it.
+            const std::wstring name = ToWide(c->accessibleName);
+            DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
         if (c->startsSelected) {
             SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
         }

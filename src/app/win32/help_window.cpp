@@ -10,6 +10,10 @@ HelpWindow::~HelpWindow() {
 
 void HelpWindow::Show() {
     if (Handle() != nullptr) {
+        // A window manager may minimize the box though it offers no button for it.
+        if (IsIconic(Handle())) {
+            ShowWindow(Handle(), SW_RESTORE);
+        }
         SetForegroundWindow(Handle());
         return;
     }
