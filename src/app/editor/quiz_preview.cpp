@@ -1,0 +1,60 @@
+#include "quiz_preview.hpp"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "layout.hpp"
+#include "qt_text.hpp"
+
+namespace vornikat::editor {
+namespace {
+
+constexpr std::string_view kOptionNames[] = {"Ans1", "Ans2", "Ans3", "Ans4", "Ans5"};
+
+}  // namespace
+
+QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(ToQString(MainDesign().caption), this);
+    title->setObjectName("previewCaption");
+    layout->addWidget(title);
+    client_ = new QWidget(this);
+    client_->setObjectName("previewClient");
+    client_->setAutoFillBackground(true);
+    // A picture of the window: clicks and the focus pass it by.
+    client_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    client_->setFocusPolicy(Qt::NoFocus);
+    ApplyClientDesign(MainDesign(), *client_);
+    controls_ = BuildControls(MainDesign(), *client_);
+    for (const auto& [name, widget] : controls_.byName) {
+        widget->setFocusPolicy(Qt::NoFocus);
+        widget->setToolTip({});
+    }
+    if (controls_.firstFocus != nullptr) {
+        controls_.firstFocus->clearFocus();
+    }
+    layout->addWidget(client_);
+    layout->addStretch();
+    ShowNothing();
+}
+
+void QuizPreview::ShowQuestion(const QuestionRecord& question, int number) {
+    // What the quiz writes before a question: the counter of right answers over those
+    // judged, and a minute on the clock; the first option selected.
+    static_cast<QLabel&>(controls_.At("LblC"))
+        .setText(QStringLiteral("0/") + QString::number(number));
+    static_cast<QLabel&>(controls_.At("LblT")).setText(QStringLiteral("1:00"));
+    static_cast<QLabel&>(controls_.At("LblQ")).setText(ToQString(question.question));
+    for (std::size_t k = 0; k < question.options.size(); ++k) {
+        static_cast<QRadioButton&>(controls_.At(kOptionNames[k]))
+            .setText(LiteralButtonText(question.options[k]));
+    }
+    static_cast<QRadioButton&>(controls_.At("Ans1")).setChecked(true);
+}
+
+void QuizPreview::ShowNothing() {
+    ShowQuestion(QuestionRecord{}, 0);
+}
+
+}  // namespace vornikat::editor
