@@ -24,6 +24,14 @@
 #include "quiz_preview.hpp"
 
 namespace vornikat::editor {
+namespace {
+
+// Both habits, whatever the platform's own binding.
+QList<QKeySequence> RedoKeys() {
+    return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)};
+}
+
+}  // namespace
 
 EditorWindow::EditorWindow() {
     setWindowIcon(ProgramIcon());
@@ -135,50 +143,54 @@ void EditorWindow::BuildActions() {
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
     QAction* undo = undo_.createUndoAction(this);
+    undo->setObjectName("undo");
     undo->setShortcut(QKeySequence::Undo);
     QAction* redo = undo_.createRedoAction(this);
-    redo->setShortcuts({QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setObjectName("redo");
+    redo->setShortcuts(RedoKeys());
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
-    const auto add = [this, edit, tools](const QString& text, const QKeySequence& key, auto slot,
-                                         bool onToolBar) {
+    const auto add = [this, edit, tools](const char* name, const QString& text,
+                                         const QKeySequence& key, auto slot, bool onToolBar) {
         QAction* action = edit->addAction(text, this, slot);
+        action->setObjectName(name);
         action->setShortcut(key);
         if (onToolBar) {
             tools->addAction(action);
         }
         return action;
     };
-    add(QStringLiteral("&Добавить вопрос"), QKeySequence(Qt::CTRL | Qt::Key_Return),
+    add("addQuestion", QStringLiteral("&Добавить вопрос"), QKeySequence(Qt::CTRL | Qt::Key_Return),
         &EditorWindow::AddQuestion, true);
-    add(QStringLiteral("Д&ублировать вопрос"), QKeySequence(Qt::CTRL | Qt::Key_D),
-        &EditorWindow::DuplicateQuestion, true);
+    add("duplicateQuestion", QStringLiteral("Д&ублировать вопрос"),
+        QKeySequence(Qt::CTRL | Qt::Key_D), &EditorWindow::DuplicateQuestion, true);
     // Ctrl+Del alone is the line edit's "delete the next word".
-    add(QStringLiteral("Уд&алить вопрос"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
-        &EditorWindow::DeleteQuestion, true);
+    add("deleteQuestion", QStringLiteral("Уд&алить вопрос"),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete), &EditorWindow::DeleteQuestion, true);
     add(
-        QStringLiteral("Переместить &выше"), QKeySequence(Qt::ALT | Qt::Key_Up),
+        "moveUp", QStringLiteral("Переместить &выше"), QKeySequence(Qt::ALT | Qt::Key_Up),
         [this] { MoveCurrent(-1); }, true);
     add(
-        QStringLiteral("Переместить &ниже"), QKeySequence(Qt::ALT | Qt::Key_Down),
+        "moveDown", QStringLiteral("Переместить &ниже"), QKeySequence(Qt::ALT | Qt::Key_Down),
         [this] { MoveCurrent(1); }, true);
     edit->addSeparator();
     add(
-        QStringLiteral("&Следующий вопрос"), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
-        [this] { SelectRow(current_ + 1); }, false);
+        "nextQuestion", QStringLiteral("&Следующий вопрос"),
+        QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { SelectRow(current_ + 1); }, false);
     add(
-        QStringLiteral("&Предыдущий вопрос"), QKeySequence(Qt::CTRL | Qt::Key_PageUp),
-        [this] { SelectRow(current_ - 1); }, false);
+        "previousQuestion", QStringLiteral("&Предыдущий вопрос"),
+        QKeySequence(Qt::CTRL | Qt::Key_PageUp), [this] { SelectRow(current_ - 1); }, false);
     edit->addSeparator();
     add(
-        QStringLiteral("&Найти…"), QKeySequence::Find,
+        "find", QStringLiteral("&Найти…"), QKeySequence::Find,
         [this] {
             find_->setFocus();
             find_->selectAll();
         },
         false);
-    add(QStringLiteral("Найти &далее"), QKeySequence::FindNext, &EditorWindow::FindNext, false);
+    add("findNext", QStringLiteral("Найти &далее"), QKeySequence::FindNext, &EditorWindow::FindNext,
+        false);
 
     QMenu* check = menuBar()->addMenu(QStringLiteral("Про&верка"));
     requireFit_ = check->addAction(QStringLiteral("&Требовать, чтобы тексты помещались в окне"));
@@ -189,6 +201,7 @@ void EditorWindow::BuildActions() {
     connect(requireFit_, &QAction::toggled, this, [this](bool required) {
         settings_.SetRequireFit(required);
         questions_->SetRequireFit(required);
+        ShowCurrent();
     });
     check->addAction(QStringLiteral("&К списку проверок"), QKeySequence(Qt::CTRL | Qt::Key_L), this,
                      [this] { issueList_->setFocus(); });
@@ -300,7 +313,8 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     // The fields' own undo would bypass the bank's: undo and redo always go to the bank.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            RedoKeys().contains(QKeySequence(key->keyCombination()))) {
             return true;
         }
     }

@@ -150,7 +150,7 @@ void QuestionListModel::SetRightOption(int row, std::int16_t option) {
 void QuestionListModel::InsertQuestion(int row, QuestionRecord question) {
     beginInsertRows({}, row, row);
     questions_.insert(questions_.begin() + row, std::move(question));
-    issues_.insert(issues_.begin() + row, {});
+    issues_.insert(issues_.begin() + row, std::vector<bank::FieldIssue>());
     Recheck(row);
     endInsertRows();
     // The numbers shown in front of the later questions have moved on.
