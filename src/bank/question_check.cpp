@@ -44,7 +44,8 @@ void CheckText(std::u16string_view text, int field, std::vector<FieldIssue>& iss
     bool control = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (!foreign && !EncodeCp1251(c)) {
+        const bool common = c < 0x80 || (c >= u'А' && c <= u'я');
+        if (!foreign && !common && !EncodeCp1251(c)) {
             issues.push_back({field, Severity::Error, IssueKind::NotInCodePage,
                               CharacterAt(text, i), static_cast<int>(i)});
             foreign = true;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
 #include <QProcess>
 #include <QRadioButton>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <memory>
 
+#include "bank_writer.hpp"
 #include "box_closer.hpp"
 #include "editor_window.hpp"
 #include "main_window.hpp"
@@ -91,6 +93,7 @@ class EditorTest : public QObject {
     void shippedBankSavesBackUnchangedInBothForms();
     void foreignLetterAndOverlongOptionAreFlaggedAndBlockDataBin();
     void requireFitMakesAMisfitAnErrorAndIsRemembered();
+    void aBigBanksChecksComeAfterItOpensAndSavingWaitsForThem();
     void undoRestoresTheBankAfterEachKindOfEdit();
     void undoKeysInAFieldUndoTheBank();
     void closingOrOpeningOverUnsavedChangesAsks();
@@ -244,6 +247,29 @@ void EditorTest::requireFitMakesAMisfitAnErrorAndIsRemembered() {
     window_ = std::make_unique<EditorWindow>();
     QVERIFY(window_->findChild<QAction*>("requireFit")->isChecked());
     QVERIFY(window_->Questions().RequireFit());
+}
+
+void EditorTest::aBigBanksChecksComeAfterItOpensAndSavingWaitsForThem() {
+    // Only a data.bin can name no option of the five as right: the last question does.
+    Bank big(20000, QuestionRecord{u"Вопрос", {u"А", u"Б", u"В", u"Г", u"Д"}, 1});
+    big.back().rightOption = 0;
+    const auto bytes = WriteQuestionBank(big);
+    WriteFile(Path("big.bin"), QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                          static_cast<qsizetype>(bytes.size())));
+    QVERIFY(window_->OpenFile(Path("big.bin")));
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->SaveTo(Path("saved.bin"), BankFormat::Binary));
+    QVERIFY(closer_->seen.at(0).text.contains("вопрос 20000, верный вариант"));
+    QVERIFY(window_->Questions().ChecksDone());
+
+    QVERIFY(window_->OpenFile(Path("big.bin")));
+    QVERIFY(!window_->Questions().ChecksDone());
+    QTRY_VERIFY(window_->Questions().ChecksDone());
+    auto* issues = window_->findChild<QListView*>("issueList");
+    QCOMPARE(issues->model()->rowCount(), 1);
+    issues->clicked(issues->model()->index(0, 0));
+    QCOMPARE(window_->CurrentRow(), 19999);
+    QVERIFY(window_->Form().IssuesShownAt(6).contains("вне 1–5"));
 }
 
 void EditorTest::undoRestoresTheBankAfterEachKindOfEdit() {

@@ -1,8 +1,6 @@
 #include "bank_file.hpp"
 
 #include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "aiken_parser.hpp"
 #include "aiken_writer.hpp"
@@ -65,16 +63,16 @@ OpenedBank ParseBank(std::string_view bytes) {
 }
 
 OpenedBank ReadBankFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) {
         throw BankFileError("Файл не открывается для чтения.");
     }
-    std::ostringstream content;
-    content << file.rdbuf();
-    if (file.bad()) {
+    std::string content(static_cast<std::size_t>(file.tellg()), '\0');
+    file.seekg(0);
+    if (!file.read(content.data(), static_cast<std::streamsize>(content.size()))) {
         throw BankFileError("Файл не читается до конца.");
     }
-    return ParseBank(content.view());
+    return ParseBank(content);
 }
 
 std::vector<std::uint8_t> EncodeBank(std::span<const QuestionRecord> questions, BankFormat format) {

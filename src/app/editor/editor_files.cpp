@@ -92,6 +92,7 @@ bool EditorWindow::OpenFile(const QString& path) {
 }
 
 bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
+    questions_->FinishChecks();
     if (format == BankFormat::Binary && issues_->ErrorCount() > 0) {
         ShowError(QStringLiteral("Банк не сохранён в «%1»: пока в нём есть ошибки, викторина не "
                                  "сможет его показать.\n%2")
@@ -176,6 +177,7 @@ bool EditorWindow::PlayBank() {
             QStringLiteral("Викторина vornikat не найдена ни рядом с редактором, ни в PATH."));
         return false;
     }
+    questions_->FinishChecks();
     if (issues_->ErrorCount() > 0) {
         ShowError(QStringLiteral("Пока в банке есть ошибки, викторина не сможет его показать.\n%1")
                       .arg(issues_->DescribeErrors(kErrorsShown).join('\n')));

@@ -247,6 +247,11 @@ void EditorWindow::UpdateTitle() {
 }
 
 void EditorWindow::UpdateStatus() {
+    if (!questions_->ChecksDone()) {
+        statusBar()->showMessage(
+            QStringLiteral("Вопросов: %1. Идёт проверка…").arg(questions_->Count()));
+        return;
+    }
     statusBar()->showMessage(QStringLiteral("Вопросов: %1. Ошибок: %2. Предупреждений: %3.")
                                  .arg(questions_->Count())
                                  .arg(issues_->ErrorCount())

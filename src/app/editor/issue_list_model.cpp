@@ -67,7 +67,11 @@ void IssueListModel::Rebuild() {
     entries_.clear();
     errors_ = 0;
     countProblem_ = DescribeQuestionCount(questions_.Count());
+    // Until the bank-wide pass is done, the questions it has not come to are left out.
     for (int question = 0; question < questions_.Count(); ++question) {
+        if (!questions_.IsChecked(question)) {
+            continue;
+        }
         for (const auto& issue : questions_.IssuesOf(question)) {
             entries_.push_back({question, issue});
             errors_ += issue.severity == bank::Severity::Error ? 1 : 0;

@@ -1,6 +1,7 @@
 #include "question_list_model.hpp"
 
 #include <QBrush>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <algorithm>
 
@@ -21,7 +22,10 @@ QString ToQString(const std::u16string& text) {
 
 }  // namespace
 
-QuestionListModel::QuestionListModel(QObject* parent) : QAbstractListModel(parent) {}
+QuestionListModel::QuestionListModel(QObject* parent) : QAbstractListModel(parent) {
+    checker_.setInterval(0);
+    connect(&checker_, &QTimer::timeout, this, [this] { CheckSlice(); });
+}
 
 int QuestionListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : Count();
@@ -32,7 +36,7 @@ QVariant QuestionListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const int row = index.row();
-    const auto& issues = issues_[static_cast<std::size_t>(row)];
+    const auto& issues = IssuesOf(row);
     switch (role) {
         case Qt::DisplayRole: {
             // Long texts are cut: the list shows which question it is, the form the rest.
@@ -102,7 +106,15 @@ const QuestionRecord& QuestionListModel::At(int row) const {
 }
 
 const std::vector<bank::FieldIssue>& QuestionListModel::IssuesOf(int row) const {
-    return issues_.at(static_cast<std::size_t>(row));
+    if (!IsChecked(row)) {
+        Recheck(row);
+    }
+    return issues_[static_cast<std::size_t>(row)];
+}
+
+bool QuestionListModel::HasErrors() {
+    FinishChecks();
+    return errorCount_ > 0 || !bank::IsStorableQuestionCount(questions_.size());
 }
 
 void QuestionListModel::SetRequireFit(bool required) {
@@ -111,9 +123,6 @@ void QuestionListModel::SetRequireFit(bool required) {
     }
     requireFit_ = required;
     RecheckAll();
-    if (Count() > 0) {
-        emit dataChanged(index(0), index(Count() - 1));
-    }
     emit issuesChanged();
 }
 
@@ -151,6 +160,8 @@ void QuestionListModel::InsertQuestion(int row, QuestionRecord question) {
     beginInsertRows({}, row, row);
     questions_.insert(questions_.begin() + row, std::move(question));
     issues_.insert(issues_.begin() + row, std::vector<bank::FieldIssue>());
+    unchecked_.insert(unchecked_.begin() + row, 1);
+    ++uncheckedCount_;
     Recheck(row);
     endInsertRows();
     // The numbers shown in front of the later questions have moved on.
@@ -163,8 +174,10 @@ QuestionRecord QuestionListModel::RemoveQuestion(int row) {
     beginRemoveRows({}, row, row);
     QuestionRecord removed = std::move(questions_.at(static_cast<std::size_t>(row)));
     errorCount_ -= CountErrors(issues_[static_cast<std::size_t>(row)]);
+    uncheckedCount_ -= unchecked_[static_cast<std::size_t>(row)];
     questions_.erase(questions_.begin() + row);
     issues_.erase(issues_.begin() + row);
+    unchecked_.erase(unchecked_.begin() + row);
     endRemoveRows();
     if (row < Count()) {
         emit dataChanged(index(row), index(Count() - 1));
@@ -186,10 +199,14 @@ void QuestionListModel::MoveQuestion(int from, int to) {
         std::rotate(questions_.begin() + first, questions_.begin() + first + 1,
                     questions_.begin() + last);
         std::rotate(issues_.begin() + first, issues_.begin() + first + 1, issues_.begin() + last);
+        std::rotate(unchecked_.begin() + first, unchecked_.begin() + first + 1,
+                    unchecked_.begin() + last);
     } else {
         std::rotate(questions_.begin() + first, questions_.begin() + last - 1,
                     questions_.begin() + last);
         std::rotate(issues_.begin() + first, issues_.begin() + last - 1, issues_.begin() + last);
+        std::rotate(unchecked_.begin() + first, unchecked_.begin() + last - 1,
+                    unchecked_.begin() + last);
     }
     endMoveRows();
     emit dataChanged(index(static_cast<int>(first)), index(static_cast<int>(last) - 1));
@@ -217,19 +234,61 @@ int QuestionListModel::FindText(const QString& text, int start) const {
     return -1;
 }
 
-void QuestionListModel::Recheck(int row) {
-    auto& issues = issues_[static_cast<std::size_t>(row)];
+void QuestionListModel::Recheck(int row) const {
+    const auto at = static_cast<std::size_t>(row);
+    auto& issues = issues_[at];
     errorCount_ -= CountErrors(issues);
-    issues = bank::CheckQuestion(questions_[static_cast<std::size_t>(row)], requireFit_);
+    issues = bank::CheckQuestion(questions_[at], requireFit_);
     errorCount_ += CountErrors(issues);
+    uncheckedCount_ -= unchecked_[at];
+    unchecked_[at] = 0;
 }
 
 void QuestionListModel::RecheckAll() {
     issues_.assign(questions_.size(), {});
+    unchecked_.assign(questions_.size(), 1);
+    uncheckedCount_ = Count();
     errorCount_ = 0;
-    for (int row = 0; row < Count(); ++row) {
-        Recheck(row);
+    checkCursor_ = 0;
+    if (uncheckedCount_ > 0) {
+        checker_.start();
     }
+}
+
+void QuestionListModel::CheckSlice() {
+    constexpr qint64 kSliceMs = 8;
+    QElapsedTimer slice;
+    slice.start();
+    while (uncheckedCount_ > 0 && slice.elapsed() < kSliceMs) {
+        for (int k = 0; k < 256 && checkCursor_ < unchecked_.size(); ++k, ++checkCursor_) {
+            if (unchecked_[checkCursor_]) {
+                Recheck(static_cast<int>(checkCursor_));
+            }
+        }
+        if (checkCursor_ >= unchecked_.size()) {
+            checkCursor_ = 0;
+        }
+    }
+    if (uncheckedCount_ == 0) {
+        checker_.stop();
+        // The list colours its questions by their checks.
+        if (Count() > 0) {
+            emit dataChanged(index(0), index(Count() - 1), {Qt::ForegroundRole});
+        }
+        emit issuesChanged();
+    }
+}
+
+void QuestionListModel::FinishChecks() {
+    if (!checker_.isActive()) {
+        return;
+    }
+    for (int row = 0; row < Count(); ++row) {
+        if (!IsChecked(row)) {
+            Recheck(row);
+        }
+    }
+    CheckSlice();
 }
 
 }  // namespace vornikat::editor

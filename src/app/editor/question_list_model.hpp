@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QTimer>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,10 +33,14 @@ class QuestionListModel final : public QAbstractListModel {
     int Count() const { return static_cast<int>(questions_.size()); }
     const std::vector<QuestionRecord>& Questions() const { return questions_; }
     const QuestionRecord& At(int row) const;
+    // The checks of a question, made now if the bank-wide pass has not come to it yet.
     const std::vector<bank::FieldIssue>& IssuesOf(int row) const;
-    bool HasErrors() const {
-        return errorCount_ > 0 || !bank::IsStorableQuestionCount(questions_.size());
-    }
+    bool IsChecked(int row) const { return !unchecked_.at(static_cast<std::size_t>(row)); }
+    // The bank-wide pass is over and has told the issue list.
+    bool ChecksDone() const { return !checker_.isActive(); }
+    // Checks what is left at once: before a save, which must know every error.
+    void FinishChecks();
+    bool HasErrors();
 
     bool RequireFit() const { return requireFit_; }
     void SetRequireFit(bool required);
@@ -60,12 +65,19 @@ class QuestionListModel final : public QAbstractListModel {
     void questionTouched(int row);
 
   private:
-    void Recheck(int row);
+    void Recheck(int row) const;
+    // A whole bank is checked a slice at a time between events, so that 32767 questions
+    // open at once and the window keeps answering meanwhile.
     void RecheckAll();
+    void CheckSlice();
 
     std::vector<QuestionRecord> questions_;
-    std::vector<std::vector<bank::FieldIssue>> issues_;
-    int errorCount_ = 0;
+    mutable std::vector<std::vector<bank::FieldIssue>> issues_;
+    mutable std::vector<std::uint8_t> unchecked_;
+    mutable int uncheckedCount_ = 0;
+    mutable int errorCount_ = 0;
+    std::size_t checkCursor_ = 0;
+    QTimer checker_;
     bool requireFit_ = false;
 };
 
