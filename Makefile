@@ -1,6 +1,6 @@
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps test test-dev test-asan fuzz test-windows windows host-bank-tool bench run \
-        screenshots clean
+        screenshots editor-screenshots clean
 
 FUZZ_SECONDS ?= 60
 
@@ -51,6 +51,11 @@ screenshots: deps
 	cmake --preset dev
 	cmake --build --preset dev --target vornikat
 	scripts/screenshots build/dev
+
+editor-screenshots: deps
+	cmake --preset dev
+	cmake --build --preset dev --target vornikat-editor
+	scripts/editor-screenshots build/dev
 
 bench: deps
 	cmake --preset release

@@ -76,7 +76,9 @@ EditorWindow::EditorWindow() {
     if (!restoreGeometry(settings_.Geometry())) {
         resize(1280, 720);
     }
-    columns_->restoreState(settings_.SplitterState(QStringLiteral("columns")));
+    if (!columns_->restoreState(settings_.SplitterState(QStringLiteral("columns")))) {
+        columns_->setSizes({320, 480, preview_->sizeHint().width()});
+    }
     rows_->restoreState(settings_.SplitterState(QStringLiteral("rows")));
     NewBank();
 }
@@ -120,7 +122,14 @@ void EditorWindow::BuildWidgets() {
     columns_->setStretchFactor(1, 2);
     columns_->setStretchFactor(2, 0);
 
-    issueList_ = new QListView(this);
+    auto* issuePane = new QWidget(this);
+    auto* issueLayout = new QVBoxLayout(issuePane);
+    issueLayout->setContentsMargins(0, 0, 0, 0);
+    auto* issueTitle = new QLabel(QStringLiteral("Проверки всего банка (Ctrl+L):"), issuePane);
+    issueLayout->addWidget(issueTitle);
+    issueList_ = new QListView(issuePane);
+    issueTitle->setBuddy(issueList_);
+    issueLayout->addWidget(issueList_);
     issueList_->setObjectName("issueList");
     issueList_->setModel(issues_);
     issueList_->setUniformItemSizes(true);
@@ -130,7 +139,7 @@ void EditorWindow::BuildWidgets() {
 
     rows_ = new QSplitter(Qt::Vertical, this);
     rows_->addWidget(columns_);
-    rows_->addWidget(issueList_);
+    rows_->addWidget(issuePane);
     rows_->setStretchFactor(0, 4);
     rows_->setStretchFactor(1, 1);
     setCentralWidget(rows_);

@@ -1,10 +1,13 @@
 #include "quiz_preview.hpp"
 
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "layout.hpp"
+#include "program_icon.hpp"
 #include "qt_text.hpp"
 
 namespace vornikat::editor {
@@ -16,10 +19,33 @@ constexpr std::string_view kOptionNames[] = {"Ans1", "Ans2", "Ans3", "Ans4", "An
 
 QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(ToQString(MainDesign().caption), this);
+    layout->addWidget(new QLabel(QStringLiteral("Так вопрос покажет викторина:"), this));
+    // A frame and a caption bar around the client area, so that it reads as a window.
+    auto* frame = new QFrame(this);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    frame->setLineWidth(2);
+    auto* inside = new QVBoxLayout(frame);
+    inside->setContentsMargins(2, 2, 2, 2);
+    inside->setSpacing(0);
+    auto* captionBar = new QWidget(frame);
+    captionBar->setAutoFillBackground(true);
+    QPalette barPalette = captionBar->palette();
+    barPalette.setColor(QPalette::Window, barPalette.color(QPalette::Highlight));
+    barPalette.setColor(QPalette::WindowText, barPalette.color(QPalette::HighlightedText));
+    captionBar->setPalette(barPalette);
+    auto* bar = new QHBoxLayout(captionBar);
+    bar->setContentsMargins(4, 2, 4, 2);
+    auto* icon = new QLabel(captionBar);
+    icon->setPixmap(ProgramIcon().pixmap(16, 16));
+    bar->addWidget(icon);
+    auto* title = new QLabel(ToQString(MainDesign().caption), captionBar);
     title->setObjectName("previewCaption");
-    layout->addWidget(title);
-    client_ = new QWidget(this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    bar->addWidget(title, 1);
+    inside->addWidget(captionBar);
+    client_ = new QWidget(frame);
     client_->setObjectName("previewClient");
     client_->setAutoFillBackground(true);
     // A picture of the window: clicks and the focus pass it by.
@@ -34,7 +60,8 @@ QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
     if (controls_.firstFocus != nullptr) {
         controls_.firstFocus->clearFocus();
     }
-    layout->addWidget(client_);
+    inside->addWidget(client_);
+    layout->addWidget(frame, 0, Qt::AlignLeft);
     layout->addStretch();
     ShowNothing();
 }
