@@ -1,6 +1,9 @@
 // vornikat-editor: writes question banks, showing each question as the quiz window will.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <memory>
+
+#include "display_check.hpp"
 
 #include "editor_window.hpp"
 #include "fonts.hpp"
@@ -8,7 +11,9 @@
 #include "translations.hpp"
 
 int main(int argc, char** argv) {
+    auto opening = std::make_unique<vornikat::DisplayOpening>();
     QApplication application(argc, argv);
+    opening.reset();
     QApplication::setApplicationName(QStringLiteral("vornikat-editor"));
     QApplication::setOrganizationName(QStringLiteral("vornikat"));
     // The desktop entry's name: Wayland compositors match the window to it.
