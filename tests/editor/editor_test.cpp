@@ -350,6 +350,16 @@ void EditorTest::closingOrOpeningOverUnsavedChangesAsks() {
     closer_->Answer(QMessageBox::Discard);
     QVERIFY(window_->close());
     QCOMPARE(closer_->seen.size(), std::size_t{2});
+
+    // Typing on in the field last typed in, after a save, is a change again.
+    window_->show();
+    QVERIFY(window_->SaveTo(Path("saved.txt"), BankFormat::Aiken));
+    QVERIFY(!window_->isWindowModified());
+    Type(0, "?");
+    QVERIFY(window_->isWindowModified());
+    closer_->Answer(QMessageBox::Save);
+    QVERIFY(window_->close());
+    QVERIFY(ReadFile(Path("saved.txt")).startsWith("Несохранённый вопрос?\n"));
 }
 
 void EditorTest::unreadableFilesOpenNothingAndSayWhy() {
