@@ -218,9 +218,10 @@ void EditorTest::foreignLetterAndOverlongOptionAreFlaggedAndBlockDataBin() {
     QVERIFY(closer_->seen[0].text.contains("Ошибка: вопрос 1, вариант 4"));
     QVERIFY(!window_->UndoStack().isClean());
 
-    // Aiken text carries any letter, so the work can still be kept.
-    QVERIFY(window_->SaveTo(Path("kept.txt"), BankFormat::Aiken));
-    QVERIFY(ReadFile(Path("kept.txt")).contains("B) ≤ 5"));
+    // Nor as Aiken text, which could not be opened again.
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->SaveTo(Path("kept.txt"), BankFormat::Aiken));
+    QVERIFY(!QFile::exists(Path("kept.txt")));
 
     // Mended, the bank saves.
     Replace(2, "5");

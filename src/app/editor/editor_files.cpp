@@ -93,10 +93,16 @@ bool EditorWindow::OpenFile(const QString& path) {
 
 bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
     questions_->FinishChecks();
-    if (format == BankFormat::Binary && issues_->ErrorCount() > 0) {
-        ShowError(QStringLiteral("Банк не сохранён в «%1»: пока в нём есть ошибки, викторина не "
-                                 "сможет его показать.\n%2")
-                      .arg(QDir::toNativeSeparators(path),
+    // Aiken text would take a letter the bank cannot store, but neither the bank tool nor the
+    // editor could read that text back: what the editor saves, it can always open again.
+    if (issues_->ErrorCount() > 0) {
+        const QString why = format == BankFormat::Binary
+                                ? QStringLiteral("викторина не сможет его показать")
+                                : QStringLiteral(
+                                      "такой текст не прочтут ни vornikat-bank, ни "
+                                      "редактор");
+        ShowError(QStringLiteral("Банк не сохранён в «%1»: пока в нём есть ошибки, %2.\n%3")
+                      .arg(QDir::toNativeSeparators(path), why,
                            issues_->DescribeErrors(kErrorsShown).join('\n')));
         return false;
     }
