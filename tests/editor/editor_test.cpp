@@ -2,13 +2,16 @@
 // the list's actions, saving and opening, undo, playing, and closing over unsaved work.
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -97,6 +100,7 @@ class EditorTest : public QObject {
     void undoRestoresTheBankAfterEachKindOfEdit();
     void undoKeysInAFieldUndoTheBank();
     void closingOrOpeningOverUnsavedChangesAsks();
+    void layoutAndRecentFilesAreRemembered();
     void unreadableFilesOpenNothingAndSayWhy();
     void playStartsTheQuizOnATemporaryCopyOfTheBank();
     void previewIsTheQuizWindowShowingTheQuestion();
@@ -361,6 +365,29 @@ void EditorTest::closingOrOpeningOverUnsavedChangesAsks() {
     closer_->Answer(QMessageBox::Save);
     QVERIFY(window_->close());
     QVERIFY(ReadFile(Path("saved.txt")).startsWith("Несохранённый вопрос?\n"));
+}
+
+void EditorTest::layoutAndRecentFilesAreRemembered() {
+    window_->show();
+    window_->resize(1100, 650);
+    auto* columns = window_->findChild<QSplitter*>("columns");
+    columns->setSizes({200, 500, 400});
+    const QList<int> sizes = columns->sizes();
+    QVERIFY(window_->OpenFile(VORNIKAT_BANK_DATA));
+    QVERIFY(window_->OpenFile(VORNIKAT_BANK_SOURCE));
+    QVERIFY(window_->close());
+
+    window_ = std::make_unique<EditorWindow>();
+    window_->show();
+    QCOMPARE(window_->size(), QSize(1100, 650));
+    QCOMPARE(window_->findChild<QSplitter*>("columns")->sizes(), sizes);
+    auto* recent = window_->findChild<QMenu*>("recentFiles");
+    emit recent->aboutToShow();
+    QCOMPARE(recent->actions().size(), 2);
+    QVERIFY(
+        recent->actions()[0]->text().endsWith(QFileInfo(VORNIKAT_BANK_SOURCE).absoluteFilePath()));
+    recent->actions()[1]->trigger();
+    QVERIFY(window_->windowTitle().startsWith("data.bin"));
 }
 
 void EditorTest::unreadableFilesOpenNothingAndSayWhy() {

@@ -50,6 +50,7 @@ QMenu* EditorWindow::BuildFileMenu() {
     file->addAction(QStringLiteral("&Открыть…"), QKeySequence::Open, this,
                     &EditorWindow::OpenWithDialog);
     recentMenu_ = file->addMenu(QStringLiteral("&Недавние файлы"));
+    recentMenu_->setObjectName("recentFiles");
     connect(recentMenu_, &QMenu::aboutToShow, this, &EditorWindow::FillRecentMenu);
     file->addSeparator();
     file->addAction(QStringLiteral("&Сохранить"), QKeySequence::Save, this, &EditorWindow::Save);

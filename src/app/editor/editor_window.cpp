@@ -115,6 +115,7 @@ void EditorWindow::BuildWidgets() {
     preview_->setObjectName("preview");
 
     columns_ = new QSplitter(Qt::Horizontal, this);
+    columns_->setObjectName("columns");
     columns_->addWidget(listPane);
     columns_->addWidget(form_);
     columns_->addWidget(preview_);
@@ -138,6 +139,7 @@ void EditorWindow::BuildWidgets() {
     connect(issueList_, &QListView::clicked, this, &EditorWindow::GoToIssue);
 
     rows_ = new QSplitter(Qt::Vertical, this);
+    rows_->setObjectName("rows");
     rows_->addWidget(columns_);
     rows_->addWidget(issuePane);
     rows_->setStretchFactor(0, 4);
