@@ -1,6 +1,6 @@
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
-        screenshots clean
+        screenshots editor-screenshots clean
 
 FUZZ_SECONDS ?= 60
 
@@ -60,10 +60,16 @@ screenshots: deps
 	cmake --build --preset dev --target vornikat
 	scripts/screenshots build/dev
 
+editor-screenshots: deps
+	cmake --preset dev
+	cmake --build --preset dev --target vornikat-editor
+	scripts/editor-screenshots build/dev
+
 bench: deps
 	cmake --preset release
-	cmake --build --preset release --target bank_bench
+	cmake --build --preset release --target bank_bench editor_bench
 	build/release/bench/bank_bench
+	build/release/bench/editor_bench
 
 clean:
 	rm -rf build dist

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "cp1251.hpp"
 
@@ -48,8 +49,19 @@ constexpr std::array<std::uint8_t, 224> kBoldTenths = {
 // Characters the table lacks are taken as wide as its widest.
 constexpr int kUnknownTenths = 160;
 
+// Latin and the Russian alphabet, most of any bank, without the search of the code page.
+std::optional<std::uint8_t> CodeOf(char16_t c) {
+    if (c < 0x80) {
+        return static_cast<std::uint8_t>(c);
+    }
+    if (c >= u'А' && c <= u'я') {
+        return static_cast<std::uint8_t>(0xC0 + (c - u'А'));
+    }
+    return EncodeCp1251(c);
+}
+
 int CharTenths(char16_t c, FontWeight weight) {
-    const auto code = EncodeCp1251(c);
+    const auto code = CodeOf(c);
     if (!code || *code < 0x20) {
         return kUnknownTenths;
     }

@@ -25,15 +25,16 @@ const CheckedArray<std::u16string>& QuestionBank::Answers(int option) const {
     }
 }
 
-std::vector<QuestionRecord> ToRecords(const QuestionBank& bank) {
+std::vector<QuestionRecord> ToRecords(QuestionBank bank) {
     std::vector<QuestionRecord> records;
     const long count = static_cast<long>(bank.Questions.Size());
     records.reserve(static_cast<std::size_t>(count));
     for (long i = 0; i < count; ++i) {
         QuestionRecord record;
-        record.question = bank.Questions.At(i);
+        record.question = std::move(bank.Questions.At(i));
         for (int option = 1; option <= 5; ++option) {
-            record.options[static_cast<std::size_t>(option - 1)] = bank.Answers(option).At(i);
+            record.options[static_cast<std::size_t>(option - 1)] =
+                std::move(bank.Answers(option).At(i));
         }
         record.rightOption = bank.RightAnswer.At(i);
         records.push_back(std::move(record));

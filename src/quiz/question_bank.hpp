@@ -32,6 +32,7 @@ struct QuestionRecord {
     std::int16_t rightOption = 1;
 };
 
-std::vector<QuestionRecord> ToRecords(const QuestionBank& bank);
+// Takes the texts over: a bank of 32767 questions is not copied text by text.
+std::vector<QuestionRecord> ToRecords(QuestionBank bank);
 
 }  // namespace vornikat

@@ -219,7 +219,7 @@ int Dump(const std::vector<std::string_view>& args) {
     if (!bank) {
         return kFailed;
     }
-    const vb::AikenText aiken = vb::FormatAiken(vornikat::ToRecords(*bank));
+    const vb::AikenText aiken = vb::FormatAiken(vornikat::ToRecords(std::move(*bank)));
     for (const auto& problem : aiken.problems) {
         std::cerr << path << ": error: " << problem << '\n';
     }

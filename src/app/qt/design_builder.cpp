@@ -185,13 +185,18 @@ int ToPixels(const QWidget& window, int twips) {
     return TwipsToPixels(twips, static_cast<int>(window.screen()->logicalDotsPerInch() + 0.5));
 }
 
+void ApplyClientDesign(const WindowDesign& design, QWidget& client) {
+    ApplyDesignFonts(design, client);
+    new FontFollower(design, client);
+    client.setFixedSize(ToPixels(client, design.clientWidth),
+                        ToPixels(client, design.clientHeight));
+}
+
 void ApplyWindowDesign(const WindowDesign& design, QWidget& window) {
     window.setWindowFlags(FlagsOf(design));
     window.setWindowTitle(ToQString(design.caption));
-    ApplyDesignFonts(design, window);
-    new FontFollower(design, window);
-    const QSize client(ToPixels(window, design.clientWidth), ToPixels(window, design.clientHeight));
-    window.setFixedSize(client);
+    ApplyClientDesign(design, window);
+    const QSize client = window.size();
     if (design.centered) {
         // The frame is the window manager's and unknown before the first show: the client
         // area is what is centred.

@@ -23,6 +23,10 @@ struct BuiltControls {
 // the fonts follow the window to a screen of another scale.
 void ApplyWindowDesign(const WindowDesign& design, QWidget& window);
 
+// Gives a widget the design's client size and font alone: a picture of the window's inside,
+// such as the bank editor's preview, with no frame or place of its own on the screen.
+void ApplyClientDesign(const WindowDesign& design, QWidget& client);
+
 // Creates every control of the design that has a presence on screen (not the timer) as a child
 // of the window, in the design's order, with its tab order and first focus.
 BuiltControls BuildControls(const WindowDesign& design, QWidget& window);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -33,14 +34,17 @@ std::vector<HeldMessage> held;
 // cause (a display that refuses us, a missing plugin or library), so they go first.
 [[noreturn]] void ReportPlatformFailure(const QString& text) {
     if (!IsSet("QT_QPA_PLATFORM") && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+        // The name it was started by: the quiz and the bank editor both open windows.
         std::fprintf(stderr,
-                     "vornikat: no display to open the window on (DISPLAY is not set); start it "
-                     "from a desktop session, or under xvfb-run\n");
+                     "%s: no display to open the window on (DISPLAY is not set); start it "
+                     "from a desktop session, or under xvfb-run\n",
+                     program_invocation_short_name);
     } else {
         for (const HeldMessage& message : held) {
             std::fprintf(stderr, "%s\n", qPrintable(message.text));
         }
-        std::fprintf(stderr, "vornikat: cannot open the window: %s\n", qPrintable(text));
+        std::fprintf(stderr, "%s: cannot open the window: %s\n", program_invocation_short_name,
+                     qPrintable(text));
     }
     std::_Exit(EXIT_FAILURE);
 }

@@ -1,0 +1,43 @@
+// Reading and writing a bank in either of its forms: Aiken text, as authors write it, and
+// data.bin, as the quiz reads it. The bytes are those of the bank tool for the same bank.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "question_bank.hpp"
+
+namespace vornikat::editor {
+
+enum class BankFormat { Aiken, Binary };
+
+// Why a file could not be read or written, in words for the author.
+class BankFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+struct OpenedBank {
+    std::vector<QuestionRecord> questions;
+    BankFormat format = BankFormat::Aiken;
+};
+
+// Every text of a data.bin carries zero units, and Aiken text holds no NUL byte.
+BankFormat FormatOfContent(std::string_view bytes);
+
+// Throws BankFileError and reads nothing partly.
+OpenedBank ReadBankFile(const std::filesystem::path& path);
+OpenedBank ParseBank(std::string_view bytes);
+
+// The file's bytes; throws BankFileError when the questions cannot be stored in that form.
+std::vector<std::uint8_t> EncodeBank(std::span<const QuestionRecord> questions, BankFormat format);
+// Replaces the file whole or not at all; throws BankFileError.
+void WriteBankFile(const std::filesystem::path& path, std::span<const QuestionRecord> questions,
+                   BankFormat format);
+
+}  // namespace vornikat::editor

@@ -1,0 +1,101 @@
+// The bank editor's window: the list of questions, the form of the chosen one, the quiz window
+// as it will show it, and the checks of the whole bank.
+#pragma once
+
+#include <QMainWindow>
+#include <QUndoStack>
+#include <memory>
+
+#include "bank_file.hpp"
+#include "editor_settings.hpp"
+
+class QAction;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QSplitter;
+class QTemporaryDir;
+
+namespace vornikat::editor {
+
+class IssueListModel;
+class QuestionForm;
+class QuestionListModel;
+class QuizPreview;
+
+class EditorWindow final : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    EditorWindow();
+    ~EditorWindow() override;
+
+    // Each says why in a box when it fails, and then changes nothing.
+    bool OpenFile(const QString& path);
+    bool SaveTo(const QString& path, BankFormat format);
+    bool PlayBank();
+    // The bank editing starts with: one empty question.
+    void NewBank();
+
+    // The quiz program Play starts; by default the one beside the editor, else on PATH.
+    void SetQuizProgram(const QString& program) { quizProgram_ = program; }
+    QString QuizProgram() const;
+
+    QuestionListModel& Questions() const { return *questions_; }
+    QuestionForm& Form() const { return *form_; }
+    QuizPreview& Preview() const { return *preview_; }
+    QUndoStack& UndoStack() { return undo_; }
+    int CurrentRow() const { return current_; }
+    void SelectRow(int row);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildWidgets();
+    void BuildActions();
+    QMenu* BuildFileMenu();
+    void ShowCurrent();
+    void UpdateTitle();
+    void UpdateStatus();
+    void ShowError(const QString& text);
+
+    void EditText(int field, const QString& text);
+    void ChooseRightOption(int option);
+    void AddQuestion();
+    void DuplicateQuestion();
+    void DeleteQuestion();
+    void MoveCurrent(int step);
+    void FindNext();
+    void GoToIssue(const QModelIndex& index);
+
+    void OpenWithDialog();
+    bool Save();
+    bool SaveWithDialog();
+    // True when there is nothing unsaved, or the author saved it or chose to lose it.
+    bool ConfirmLosingChanges();
+    void FillRecentMenu();
+    void RememberLayout();
+
+    EditorSettings settings_;
+    QUndoStack undo_;
+    QuestionListModel* questions_ = nullptr;
+    IssueListModel* issues_ = nullptr;
+    QListView* list_ = nullptr;
+    QListView* issueList_ = nullptr;
+    QuestionForm* form_ = nullptr;
+    QuizPreview* preview_ = nullptr;
+    QLineEdit* find_ = nullptr;
+    QSplitter* columns_ = nullptr;
+    QSplitter* rows_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* requireFit_ = nullptr;
+    int current_ = -1;
+    QString path_;
+    BankFormat format_ = BankFormat::Aiken;
+    QString quizProgram_;
+    std::unique_ptr<QTemporaryDir> playDir_;
+};
+
+}  // namespace vornikat::editor

@@ -1,0 +1,50 @@
+// The form of one question: its text, its five options, and the choice of the right one, each
+// with its checks shown beneath it.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#include "question_bank.hpp"
+#include "question_check.hpp"
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace vornikat::editor {
+
+class QuestionForm final : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit QuestionForm(QWidget* parent = nullptr);
+
+    // Fields the author is typing in keep their cursor: only texts that differ are replaced.
+    void ShowQuestion(const QuestionRecord& question, const std::vector<bank::FieldIssue>& issues);
+    // No question to show: the fields are empty and cannot be edited.
+    void ShowNothing();
+    void FocusField(int field);
+
+    QLineEdit& TextField(int field) const;
+    QRadioButton& RightChoice(int option) const;
+    // The checks shown at a field, empty when it has none.
+    QString IssuesShownAt(int field) const;
+
+  signals:
+    void textEdited(int field, const QString& text);
+    void rightOptionChosen(int option);
+
+  private:
+    void ShowIssues(const std::vector<bank::FieldIssue>& issues);
+    void ShowRightOption(int option);
+
+    std::array<QLineEdit*, 6> texts_{};
+    std::array<QLabel*, 7> issueLabels_{};
+    std::array<QRadioButton*, 5> rights_{};
+    QButtonGroup* rightGroup_ = nullptr;
+};
+
+}  // namespace vornikat::editor

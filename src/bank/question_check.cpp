@@ -1,0 +1,95 @@
+#include "question_check.hpp"
+
+#include "aiken_parser.hpp"
+#include "bank_format.hpp"
+#include "cp1251.hpp"
+#include "layout_fit.hpp"
+
+namespace vornikat::bank {
+namespace {
+
+bool IsControl(char16_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// The whole character at position: a surrogate pair is one character the code page lacks.
+char32_t CharacterAt(std::u16string_view text, std::size_t position) {
+    const char16_t c = text[position];
+    if (IsHighSurrogate(c) && position + 1 < text.size() && IsLowSurrogate(text[position + 1])) {
+        return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
+               (static_cast<char32_t>(text[position + 1]) - 0xDC00);
+    }
+    return c;
+}
+
+void CheckText(std::u16string_view text, int field, std::vector<FieldIssue>& issues) {
+    if (text.empty()) {
+        issues.push_back({field, Severity::Warning, IssueKind::Empty});
+        return;
+    }
+    if (text.size() > static_cast<std::size_t>(bankformat::kMaxTextLength)) {
+        issues.push_back(
+            {field, Severity::Error, IssueKind::TooLong, 0, 0, static_cast<int>(text.size())});
+    }
+    // One report a kind a field: the first offender is what the author looks for.
+    bool foreign = false;
+    bool control = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool common = c < 0x80 || (c >= u'А' && c <= u'я');
+        if (!foreign && !common && !EncodeCp1251(c)) {
+            issues.push_back({field, Severity::Error, IssueKind::NotInCodePage,
+                              CharacterAt(text, i), static_cast<int>(i)});
+            foreign = true;
+        } else if (!control && IsControl(c)) {
+            issues.push_back(
+                {field, Severity::Warning, IssueKind::ControlCharacter, c, static_cast<int>(i)});
+            control = true;
+        }
+    }
+    if (text.front() == u' ' || text.back() == u' ') {
+        issues.push_back({field, Severity::Warning, IssueKind::BlankAtEdge});
+    }
+}
+
+}  // namespace
+
+std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requireFit) {
+    std::vector<FieldIssue> issues;
+    const Severity misfit = requireFit ? Severity::Error : Severity::Warning;
+    CheckText(question.question, kQuestionField, issues);
+    if (LooksLikeAnswerLine(question.question)) {
+        issues.push_back({kQuestionField, Severity::Warning, IssueKind::LooksLikeAnswer});
+    }
+    const int lines = CountWrappedLines(question.question, kQuestionWidthPx, FontWeight::Bold);
+    if (lines > kQuestionLines) {
+        issues.push_back({kQuestionField, misfit, IssueKind::MayNotFit, 0, 0, lines});
+    }
+    for (std::size_t k = 0; k < question.options.size(); ++k) {
+        const int field = static_cast<int>(k) + 1;
+        CheckText(question.options[k], field, issues);
+        const int width = EstimateWidthPx(question.options[k], FontWeight::Normal);
+        if (width > kOptionWidthPx) {
+            issues.push_back({field, misfit, IssueKind::MayNotFit, 0, 0, width});
+        }
+    }
+    if (question.rightOption < 1 || question.rightOption > 5) {
+        issues.push_back({kRightOptionField, Severity::Error, IssueKind::RightOutOfRange, 0, 0,
+                          question.rightOption});
+    }
+    return issues;
+}
+
+bool IsStorableQuestionCount(std::size_t count) {
+    return count >= 1 && count <= static_cast<std::size_t>(bankformat::kMaxQuestions);
+}
+
+}  // namespace vornikat::bank
