@@ -1,18 +1,16 @@
 #include "file_registry.hpp"
 
 #include <algorithm>
-#include <chrono>
 #include <iostream>
+#include <system_error>
 
-#include "file_lock.hpp"
-#include "store_file.hpp"
+#include "atomic_file.hpp"
 
 namespace vornikat {
 namespace {
 
 // The registry's own limit is far below this; anything larger is no file of ours.
 constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
-constexpr std::chrono::milliseconds kLockPatience(5000);
 // The platform's result for a name that cannot be stored.
 constexpr long kInvalidParameter = 87;
 
@@ -22,20 +20,11 @@ bool IsStorable(std::string_view text) {
                         [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-// The file a link at the path points to: that is the one to replace, and the lock goes beside it.
-std::filesystem::path ResolveLinks(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(file, error)) {
-        return file;
-    }
-    const auto target = std::filesystem::weakly_canonical(file, error);
-    return error ? file : target;
-}
-
 }  // namespace
 
-FileRegistry::FileRegistry(std::filesystem::path file, std::ostream& notices)
-    : file_(std::move(file)), notices_(notices) {}
+FileRegistry::FileRegistry(std::filesystem::path file, std::ostream& notices,
+                           std::chrono::milliseconds lockPatience)
+    : file_(std::move(file)), notices_(notices), lockPatience_(lockPatience) {}
 
 FileRegistry::FileRegistry(std::filesystem::path file) : FileRegistry(std::move(file), std::cerr) {}
 
@@ -58,72 +47,91 @@ bool FileRegistry::FullPath(RegKey root, std::string_view path, std::string& ful
     return true;
 }
 
-RegKey FileRegistry::NewHandle(std::string path, bool readOnly) {
+RegKey FileRegistry::NewHandle(std::string path, bool readOnly, bool created) {
     const RegKey key = nextHandle_++;
-    handles_[key] = Handle{std::move(path), readOnly};
+    handles_[key] = Handle{std::move(path), readOnly, created};
     return key;
 }
 
-RegistryDocument FileRegistry::Read() const {
+bool FileRegistry::KeyExists(std::string_view path) {
+    return Current().HasKey(path) || created_.HasKey(path);
+}
+
+const RegistryDocument& FileRegistry::Current() {
+    const StoreState now = LookAtStoreFile(file_);
+    if (loaded_ && now == state_) {
+        return document_;
+    }
     // A file being replaced is renamed into place whole, so a read needs no lock. A file that
     // cannot be read at all reads as empty; it is never written over (see Change).
-    const StoreRead read = ReadStoreFile(file_, kMaxFileBytes);
-    if (read.status != StoreRead::Status::Read) {
-        return RegistryDocument();
-    }
-    return RegistryDocument::Parse(read.bytes);
+    std::vector<std::uint8_t> bytes;
+    state_ =
+        now.status == StoreState::Status::Read ? ReadStoreFile(file_, kMaxFileBytes, bytes) : now;
+    document_ = RegistryDocument::Parse(bytes);
+    loaded_ = true;
+    return document_;
 }
 
 long FileRegistry::Change(const std::function<bool(RegistryDocument&)>& change) {
-    const std::filesystem::path target = ResolveLinks(file_);
-    if (!MakePrivateFolders(target.parent_path())) {
+    // One wait for a held lock per run is enough: a later change would only wait again.
+    if (lockMissed_ || !MakePrivateFolders(file_.parent_path())) {
         return reg::kAccessDenied;
     }
-    std::filesystem::path lockFile = target;
+    std::filesystem::path lockFile = file_;
     lockFile += ".lock";
-    const FileLock lock(lockFile, kLockPatience);
+    const StoreLock lock(lockFile, lockPatience_);
     if (!lock.Held()) {
+        lockMissed_ = true;
         return reg::kAccessDenied;
     }
-    // Read again under the lock: another copy may have written since this one last read.
-    const StoreRead read = ReadStoreFile(target, kMaxFileBytes);
-    if (read.status == StoreRead::Status::Failed) {
+    // Look again under the lock: another copy may have written since this one last read.
+    Current();
+    using Status = StoreState::Status;
+    const bool foreign = state_.status == Status::TooLarge || document_.Foreign();
+    std::error_code error;
+    // Through a link, only a registry file is written: what else it leads to is not ours.
+    if (state_.status == Status::Failed ||
+        (std::filesystem::is_symlink(file_, error) && (state_.status != Status::Read || foreign))) {
         return reg::kAccessDenied;
     }
-    RegistryDocument document;
-    if (read.status == StoreRead::Status::Read) {
-        document = RegistryDocument::Parse(read.bytes);
-    }
-    const bool foreign = read.status == StoreRead::Status::TooLarge || document.Foreign();
-    if (foreign) {
-        document = RegistryDocument();
-    }
+    RegistryDocument fresh;
+    RegistryDocument& document = foreign ? fresh : document_;
     if (!change(document)) {
         return reg::kSuccess;
     }
+    loaded_ = false;  // until the file is known to hold the document
     if (foreign) {
-        const auto aside = SetFileAside(target);
+        const auto aside = SetFileAside(file_);
         if (!aside) {
             return reg::kAccessDenied;
         }
-        notices_ << "vornikat: " << target.string() << " is not a registry file; it is kept as "
+        notices_ << "vornikat: " << file_.string() << " is not a registry file; it is kept as "
                  << aside->string() << " and a new one is started\n"
                  << std::flush;
     }
-    return ReplaceStoreFile(target, document.Serialize(), read.mode) ? reg::kSuccess
-                                                                     : reg::kAccessDenied;
+    RemoveLeftoverTempFiles(file_);
+    const std::string bytes = document.Serialize();
+    try {
+        WriteFileAtomically(
+            file_, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, 0600);
+    } catch (const std::system_error&) {
+        return reg::kAccessDenied;
+    }
+    if (foreign) {
+        document_ = std::move(fresh);
+    }
+    state_ = LookAtStoreFile(file_);
+    loaded_ = true;
+    return reg::kSuccess;
 }
 
 long FileRegistry::OpenKey(RegKey root, std::string_view path, RegAccess access, RegKey& key) {
     key = 0;
     std::string full;
-    if (!FullPath(root, path, full)) {
+    if (!FullPath(root, path, full) || !KeyExists(full)) {
         return reg::kNotFound;
     }
-    if (!Read().HasKey(full)) {
-        return reg::kNotFound;
-    }
-    key = NewHandle(std::move(full), access == RegAccess::ReadOnly);
+    key = NewHandle(std::move(full), access == RegAccess::ReadOnly, false);
     return reg::kSuccess;
 }
 
@@ -136,14 +144,11 @@ long FileRegistry::CreateKey(RegKey root, std::string_view path, RegKey& key) {
     if (!IsStorable(full)) {
         return kInvalidParameter;
     }
-    if (!Read().HasKey(full)) {
-        const long result =
-            Change([&full](RegistryDocument& document) { return document.AddKey(full); });
-        if (result != reg::kSuccess) {
-            return result;
-        }
+    const bool created = !KeyExists(full);
+    if (created) {
+        created_.AddKey(full);
     }
-    key = NewHandle(std::move(full), false);
+    key = NewHandle(std::move(full), false, created);
     return reg::kSuccess;
 }
 
@@ -170,15 +175,13 @@ long FileRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& 
     if (handle == handles_.end()) {
         return reg::kNotFound;
     }
-    const RegistryDocument document = Read();
-    const RegistryValue* value = document.FindValue(handle->second.path, name);
+    const RegistryValue* value = Current().FindValue(handle->second.path, name);
     if (value == nullptr) {
         return reg::kNotFound;
     }
     type = value->type;
-    const auto size = static_cast<std::uint32_t>(value->data.size());
-    byteCount = size;
-    if (size > buffer.size()) {
+    byteCount = static_cast<std::uint32_t>(value->data.size());
+    if (value->data.size() > buffer.size()) {
         return reg::kMoreData;
     }
     std::copy(value->data.begin(), value->data.end(), buffer.begin());
@@ -186,7 +189,16 @@ long FileRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& 
 }
 
 long FileRegistry::CloseKey(RegKey key) {
-    return handles_.erase(key) != 0 ? reg::kSuccess : reg::kNotFound;
+    const auto handle = handles_.find(key);
+    if (handle == handles_.end()) {
+        return reg::kNotFound;
+    }
+    const Handle closed = handle->second;
+    handles_.erase(handle);
+    if (!closed.created || Current().HasKey(closed.path)) {
+        return reg::kSuccess;
+    }
+    return Change([&closed](RegistryDocument& document) { return document.AddKey(closed.path); });
 }
 
 }  // namespace vornikat

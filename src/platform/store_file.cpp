@@ -1,111 +1,104 @@
 #include "store_file.hpp"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
-#include <utility>
+#include <thread>
 
 namespace vornikat {
 namespace {
 
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return fd_; }
-    int Release() { return std::exchange(fd_, -1); }
-
-  private:
-    int fd_;
-};
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-void SyncFolder(const std::filesystem::path& folder) {
-    const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.Get() >= 0) {
-        ::fsync(fd.Get());
-    }
+StoreState StateOf(const struct stat& info) {
+    StoreState state;
+    state.status = S_ISREG(info.st_mode) ? StoreState::Status::Read : StoreState::Status::Failed;
+    state.device = info.st_dev;
+    state.inode = info.st_ino;
+    state.size = info.st_size;
+    state.modified = std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
+    return state;
 }
 
 }  // namespace
 
-StoreRead ReadStoreFile(const std::filesystem::path& file, std::size_t maxBytes) {
-    StoreRead result;
-    // Non-blocking, so that a pipe put at the path cannot make the open wait for a writer.
-    const Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.Get() < 0) {
-        if (errno == ENOENT) {
-            result.status = StoreRead::Status::Missing;
-        }
-        return result;
-    }
+StoreState LookAtStoreFile(const std::filesystem::path& file) {
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return result;
+    if (::stat(file.c_str(), &info) != 0) {
+        StoreState state;
+        state.status = errno == ENOENT ? StoreState::Status::Missing : StoreState::Status::Failed;
+        return state;
     }
-    result.mode = info.st_mode & 07777;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            result.bytes.clear();
-            return result;
-        }
-        if (n == 0) {
-            break;
-        }
-        if (result.bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-            result.bytes.clear();
-            result.status = StoreRead::Status::TooLarge;
-            return result;
-        }
-        result.bytes.insert(result.bytes.end(), buffer, buffer + n);
-    }
-    result.status = StoreRead::Status::Read;
-    return result;
+    return StateOf(info);
 }
 
-bool ReplaceStoreFile(const std::filesystem::path& file, const std::string& bytes, mode_t mode) {
-    std::string pattern = file.string() + ".new-XXXXXX";
-    Descriptor fd(::mkstemp(pattern.data()));
-    if (fd.Get() < 0) {
-        return false;
+StoreState ReadStoreFile(const std::filesystem::path& file, std::size_t maxBytes,
+                         std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    // Non-blocking, so that a pipe put at the path cannot make the open wait for a writer.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return LookAtStoreFile(file);
     }
-    const bool written = ::fchmod(fd.Get(), mode) == 0 && WriteAll(fd.Get(), bytes) &&
-                         ::fsync(fd.Get()) == 0 && ::close(fd.Release()) == 0 &&
-                         ::rename(pattern.c_str(), file.c_str()) == 0;
-    if (!written) {
-        ::unlink(pattern.c_str());
-        return false;
+    struct stat info {};
+    StoreState state;
+    if (::fstat(fd, &info) == 0) {
+        state = StateOf(info);
     }
-    SyncFolder(file.parent_path());
-    return true;
+    if (state.status == StoreState::Status::Read) {
+        // One byte past the cap is enough to tell a file too large, however it grew.
+        bytes.resize(std::min(static_cast<std::size_t>(info.st_size), maxBytes) + 1);
+        std::size_t done = 0;
+        for (;;) {
+            if (done == bytes.size()) {
+                if (done > maxBytes) {
+                    break;
+                }
+                bytes.resize(std::min(done * 2, maxBytes + 1));
+            }
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                state.status = n < 0 ? StoreState::Status::Failed : state.status;
+                break;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        bytes.resize(done);
+        state.status = done > maxBytes ? StoreState::Status::TooLarge : state.status;
+    }
+    ::close(fd);
+    if (state.status != StoreState::Status::Read) {
+        bytes.clear();
+    }
+    return state;
+}
+
+StoreLock::StoreLock(const std::filesystem::path& lockFile, std::chrono::milliseconds patience) {
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // Polled rather than blocking, so a copy that hangs while holding it cannot hang this one.
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (fd_ >= 0 && !held_) {
+        held_ = ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+        if (!held_ && ((errno != EWOULDBLOCK && errno != EINTR) ||
+                       std::chrono::steady_clock::now() >= deadline)) {
+            return;
+        }
+        if (!held_) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+}
+
+StoreLock::~StoreLock() {
+    if (fd_ >= 0) {
+        ::close(fd_);  // releases the lock
+    }
 }
 
 bool MakePrivateFolders(const std::filesystem::path& folder) {
@@ -117,7 +110,7 @@ bool MakePrivateFolders(const std::filesystem::path& folder) {
         }
     }
     std::error_code error;
-    return std::filesystem::is_directory(folder, error);
+    return folder.empty() || std::filesystem::is_directory(folder, error);
 }
 
 std::optional<std::filesystem::path> SetFileAside(const std::filesystem::path& file) {
