@@ -54,8 +54,9 @@ screenshots: deps
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release --target bank_bench
+	cmake --build --preset release --target bank_bench store_bench
 	build/release/bench/bank_bench
+	build/release/bench/store_bench
 
 clean:
 	rm -rf build dist

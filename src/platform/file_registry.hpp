@@ -4,7 +4,10 @@
 // copies of the program running side by side never lose each other's values.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -13,9 +16,20 @@
 
 #include "ports.hpp"
 #include "registry_document.hpp"
-#include "store_file.hpp"
 
 namespace vornikat {
+
+// What was at the store's path when it was last looked at: a file replaced or rewritten differs
+// in its device, inode, size or modification time.
+struct StoreFileState {
+    enum class Status : std::uint8_t { Missing, Read, TooLarge, Failed };
+    Status status = Status::Failed;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds
+    bool operator==(const StoreFileState&) const = default;
+};
 
 class FileRegistry : public RegistryPort {
   public:
@@ -53,7 +67,7 @@ class FileRegistry : public RegistryPort {
     std::ostream& notices_;
     std::chrono::milliseconds lockPatience_;
     bool lockMissed_ = false;  // once the lock could not be had, changes fail without waiting
-    StoreState state_;
+    StoreFileState state_;
     bool loaded_ = false;
     RegistryDocument document_;
     RegistryDocument created_;  // keys this registry created, for OpenKey until they are written

@@ -1,6 +1,7 @@
 #include "registry_document.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <optional>
 
@@ -13,305 +14,209 @@ namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kOldHeader = "REGEDIT4";
+constexpr std::string_view kLineSpace = " \t\r";
 constexpr std::size_t kWrapColumn = 76;
 constexpr std::string_view kAlwaysPresent[] = {"hkey_local_machine", "hkey_local_machine\\software",
                                                "hkey_current_user", "hkey_current_user\\software"};
 
-// Spaces, tabs and a carriage return left at the end of a line.
-bool IsLineSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsLineSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsLineSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    const std::size_t start = std::min(text.find_first_not_of(kLineSpace), text.size());
+    return text.substr(start, text.find_last_not_of(kLineSpace) + 1 - start);
 }
 
 bool IsHeader(std::string_view line) {
-    while (!line.empty() && IsLineSpace(line.back())) {
-        line.remove_suffix(1);
-    }
+    line = line.substr(0, line.find_last_not_of(kLineSpace) + 1);
     return line == kHeader || line == kOldHeader;
 }
 
-// Strict UTF-8 with no NUL.
-bool IsCleanUtf8(std::string_view text) {
-    for (std::size_t i = 0, length = 1; i < text.size(); i += length) {
-        const auto c = DecodeUtf8Char(text.substr(i), length);
-        if (!c || *c == 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// UTF-16LE after its byte-order mark; nullopt on an odd length, a lone surrogate or a NUL.
-std::optional<std::string> Utf16ToUtf8(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() % 2 != 0) {
-        return std::nullopt;
-    }
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        char32_t c = static_cast<char32_t>(bytes[i] | (bytes[i + 1] << 8));
-        const char32_t low =
-            i + 3 < bytes.size() ? static_cast<char32_t>(bytes[i + 2] | (bytes[i + 3] << 8)) : 0;
-        if (c >= 0xD800 && c <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-            i += 2;
-        } else if (c == 0 || (c >= 0xD800 && c <= 0xDFFF)) {
-            return std::nullopt;
-        }
-        AppendUtf8(out, c);
-    }
-    return out;
-}
-
-// The file's text as UTF-8; nullopt when it is no text a registry export is written in.
+// The file's text as UTF-8 with no NUL; nullopt when it is no text a registry export is in.
 std::optional<std::string> DecodeText(std::span<const std::uint8_t> bytes, bool& byteOrderMark) {
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        return Utf16ToUtf8(bytes.subspan(2));
+    std::string text(bytes.begin(), bytes.end());
+    if (text.starts_with("\xFF\xFE")) {
+        std::u16string wide;
+        for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
+            wide += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+        }
+        // A lone surrogate comes back as a replacement character.
+        const bool whole = text.size() % 2 == 0 && FromUtf8(text = ToUtf8(wide)) == wide;
+        text = whole ? text : std::string(1, '\0');
+    } else {
+        byteOrderMark = text.starts_with("\xEF\xBB\xBF");
+        text.erase(0, byteOrderMark ? 3 : 0);
+        // Malformed UTF-8 comes back with replacement characters instead. What regedit writes
+        // under the old header is in the system's single-byte code page.
+        if (ToUtf8(FromUtf8(text)) != text) {
+            text = !byteOrderMark && text.starts_with(kOldHeader) ? ToUtf8(DecodeCp1251(text))
+                                                                  : std::string(1, '\0');
+        }
     }
-    byteOrderMark = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
-    const std::string_view text(
-        reinterpret_cast<const char*>(bytes.data()) + (byteOrderMark ? 3 : 0),
-        bytes.size() - (byteOrderMark ? 3 : 0));
-    if (IsCleanUtf8(text)) {
-        return std::string(text);
-    }
-    // What regedit writes under the old header is the system's single-byte code page.
-    if (!byteOrderMark && text.starts_with(kOldHeader) &&
-        text.find('\0') == std::string_view::npos) {
-        return ToUtf8(DecodeCp1251(text));
-    }
-    return std::nullopt;
+    return text.find('\0') == std::string::npos ? std::optional(text) : std::nullopt;
 }
 
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8) {
     return EncodeCp1251(FromUtf8(utf8));
 }
 
-std::string Cp1251ToUtf8(std::string_view cp1251) {
-    return ToUtf8(DecodeCp1251(cp1251));
-}
-
-// The parts of a path, without empty ones.
-std::vector<std::string_view> SplitPath(std::string_view path) {
-    std::vector<std::string_view> parts;
+// The path's parts joined by single separators, empty parts left out.
+std::string NormalPath(std::string_view path) {
+    std::string joined;
     for (std::size_t start = 0; start <= path.size();) {
         const std::size_t end = std::min(path.find('\\', start), path.size());
         if (end > start) {
-            parts.push_back(path.substr(start, end - start));
+            joined += (joined.empty() ? "" : "\\") + std::string(path.substr(start, end - start));
         }
         start = end + 1;
-    }
-    return parts;
-}
-
-std::string JoinPath(const std::vector<std::string_view>& parts) {
-    std::string joined;
-    for (const auto part : parts) {
-        joined += (joined.empty() ? "" : "\\") + std::string(part);
     }
     return joined;
 }
 
 std::string FoldPath(std::string_view path) {
-    return FoldRegistryName(JoinPath(SplitPath(path)));
+    return FoldRegistryName(NormalPath(path));
 }
 
 // The folded path of a section line, or empty when it cannot be read: no closing bracket, an
 // empty part, or a character outside Windows-1251.
 std::string ReadSectionPath(std::string_view line) {
-    const std::string_view trimmed = Trim(line);
-    if (trimmed.size() < 3 || trimmed.front() != '[' || trimmed.back() != ']') {
+    const std::string_view inner = Trim(line).substr(1);
+    const auto path = inner.size() >= 2 && inner.ends_with(']')
+                          ? Utf8ToCp1251(inner.substr(0, inner.size() - 1))
+                          : std::nullopt;
+    if (!path || path->front() == '\\' || path->back() == '\\' ||
+        path->find("\\\\") != std::string::npos) {
         return {};
     }
-    const std::string_view inner = trimmed.substr(1, trimmed.size() - 2);
-    if (inner.front() == '\\' || inner.back() == '\\' ||
-        inner.find("\\\\") != std::string_view::npos) {
-        return {};
-    }
-    const auto cp1251 = Utf8ToCp1251(inner);
-    return cp1251 ? FoldPath(*cp1251) : std::string();
+    return FoldPath(*path);
 }
 
-// A value line read from the left.
-struct Cursor {
-    std::string_view rest;
+void SkipSpace(std::string_view& text) {
+    text.remove_prefix(std::min(text.size(), text.find_first_not_of(kLineSpace)));
+}
 
-    void SkipSpace() { rest = rest.substr(std::min(rest.size(), rest.find_first_not_of(" \t\r"))); }
-    bool Take(char c) {
-        const bool found = !rest.empty() && rest.front() == c;
-        rest.remove_prefix(found ? 1 : 0);
-        return found;
-    }
-    // A word in any case.
-    bool TakeWord(std::string_view word) {
-        if (rest.size() < word.size() || FoldRegistryName(rest.substr(0, word.size())) != word) {
-            return false;
-        }
-        rest.remove_prefix(word.size());
-        return true;
-    }
-    // A quoted text, with \\ and \" as its only escapes.
-    std::optional<std::string> TakeQuoted() {
-        if (!Take('"')) {
-            return std::nullopt;
-        }
-        std::string text;
-        while (!Take('"')) {
-            const bool escaped = Take('\\');
-            if (rest.empty() || (escaped && rest.front() != '\\' && rest.front() != '"')) {
-                return std::nullopt;
-            }
-            text += rest.front();
-            rest.remove_prefix(1);
-        }
-        return text;
-    }
-    // The name before the equals sign, UTF-8.
-    std::optional<std::string> TakeName() {
-        SkipSpace();
-        auto name = Take('@') ? std::optional(std::string()) : TakeQuoted();
-        SkipSpace();
-        if (!name || !Take('=')) {
-            return std::nullopt;
-        }
-        SkipSpace();
-        return name;
-    }
-};
+// Takes the word off the start of the text, in any case.
+bool Take(std::string_view& text, std::string_view word) {
+    const bool found =
+        text.size() >= word.size() && FoldRegistryName(text.substr(0, word.size())) == word;
+    text.remove_prefix(found ? word.size() : 0);
+    return found;
+}
 
-std::optional<std::uint32_t> ReadHexNumber(std::string_view digits, std::size_t maxDigits) {
-    if (digits.empty() || digits.size() > maxDigits ||
-        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos) {
+// A quoted text at the start, with \\ and \" as its only escapes.
+std::optional<std::string> TakeQuoted(std::string_view& text) {
+    if (!Take(text, "\"")) {
         return std::nullopt;
     }
-    return static_cast<std::uint32_t>(std::stoul(std::string(digits), nullptr, 16));
-}
-
-bool StartsWithHexDigit(std::string_view line) {
-    const std::string_view trimmed = Trim(line);
-    return !trimmed.empty() && ReadHexNumber(trimmed.substr(0, 1), 1).has_value();
-}
-
-// True when the line opens a hex value whose list goes on to the next line.
-bool ContinuesOnNextLine(std::string_view line) {
-    Cursor cursor{line};
-    return cursor.TakeName() && cursor.TakeWord("hex") && Trim(line).back() == '\\';
-}
-
-// The comma-separated bytes of a hex list, its continuation lines joined on.
-std::optional<std::vector<std::uint8_t>> ReadHexList(std::string_view first,
-                                                     const std::vector<std::string>& lines) {
-    std::string list(Trim(first));
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        list.pop_back();  // the backslash that made the list go on
-        list += Trim(lines[i]);
-    }
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t start = 0; !list.empty() && start <= list.size();) {
-        const std::size_t comma = std::min(list.find(',', start), list.size());
-        const auto byte =
-            ReadHexNumber(Trim(std::string_view(list).substr(start, comma - start)), 2);
-        if (!byte) {
+    std::string quoted;
+    while (!Take(text, "\"")) {
+        const bool escaped = Take(text, "\\");
+        if (text.empty() || (escaped && text.front() != '\\' && text.front() != '"')) {
             return std::nullopt;
         }
-        bytes.push_back(static_cast<std::uint8_t>(*byte));
-        start = comma + 1;
+        quoted += text.front();
+        text.remove_prefix(1);
     }
-    return bytes;
+    return quoted;
 }
 
-// The value held by the lines (the first and its continuations); nullopt when they cannot be
+std::optional<std::uint32_t> ReadHex(std::string_view digits, std::size_t maxDigits) {
+    std::uint32_t number = 0;
+    const char* end = digits.data() + digits.size();
+    const auto read = std::from_chars(digits.data(), end, number, 16);
+    return digits.size() <= maxDigits && read.ec == std::errc() && read.ptr == end
+               ? std::optional(number)
+               : std::nullopt;
+}
+
+// The value that starts at lines[i]; i moves to its last line, as a hex list goes on over
+// lines of hex digits after each line that ends with a backslash. nullopt when it cannot be
 // read, or name or text has a character outside Windows-1251.
-std::optional<NamedValue> ReadValue(const std::vector<std::string>& lines) {
-    Cursor cursor{lines.front()};
-    const auto name = cursor.TakeName();
-    auto cp1251Name = name ? Utf8ToCp1251(*name) : std::nullopt;
-    if (!cp1251Name) {
+std::optional<NamedValue> ReadValue(const std::vector<std::string>& lines, std::size_t& i) {
+    std::string_view rest = lines[i];
+    SkipSpace(rest);
+    const auto name = Take(rest, "@") ? std::optional(std::string()) : TakeQuoted(rest);
+    SkipSpace(rest);
+    if (!name || !Take(rest, "=")) {
         return std::nullopt;
     }
-    NamedValue named{std::move(*cp1251Name), {}};
+    SkipSpace(rest);
+    const auto cp1251Name = Utf8ToCp1251(*name);
+    bool read = cp1251Name.has_value();
+    NamedValue named{cp1251Name.value_or(""), {}};
     RegistryValue& value = named.value;
-    if (cursor.TakeWord("hex")) {
+    if (Take(rest, "hex")) {
+        std::string list(Trim(rest));
+        while (list.ends_with('\\') && i + 1 < lines.size() &&
+               ReadHex(Trim(lines[i + 1]).substr(0, 1), 1)) {
+            list.pop_back();
+            list += Trim(lines[++i]);
+        }
+        rest = list;
         value.type = 3;
-        if (cursor.Take('(')) {
-            const std::size_t close = cursor.rest.find(')');
-            const auto type = close == std::string_view::npos
-                                  ? std::nullopt
-                                  : ReadHexNumber(cursor.rest.substr(0, close), 8);
-            if (!type) {
-                return std::nullopt;
-            }
-            value.type = *type;
-            cursor.rest.remove_prefix(close + 1);
+        if (Take(rest, "(")) {
+            const std::size_t close = std::min(rest.find(')'), rest.size());
+            const auto type = ReadHex(rest.substr(0, close), 8);
+            read = read && type && close < rest.size();
+            value.type = type.value_or(0);
+            rest.remove_prefix(std::min(close + 1, rest.size()));
         }
-        auto bytes = cursor.Take(':') ? ReadHexList(cursor.rest, lines) : std::nullopt;
-        if (!bytes) {
-            return std::nullopt;
+        read = read && Take(rest, ":");
+        rest = Trim(rest);
+        for (std::size_t start = 0; read && !rest.empty() && start <= rest.size();) {
+            const std::size_t comma = std::min(rest.find(',', start), rest.size());
+            const auto byte = ReadHex(Trim(rest.substr(start, comma - start)), 2);
+            read = byte.has_value();
+            value.data.push_back(static_cast<std::uint8_t>(byte.value_or(0)));
+            start = comma + 1;
         }
-        value.data = std::move(*bytes);
-    } else if (cursor.TakeWord("dword:")) {
-        const auto n = ReadHexNumber(Trim(cursor.rest), 8);
-        if (!n) {
-            return std::nullopt;
+    } else if (Take(rest, "dword:")) {
+        const auto number = ReadHex(Trim(rest), 8);
+        read = read && number;
+        value.type = 4;
+        for (int shift = 0; shift < 32; shift += 8) {
+            value.data.push_back(static_cast<std::uint8_t>(number.value_or(0) >> shift));
         }
-        value = {4,
-                 {static_cast<std::uint8_t>(*n), static_cast<std::uint8_t>(*n >> 8),
-                  static_cast<std::uint8_t>(*n >> 16), static_cast<std::uint8_t>(*n >> 24)}};
     } else {
-        const auto text = cursor.TakeQuoted();
-        const auto bytes = text && Trim(cursor.rest).empty() ? Utf8ToCp1251(*text) : std::nullopt;
-        if (!bytes) {
-            return std::nullopt;
-        }
-        value = {1, {bytes->begin(), bytes->end()}};
+        const auto text = TakeQuoted(rest);
+        const auto bytes = text && Trim(rest).empty() ? Utf8ToCp1251(*text) : std::nullopt;
+        read = read && bytes;
+        value.type = 1;
+        const std::string_view data = bytes ? std::string_view(*bytes) : std::string_view();
+        value.data.assign(data.begin(), data.end());
         value.data.push_back(0);
     }
-    return named;
+    return read ? std::optional(named) : std::nullopt;
 }
 
 std::string Quote(std::string_view cp1251) {
     std::string quoted = "\"";
-    for (const char c : Cp1251ToUtf8(cp1251)) {
+    for (const char c : ToUtf8(DecodeCp1251(cp1251))) {
         quoted += (c == '\\' || c == '"') ? std::string{'\\', c} : std::string{c};
     }
     return quoted + "\"";
 }
 
-// Text goes in quotes only when reading it back gives the same bytes: one NUL at the end and
-// none before it, and no control character that would break or hide in the line.
-bool FitsInQuotes(const RegistryValue& value) {
-    return value.type == 1 && !value.data.empty() && value.data.back() == 0 &&
-           std::all_of(value.data.begin(), value.data.end() - 1,
-                       [](std::uint8_t b) { return b >= 0x20 && b != 0x7F && b != 0x98; });
-}
-
-// The lines that hold the value; the name must have no control characters.
+// The lines that hold the value; the name must have no control characters. Text goes in quotes
+// only when reading it back gives the same bytes: one NUL at the end and none before it, and no
+// control character that would break or hide in the line.
 std::vector<std::string> FormatValue(const NamedValue& named) {
-    const RegistryValue& value = named.value;
+    const auto& data = named.value.data;
+    const std::uint32_t type = named.value.type;
     std::string line = (named.name.empty() ? std::string("@") : Quote(named.name)) + "=";
-    char piece[24];
-    if (FitsInQuotes(value)) {
-        return {line + Quote(std::string(value.data.begin(), value.data.end() - 1))};
+    if (type == 1 && !data.empty() && data.back() == 0 &&
+        std::all_of(data.begin(), data.end() - 1,
+                    [](std::uint8_t b) { return b >= 0x20 && b != 0x7F && b != 0x98; })) {
+        return {line + Quote(std::string(data.begin(), data.end() - 1))};
     }
-    if (value.type == 4 && value.data.size() == 4) {
-        std::snprintf(piece, sizeof piece, "dword:%02x%02x%02x%02x", value.data[3], value.data[2],
-                      value.data[1], value.data[0]);
+    char piece[24];
+    if (type == 4 && data.size() == 4) {
+        std::snprintf(piece, sizeof piece, "dword:%02x%02x%02x%02x", data[3], data[2], data[1],
+                      data[0]);
         return {line + piece};
     }
-    std::snprintf(piece, sizeof piece, "hex(%x):", static_cast<unsigned>(value.type));
-    line += value.type == 3 ? "hex:" : piece;
+    std::snprintf(piece, sizeof piece, "hex(%x):", static_cast<unsigned>(type));
+    line += type == 3 ? "hex:" : piece;
     std::vector<std::string> lines;
-    for (std::size_t i = 0; i < value.data.size(); ++i) {
-        std::snprintf(piece, sizeof piece, i + 1 < value.data.size() ? "%02x," : "%02x",
-                      value.data[i]);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        std::snprintf(piece, sizeof piece, i + 1 < data.size() ? "%02x," : "%02x", data[i]);
         // A list breaks only after a comma, so each line but the last ends with ",\".
         if (i > 0 && line.size() + std::string_view(piece).size() > kWrapColumn) {
             lines.push_back(line + "\\");
@@ -321,10 +226,6 @@ std::vector<std::string> FormatValue(const NamedValue& named) {
     }
     lines.push_back(line);
     return lines;
-}
-
-bool IsAtOrUnder(const std::string& key, const std::string& path) {
-    return key.starts_with(path) && (key.size() == path.size() || key[path.size()] == '\\');
 }
 
 }  // namespace
@@ -352,32 +253,26 @@ RegistryDocument RegistryDocument::Parse(std::span<const std::uint8_t> bytes) {
         }
         start = end + 1;
     }
-    if (!IsHeader(lines.front())) {
-        document.foreign_ = true;
+    document.foreign_ = !IsHeader(lines.front());
+    if (document.foreign_) {
         return document;
     }
-    if (lines.front().starts_with(kOldHeader)) {
-        lines.front() = kHeader;  // it is written back as UTF-8, which the old header is not
-    }
-    document.entries_.clear();
-    document.entries_.push_back(Entry{Kind::Other, {lines.front()}, {}, {}, {}});
+    // The old header promises the single-byte code page, and the file is written as UTF-8.
+    document.entries_.front().lines.front() =
+        lines.front().starts_with(kOldHeader) ? std::string(kHeader) : lines.front();
     std::string section;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         Entry entry{Kind::Other, {lines[i]}, {}, {}, {}};
         const std::string_view start = Trim(lines[i]);
         if (start.starts_with('[')) {
             section = ReadSectionPath(lines[i]);
-            entry.kind = Kind::Section;
-            entry.key = section;
+            entry = Entry{Kind::Section, {lines[i]}, section, {}, {}};
         } else if (!section.empty() && (start.starts_with('"') || start.starts_with('@'))) {
-            // A list goes on only over lines of hex digits: a blank line, a section or a value
-            // after a stray backslash stays what it is.
-            for (bool goesOn = ContinuesOnNextLine(lines[i]);
-                 goesOn && i + 1 < lines.size() && StartsWithHexDigit(lines[i + 1]);) {
-                entry.lines.push_back(lines[++i]);
-                goesOn = Trim(lines[i]).back() == '\\';
-            }
-            if (auto value = ReadValue(entry.lines)) {
+            const std::size_t first = i;
+            auto value = ReadValue(lines, i);
+            entry.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(first),
+                               lines.begin() + static_cast<std::ptrdiff_t>(i + 1));
+            if (value) {
                 entry = Entry{Kind::Value, std::move(entry.lines), section,
                               FoldRegistryName(value->name), std::move(value->value)};
             }
@@ -392,8 +287,8 @@ bool RegistryDocument::HasKey(std::string_view path) const {
     return std::find(std::begin(kAlwaysPresent), std::end(kAlwaysPresent), folded) !=
                std::end(kAlwaysPresent) ||
            std::any_of(entries_.begin(), entries_.end(), [&folded](const Entry& entry) {
-               return entry.kind == Kind::Section && !entry.key.empty() &&
-                      IsAtOrUnder(entry.key, folded);
+               return entry.kind == Kind::Section && entry.key.starts_with(folded) &&
+                      (entry.key.size() == folded.size() || entry.key[folded.size()] == '\\');
            });
 }
 
@@ -412,49 +307,43 @@ void RegistryDocument::AppendSection(std::string_view path) {
     if (!Trim(entries_.back().lines.back()).empty()) {
         entries_.push_back(Entry{Kind::Other, {std::string()}, {}, {}, {}});
     }
-    entries_.push_back(Entry{Kind::Section,
-                             {"[" + Cp1251ToUtf8(JoinPath(SplitPath(path))) + "]"},
-                             FoldPath(path),
-                             {},
-                             {}});
+    const std::string line = "[" + ToUtf8(DecodeCp1251(NormalPath(path))) + "]";
+    entries_.push_back(Entry{Kind::Section, {line}, FoldPath(path), {}, {}});
 }
 
 bool RegistryDocument::AddKey(std::string_view path) {
-    if (HasKey(path)) {
-        return false;
+    const bool adding = !HasKey(path);
+    if (adding) {
+        AppendSection(path);
     }
-    AppendSection(path);
-    return true;
+    return adding;
 }
 
 bool RegistryDocument::SetValue(std::string_view path, const NamedValue& value) {
     const std::string key = FoldPath(path);
     Entry entry{Kind::Value, FormatValue(value), key, FoldRegistryName(value.name), value.value};
-    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
-        if (it->kind == Kind::Value && it->key == key && it->name == entry.name) {
-            const bool changed = it->value != value.value;
-            if (changed) {
-                *it = std::move(entry);
-            }
-            return changed;
-        }
+    const auto found = std::find_if(entries_.rbegin(), entries_.rend(), [&](const Entry& e) {
+        return e.kind == Kind::Value && e.key == key && e.name == entry.name;
+    });
+    if (found != entries_.rend()) {
+        const bool changed = found->value != value.value;
+        *found = changed ? std::move(entry) : *found;
+        return changed;
     }
     // Otherwise it joins the values of the key's last section, or a new section at the end.
-    std::size_t at = 0;
-    for (std::size_t i = entries_.size(); i-- > 0 && at == 0;) {
-        if (entries_[i].kind == Kind::Section && entries_[i].key == key) {
-            at = i + 1;
-            for (std::size_t j = i + 1; j < entries_.size() && entries_[j].kind != Kind::Section;
-                 ++j) {
-                at = entries_[j].kind == Kind::Value ? j + 1 : at;
-            }
-        }
-    }
-    if (at == 0) {
+    const auto section = std::find_if(entries_.rbegin(), entries_.rend(), [&](const Entry& e) {
+        return e.kind == Kind::Section && e.key == key;
+    });
+    if (section == entries_.rend()) {
         AppendSection(path);
-        at = entries_.size();
+        entries_.push_back(std::move(entry));
+        return true;
     }
-    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+    auto at = section.base();
+    for (auto it = at; it != entries_.end() && it->kind != Kind::Section; ++it) {
+        at = it->kind == Kind::Value ? it + 1 : at;
+    }
+    entries_.insert(at, std::move(entry));
     return true;
 }
 
@@ -462,8 +351,7 @@ std::string RegistryDocument::Serialize() const {
     std::string out = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
     for (const Entry& entry : entries_) {
         for (const auto& line : entry.lines) {
-            out += line;
-            out += crlf_ ? "\r\n" : "\n";
+            out += line + (crlf_ ? "\r\n" : "\n");
         }
     }
     return out;

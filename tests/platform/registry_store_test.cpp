@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,7 +16,6 @@
 #include "file_registry.hpp"
 #include "registry_location.hpp"
 #include "script_runner.hpp"
-#include "store_file.hpp"
 
 namespace vornikat {
 namespace {
@@ -206,11 +207,10 @@ TEST(RegistryStore, AHeldLockCostsOneWaitAndTheScoreIsNotStored) {
     const auto file = dir.Path() / "registry.reg";
     std::ostringstream notices;
     FileRegistry registry(file, notices, std::chrono::milliseconds(100));
-    {
-        const StoreLock held(dir.Path() / "registry.reg.lock", std::chrono::milliseconds(0));
-        ASSERT_TRUE(held.Held());
-        EXPECT_EQ(SaveScore(registry), reg::kAccessDenied);
-    }
+    const int held = ::open((dir.Path() / "registry.reg.lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_EQ(SaveScore(registry), reg::kAccessDenied);
+    ::close(held);
     // The user's key after the machine's does not wait again, even for a lock now free.
     EXPECT_EQ(SaveScore(registry, kHKeyCurrentUser), reg::kAccessDenied);
     EXPECT_FALSE(std::filesystem::exists(file));
