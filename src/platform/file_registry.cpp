@@ -145,28 +145,22 @@ FileRegistry::FileRegistry(std::filesystem::path file, std::ostream& notices,
 FileRegistry::FileRegistry(std::filesystem::path file) : FileRegistry(std::move(file), std::cerr) {}
 
 bool FileRegistry::FullPath(RegKey root, std::string_view path, std::string& full) const {
-    if (root == kHKeyLocalMachine) {
-        full = "HKEY_LOCAL_MACHINE";
-    } else if (root == kHKeyCurrentUser) {
-        full = "HKEY_CURRENT_USER";
+    const auto handle = handles_.find(root);
+    if (root == kHKeyLocalMachine || root == kHKeyCurrentUser) {
+        full = root == kHKeyLocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+    } else if (handle != handles_.end()) {
+        full = handle->second.path;
     } else {
-        const auto found = handles_.find(root);
-        if (found == handles_.end()) {
-            return false;
-        }
-        full = found->second.path;
+        return false;
     }
-    if (!path.empty()) {
-        full += '\\';
-        full += path;
-    }
+    full += (path.empty() ? "" : "\\") + std::string(path);
     return true;
 }
 
-RegKey FileRegistry::NewHandle(std::string path, bool readOnly, bool created) {
-    const RegKey key = nextHandle_++;
+long FileRegistry::AddHandle(RegKey& key, std::string path, bool readOnly, bool created) {
+    key = nextHandle_++;
     handles_[key] = Handle{std::move(path), readOnly, created};
-    return key;
+    return reg::kSuccess;
 }
 
 bool FileRegistry::KeyExists(std::string_view path) {
@@ -245,8 +239,7 @@ long FileRegistry::OpenKey(RegKey root, std::string_view path, RegAccess access,
     if (!FullPath(root, path, full) || !KeyExists(full)) {
         return reg::kNotFound;
     }
-    key = NewHandle(std::move(full), access == RegAccess::ReadOnly, false);
-    return reg::kSuccess;
+    return AddHandle(key, std::move(full), access == RegAccess::ReadOnly, false);
 }
 
 long FileRegistry::CreateKey(RegKey root, std::string_view path, RegKey& key) {
@@ -262,8 +255,7 @@ long FileRegistry::CreateKey(RegKey root, std::string_view path, RegKey& key) {
     if (created) {
         created_.AddKey(full);
     }
-    key = NewHandle(std::move(full), false, created);
-    return reg::kSuccess;
+    return AddHandle(key, std::move(full), false, created);
 }
 
 long FileRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,

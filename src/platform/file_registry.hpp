@@ -56,7 +56,7 @@ class FileRegistry : public RegistryPort {
     };
 
     bool FullPath(RegKey root, std::string_view path, std::string& full) const;
-    RegKey NewHandle(std::string path, bool readOnly, bool created);
+    long AddHandle(RegKey& key, std::string path, bool readOnly, bool created);
     bool KeyExists(std::string_view path);
     // The document as the file holds it now.
     const RegistryDocument& Current();
