@@ -26,7 +26,8 @@ const std::filesystem::path& WorkFolder() {
             option = u"Ответ";
         }
         record.rightOption = 2;
-        const auto bank = vornikat::WriteQuestionBank({record});
+        const std::vector<vornikat::QuestionRecord> records{record};
+        const auto bank = vornikat::WriteQuestionBank(records);
         std::ofstream(path / "data.bin", std::ios::binary)
             .write(reinterpret_cast<const char*>(bank.data()),
                    static_cast<std::streamsize>(bank.size()));

@@ -153,7 +153,7 @@ bool FileRegistry::FullPath(RegKey root, std::string_view path, std::string& ful
     } else {
         return false;
     }
-    full += (path.empty() ? "" : "\\") + std::string(path);
+    full.append(path.empty() ? "" : "\\").append(path);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 
 #include "cp1251.hpp"
@@ -29,6 +30,21 @@ bool IsHeader(std::string_view line) {
     return line == kHeader || line == kOldHeader;
 }
 
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0, length = 1; i < text.size(); i += length) {
+        length = 1;
+        if ((text[i] & 0x80) != 0 && !DecodeUtf8Char(text.substr(i), length)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The file's text as UTF-8 with no NUL; nullopt when it is no text a registry export is in.
 std::optional<std::string> DecodeText(std::span<const std::uint8_t> bytes, bool& byteOrderMark) {
     std::string text(bytes.begin(), bytes.end());
@@ -43,9 +59,8 @@ std::optional<std::string> DecodeText(std::span<const std::uint8_t> bytes, bool&
     } else {
         byteOrderMark = text.starts_with("\xEF\xBB\xBF");
         text.erase(0, byteOrderMark ? 3 : 0);
-        // Malformed UTF-8 comes back with replacement characters instead. What regedit writes
-        // under the old header is in the system's single-byte code page.
-        if (ToUtf8(FromUtf8(text)) != text) {
+        // What regedit writes under the old header is in the system's single-byte code page.
+        if (!IsUtf8(text)) {
             text = !byteOrderMark && text.starts_with(kOldHeader) ? ToUtf8(DecodeCp1251(text))
                                                                   : std::string(1, '\0');
         }
@@ -54,7 +69,7 @@ std::optional<std::string> DecodeText(std::span<const std::uint8_t> bytes, bool&
 }
 
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8) {
-    return EncodeCp1251(FromUtf8(utf8));
+    return IsAscii(utf8) ? std::string(utf8) : EncodeCp1251(FromUtf8(utf8));
 }
 
 // The path's parts joined by single separators, empty parts left out.
@@ -63,7 +78,7 @@ std::string NormalPath(std::string_view path) {
     for (std::size_t start = 0; start <= path.size();) {
         const std::size_t end = std::min(path.find('\\', start), path.size());
         if (end > start) {
-            joined += (joined.empty() ? "" : "\\") + std::string(path.substr(start, end - start));
+            joined.append(joined.empty() ? "" : "\\").append(path.substr(start, end - start));
         }
         start = end + 1;
     }
@@ -94,8 +109,10 @@ void SkipSpace(std::string_view& text) {
 
 // Takes the word off the start of the text, in any case.
 bool Take(std::string_view& text, std::string_view word) {
-    const bool found =
-        text.size() >= word.size() && FoldRegistryName(text.substr(0, word.size())) == word;
+    const bool found = text.size() >= word.size() &&
+                       std::equal(word.begin(), word.end(), text.begin(), [](char w, char c) {
+                           return w == (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+                       });
     text.remove_prefix(found ? word.size() : 0);
     return found;
 }
@@ -262,21 +279,24 @@ RegistryDocument RegistryDocument::Parse(std::span<const std::uint8_t> bytes) {
         lines.front().starts_with(kOldHeader) ? std::string(kHeader) : lines.front();
     std::string section;
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        Entry entry{Kind::Other, {lines[i]}, {}, {}, {}};
         const std::string_view start = Trim(lines[i]);
+        const std::size_t first = i;
+        Entry entry;
         if (start.starts_with('[')) {
             section = ReadSectionPath(lines[i]);
-            entry = Entry{Kind::Section, {lines[i]}, section, {}, {}};
+            entry = Entry{Kind::Section, {}, section, {}, {}};
         } else if (!section.empty() && (start.starts_with('"') || start.starts_with('@'))) {
-            const std::size_t first = i;
-            auto value = ReadValue(lines, i);
-            entry.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(first),
-                               lines.begin() + static_cast<std::ptrdiff_t>(i + 1));
-            if (value) {
-                entry = Entry{Kind::Value, std::move(entry.lines), section,
-                              FoldRegistryName(value->name), std::move(value->value)};
+            if (auto value = ReadValue(lines, i)) {
+                entry = Entry{Kind::Value,
+                              {},
+                              section,
+                              FoldRegistryName(value->name),
+                              std::move(value->value)};
             }
         }
+        entry.lines.assign(
+            std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(first)),
+            std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(i + 1)));
         document.entries_.push_back(std::move(entry));
     }
     return document;
@@ -307,7 +327,7 @@ void RegistryDocument::AppendSection(std::string_view path) {
     if (!Trim(entries_.back().lines.back()).empty()) {
         entries_.push_back(Entry{Kind::Other, {std::string()}, {}, {}, {}});
     }
-    const std::string line = "[" + ToUtf8(DecodeCp1251(NormalPath(path))) + "]";
+    const std::string line = std::string("[").append(ToUtf8(DecodeCp1251(NormalPath(path)))) + ']';
     entries_.push_back(Entry{Kind::Section, {line}, FoldPath(path), {}, {}});
 }
 
