@@ -277,6 +277,7 @@ RegistryDocument RegistryDocument::Parse(std::span<const std::uint8_t> bytes) {
     // The old header promises the single-byte code page, and the file is written as UTF-8.
     document.entries_.front().lines.front() =
         lines.front().starts_with(kOldHeader) ? std::string(kHeader) : lines.front();
+    document.entries_.reserve(lines.size());
     std::string section;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string_view start = Trim(lines[i]);
