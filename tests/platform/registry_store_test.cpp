@@ -173,10 +173,22 @@ TEST(RegistryStore, AFirstSaveKilledAnywhereLeavesNoFileOrTheKeyWithItsScore) {
         ASSERT_EQ(::waitpid(pid, nullptr, 0), pid);
     }
     EXPECT_EQ(Names(dir.Path()).size(), 3U);
-    std::ofstream(dir.Path() / "registry.reg.new-Ab12Cd") << "left by an older copy";
     FileRegistry registry(file);
     EXPECT_EQ(SaveScore(registry, kHKeyCurrentUser), reg::kSuccess);
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
+}
+
+TEST(RegistryStore, ASaveRemovesTheTemporaryFilesOfSavesKilledBefore) {
+    const TempDir dir;
+    const auto file = dir.Path() / "registry.reg";
+    for (const char* name : {"registry.reg.new-Ab12Cd", "registry.reg.new-x9Yz0q"}) {
+        std::ofstream(dir.Path() / name) << "left by a killed save";
+    }
+    std::ofstream(dir.Path() / "registry.reg.new-notes") << "not a temporary file";
+    FileRegistry registry(file);
+    EXPECT_EQ(SaveScore(registry), reg::kSuccess);
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"registry.reg", "registry.reg.lock",
+                                                           "registry.reg.new-notes"}));
 }
 
 TEST(RegistryStore, AKeyIsWrittenWithItsFirstValueOrWhenItIsClosed) {
