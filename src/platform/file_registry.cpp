@@ -202,6 +202,8 @@ long FileRegistry::Change(const std::function<bool(RegistryDocument&)>& change) 
         (std::filesystem::is_symlink(file_, error) && (state_.status != Status::Read || foreign))) {
         return reg::kAccessDenied;
     }
+    // Under the lock no other save is under way: a temporary file now is one a killed save left.
+    RemoveLeftoverTempFiles(file_);
     RegistryDocument fresh;
     RegistryDocument& document = foreign ? fresh : document_;
     if (!change(document)) {
@@ -217,7 +219,6 @@ long FileRegistry::Change(const std::function<bool(RegistryDocument&)>& change) 
                  << aside->string() << " and a new one is started\n"
                  << std::flush;
     }
-    RemoveLeftoverTempFiles(file_);
     const std::string bytes = document.Serialize();
     try {
         WriteFileAtomically(
