@@ -142,6 +142,9 @@ TEST(RegistryStore, WritersSideBySideLoseNothing) {
 }
 
 TEST(RegistryStore, AFirstSaveKilledAnywhereLeavesNoFileOrTheKeyWithItsScore) {
+#ifndef VORNIKAT_FAULT_POINTS
+    GTEST_SKIP() << "an optimised build has no points to kill a save at";
+#endif
     const TempDir dir;
     const auto file = dir.Path() / "registry.reg";
     for (const char* point : {"written", "renamed"}) {
