@@ -67,8 +67,9 @@ editor-screenshots: deps
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release --target bank_bench editor_bench
+	cmake --build --preset release --target bank_bench store_bench editor_bench
 	build/release/bench/bank_bench
+	build/release/bench/store_bench
 	build/release/bench/editor_bench
 
 clean:

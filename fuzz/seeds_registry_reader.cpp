@@ -25,6 +25,9 @@ int main(int argc, char** argv) {
         "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\\xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87]\n"
         "\"\xD0\x98\xD0\xBC\xD1\x8F\"=\"\xD0\xA2\xD0\xB5\xD0\xBA\xD1\x81\xD1\x82 \\\"q\\\" \\\\\"\n"
         "[-HKEY_LOCAL_MACHINE\\Software\\Old]\n\"Tail\"=hex(7):01,\\\n",
+        // Windows-1251 under the old header, as regedit writes it.
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\\xCA\xEB\xFE\xF7]\r\n"
+        "\"\xC8\xEC\xFF\"=\"\xD2\xE5\xEA\xF1\xF2\"\r\n",
         utf16,
         "not a registry file\n",
     };

@@ -1,92 +1,119 @@
 #include "atomic_file.hpp"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <system_error>
 
-namespace vornikat::bank {
+namespace vornikat {
 namespace {
 
-[[noreturn]] void Fail(const std::string& what, const std::filesystem::path& path) {
-    throw std::system_error(errno, std::generic_category(), what + " " + path.string());
+// Temporary names are the file's name, ".new-" and six letters or digits.
+constexpr std::string_view kTempInfix = ".new-";
+constexpr std::size_t kTempSuffixLength = 6;
+
+// In the tests' builds a write dies at the point VORNIKAT_KILL_AT names, as a kill or a power
+// cut would end it there.
+void ReachFaultPoint([[maybe_unused]] std::string_view point) {
+#ifdef VORNIKAT_FAULT_POINTS
+    if (const char* at = std::getenv("VORNIKAT_KILL_AT"); at != nullptr && at == point) {
+        std::raise(SIGKILL);
+    }
+#endif
 }
 
-// Closes the descriptor and removes the temporary file unless the rename took it.
-class TempFile {
-  public:
-    explicit TempFile(const std::filesystem::path& target) {
-        const auto folder = target.has_parent_path() ? target.parent_path() : ".";
-        for (int attempt = 0; fd_ < 0; ++attempt) {
-            path_ = folder / ("." + target.filename().string() + ".tmp-" +
-                              std::to_string(getpid()) + "-" + std::to_string(attempt));
-            // O_EXCL never reuses a file someone else left; 0666 lets the umask decide.
-            fd_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ < 0 && (errno != EEXIST || attempt == 99)) {
-                Fail("cannot create a temporary file beside", target);
-            }
-        }
-    }
-    ~TempFile() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
-        if (!renamed_) {
-            unlink(path_.c_str());
-        }
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    void Write(std::span<const std::uint8_t> bytes) {
-        while (!bytes.empty()) {
-            const ssize_t n = write(fd_, bytes.data(), bytes.size());
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                Fail("cannot write", path_);
-            }
-            bytes = bytes.subspan(static_cast<std::size_t>(n));
-        }
-        if (fsync(fd_) != 0) {
-            Fail("cannot flush", path_);
-        }
-        const int fd = fd_;
-        fd_ = -1;
-        if (close(fd) != 0) {
-            Fail("cannot close", path_);
-        }
-    }
-
-    void RenameTo(const std::filesystem::path& target) {
-        if (rename(path_.c_str(), target.c_str()) != 0) {
-            Fail("cannot replace", target);
-        }
-        renamed_ = true;
-    }
-
-  private:
-    std::filesystem::path path_;
-    int fd_ = -1;
-    bool renamed_ = false;
-};
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
 
 }  // namespace
 
-void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
-    TempFile temp(target);
-    temp.Write(bytes);
-    temp.RenameTo(target);
+std::filesystem::path FollowLinks(const std::filesystem::path& path) {
+    std::filesystem::path file = path;
+    std::error_code error;
+    // The system gives up on longer chains too.
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(file, error); ++hops) {
+        const auto next = std::filesystem::read_symlink(file, error);
+        if (error) {
+            break;
+        }
+        file = FolderOf(file) / next;
+    }
+    return file;
+}
+
+void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                         mode_t mode) {
+    const auto file = FollowLinks(target);
+    std::filesystem::path temp;
+    int fd = -1;
+    // Closes and removes the temporary file, and tells why.
+    const auto fail = [&](const std::string& what) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw std::system_error(error, std::generic_category(), what + " " + file.string());
+    };
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::minstd_rand pick(std::random_device{}());
+    for (int attempt = 0; fd < 0; ++attempt) {
+        std::string name = file.filename().string() + std::string(kTempInfix);
+        for (std::size_t i = 0; i < kTempSuffixLength; ++i) {
+            name += kLetters[pick() % (sizeof kLetters - 1)];
+        }
+        temp = FolderOf(file) / name;
+        // O_EXCL never reuses a file someone else left.
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && (errno != EEXIST || attempt == 99)) {
+            throw std::system_error(errno, std::generic_category(),
+                                    "cannot create a temporary file beside " + file.string());
+        }
+    }
+    struct stat old {};
+    if (::stat(file.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) {
+        fail("cannot keep the mode of");
+    }
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0 && errno != EINTR) {
+            fail("cannot write");
+        }
+        done += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
+    }
+    if (::fsync(fd) != 0) {
+        fail("cannot flush");
+    }
+    ReachFaultPoint("written");
+    if (::rename(temp.c_str(), file.c_str()) != 0) {
+        fail("cannot replace");
+    }
+    ::close(fd);
+    ReachFaultPoint("renamed");
     // The rename itself reaches the disk with the folder; a failure here loses nothing.
-    const auto folder = target.has_parent_path() ? target.parent_path() : ".";
-    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
+    const int folder = ::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
     }
 }
 
-}  // namespace vornikat::bank
+void RemoveLeftoverTempFiles(const std::filesystem::path& target) {
+    const auto file = FollowLinks(target);
+    const std::string prefix = file.filename().string() + std::string(kTempInfix);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(FolderOf(file), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() == prefix.size() + kTempSuffixLength && name.starts_with(prefix)) {
+            std::filesystem::remove(entry.path(), error);
+        }
+    }
+}
+
+}  // namespace vornikat

@@ -1,14 +1,27 @@
 // Replaces a file so that readers see either the old or the whole new content, never a part.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
 
-namespace vornikat::bank {
+namespace vornikat {
 
-// Writes a temporary file in the target's folder, flushes it to disk and renames it over the
-// target. Throws std::system_error, naming the file, and leaves the target untouched.
-void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+// The file that a chain of symbolic links at the path ends in; the path itself when it is no
+// link. The end need not exist.
+std::filesystem::path FollowLinks(const std::filesystem::path& path);
 
-}  // namespace vornikat::bank
+// Writes a temporary file beside the file the path leads to (links followed, so a link stays a
+// link), flushes it to disk, renames it over that file and flushes the folder. A new file gets
+// the mode less the umask, a replaced one keeps its own. Throws std::system_error naming the file;
+// the target is untouched.
+void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                         mode_t mode = 0666);
+
+// Removes the temporary files that writers killed before their rename left beside the file.
+// Only for a caller that knows no other writer of the file is at work.
+void RemoveLeftoverTempFiles(const std::filesystem::path& target);
+
+}  // namespace vornikat

@@ -1,5 +1,5 @@
-// A registry file held as its lines: the keys and values read from it, and every line the
-// program does not own kept as it stands, so that writing it back changes only what was set.
+// A registry export held as its lines: the keys and values read from it, and every line the
+// store does not own kept as it stands, so that writing it back changes only what was set.
 #pragma once
 
 #include <cstdint>
@@ -11,20 +11,30 @@
 #include <utility>
 #include <vector>
 
-#include "registry_text.hpp"
-#include "registry_value_line.hpp"
-
 namespace vornikat {
+
+struct RegistryValue {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    bool operator==(const RegistryValue&) const = default;
+};
+
+struct NamedValue {
+    std::string name;  // Windows-1251; empty for the key's default value
+    RegistryValue value;
+};
 
 class RegistryDocument {
   public:
     // A new file: the header and nothing else.
     RegistryDocument();
 
-    // Never fails: a file that is not a registry file reads as an empty one, marked foreign.
+    // Reads UTF-8 (with or without a byte-order mark), UTF-16LE with its byte-order mark, and
+    // the Windows-1251 that regedit writes under a REGEDIT4 header. Never fails: anything else
+    // reads as an empty document, marked foreign.
     static RegistryDocument Parse(std::span<const std::uint8_t> bytes);
 
-    // Neither an empty file nor a registry file; it must not be overwritten unseen.
+    // Neither an empty file nor a registry export; it must not be overwritten unseen.
     bool Foreign() const { return foreign_; }
 
     // Paths are full paths in Windows-1251 ("HKEY_LOCAL_MACHINE\Software\Vornikat"); any case,
@@ -37,6 +47,8 @@ class RegistryDocument {
     // Sets the value, adding its key if need be; true when the document changed.
     bool SetValue(std::string_view path, const NamedValue& value);
 
+    // Always UTF-8 under the "Windows Registry Editor Version 5.00" header, with the line ends
+    // and byte-order mark of the file read.
     std::string Serialize() const;
 
     // Every key named in the file and every value as it reads, by folded path and name.
@@ -51,7 +63,7 @@ class RegistryDocument {
     enum class Kind : std::uint8_t { Other, Section, Value };
     struct Entry {
         Kind kind = Kind::Other;
-        std::vector<std::string> lines;
+        std::vector<std::string> lines;  // UTF-8, without their line ends
         std::string key;   // folded path of the section, or of the value's section; empty when
                            // the section cannot be read
         std::string name;  // a value's folded name
@@ -60,8 +72,9 @@ class RegistryDocument {
 
     void AppendSection(std::string_view path);
 
-    RegistryText text_;  // its lines are unused: the entries hold them
     std::vector<Entry> entries_;
+    bool byteOrderMark_ = false;
+    bool crlf_ = false;
     bool foreign_ = false;
 };
 

@@ -187,6 +187,42 @@ TEST_F(RegistryFileTest, ExportsInEveryAcceptedFormRead) {
                   "\r\n[HKEY_LOCAL_MACHINE\\Software\\Vornikat]\r\n\"LastScore\"=\" 7\"\r\n");
 }
 
+TEST_F(RegistryFileTest, AnOldExportInWindows1251KeepsItsValuesAndIsWrittenBackAsUtf8) {
+    // [HKEY_CURRENT_USER\Software\Ключ] "Имя"="Текст", as regedit writes it under REGEDIT4.
+    Put("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\\xCA\xEB\xFE\xF7]\r\n"
+        "\"\xC8\xEC\xFF\"=\"\xD2\xE5\xEA\xF1\xF2\"\r\n");
+    const std::string key = "Software\\\xCA\xEB\xFE\xF7";
+    EXPECT_EQ(Get(key, "\xC8\xEC\xFF", kHKeyCurrentUser).data, B("\xD2\xE5\xEA\xF1\xF2\0"s));
+
+    ASSERT_EQ(Set("Software\\Vornikat", "LastScore", reg::kSz, B(" 5\0"s)), reg::kSuccess);
+    EXPECT_EQ(Contents(),
+              "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Ключ]\r\n"
+              "\"Имя\"=\"Текст\"\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Vornikat]\r\n"
+              "\"LastScore\"=\" 5\"\r\n");
+    EXPECT_FALSE(std::filesystem::exists(file.string() + ".unreadable"));
+}
+
+TEST_F(RegistryFileTest, ARegistryKeptOpenSeesWhatOthersWrite) {
+    FileRegistry registry(file, notices);
+    RegKey key = 0;
+    ASSERT_EQ(registry.OpenKey(kHKeyLocalMachine, "Software", RegAccess::Default, key),
+              reg::kSuccess);
+    std::uint32_t type = 0;
+    Bytes buffer(16);
+    std::uint32_t size = 16;
+    EXPECT_EQ(registry.QueryValue(key, "v", type, buffer, size), reg::kNotFound);
+    ASSERT_EQ(Set("Software", "v", reg::kSz, B("first\0"s)), reg::kSuccess);
+    EXPECT_EQ(registry.QueryValue(key, "v", type, buffer, size), reg::kSuccess);
+    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + size), B("first\0"s));
+
+    // Its own change merges into what another copy wrote in the meantime.
+    ASSERT_EQ(Set("Software", "w", reg::kSz, B("second\0"s)), reg::kSuccess);
+    ASSERT_EQ(registry.SetValue(key, "v", reg::kSz, B("third\0"s)), reg::kSuccess);
+    registry.CloseKey(key);
+    EXPECT_EQ(Get("Software", "w").data, B("second\0"s));
+    EXPECT_EQ(Get("Software", "v").data, B("third\0"s));
+}
+
 TEST_F(RegistryFileTest, AFileThatIsNoRegistryIsSetAsideBeforeTheFirstWrite) {
     const std::string kinds[] = {
         "LastScore=33\n",

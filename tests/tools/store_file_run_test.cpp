@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -71,6 +74,36 @@ TEST_F(StoreFileRun, LeavingBeforeTheEndLeavesTheStoreAsItWas) {
     run = Run("yes\nok\nclose\nok\n");
     EXPECT_EQ(run.lines.back(), "end");
     EXPECT_EQ(ReadAll(store), before);
+}
+
+TEST_F(StoreFileRun, AWholeGameOpensTheStoreFileAtMostThreeTimes) {
+    std::filesystem::create_directories(store.parent_path());
+    std::ofstream(store, std::ios::binary) << "Windows Registry Editor Version 5.00\n\n"
+                                              "[HKEY_LOCAL_MACHINE\\Software\\Vornikat]\n"
+                                              "\"LastScore\"=\" 12\"\n";
+    // The kernel queues an event for each open and close as it happens; they are all there once
+    // the run has ended. Closes are watched too, as the kernel merges repeated events in a row.
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, store.parent_path().c_str(), IN_OPEN | IN_CLOSE), 0);
+    const auto run = Run("yes\nok\nselect 2\nclick Nxt\nclick Nxt\nclick Nxt\nok\n");
+    ASSERT_EQ(run.lines.back(), "end");
+    int opens = 0;
+    alignas(inotify_event) char events[65536];
+    for (ssize_t n = 0; (n = ::read(watch, events, sizeof events)) > 0;) {
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            opens += (event->mask & IN_OPEN) != 0 && event->len > 0 &&
+                             std::string(event->name) == "registry.reg"
+                         ? 1
+                         : 0;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    ::close(watch);
+    EXPECT_GE(opens, 1);
+    EXPECT_LE(opens, 3);
+    EXPECT_NE(ReadAll(store).find("\"LastScore\"=\" 33\"\n"), std::string::npos);
 }
 
 }  // namespace

@@ -180,7 +180,7 @@ int Build(const std::vector<std::string_view>& args) {
         records.push_back(q.record);
     }
     try {
-        vb::WriteFileAtomically(output, vornikat::WriteQuestionBank(records));
+        vornikat::WriteFileAtomically(output, vornikat::WriteQuestionBank(records));
     } catch (const std::exception& error) {
         std::cerr << output << ": error: " << error.what() << '\n';
         return kFailed;
