@@ -95,7 +95,7 @@ void WriteBankFile(const std::filesystem::path& path, std::span<const QuestionRe
                    BankFormat format) {
     const std::vector<std::uint8_t> bytes = EncodeBank(questions, format);
     try {
-        bank::WriteFileAtomically(path, bytes);
+        WriteFileAtomically(path, bytes);
     } catch (const std::system_error& error) {
         throw BankFileError(std::string("Файл не записан: ") + error.what());
     }
