@@ -98,16 +98,19 @@ std::string FindExecutable(std::string_view searchPath, std::initializer_list<co
     return {};
 }
 
-std::string PosixLauncher::FindFallbackSystemInfoTool() {
-    const char* searchPath = std::getenv("PATH");
+std::string FindSystemInfoTool(std::string_view searchPath) {
     // Dedicated hardware and system reports first, the newer before the older; then the
     // desktops' information centres; a resource monitor only as the last resort.
-    const std::string found =
-        FindExecutable(searchPath == nullptr ? "" : searchPath,
-                       {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"});
+    const std::string found = FindExecutable(
+        searchPath, {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"});
     // The core keeps paths in the registry's code page; one that has no spelling there
     // cannot be passed on.
     return EncodeCp1251(FromUtf8(found)).value_or(std::string{});
+}
+
+std::string PosixLauncher::FindFallbackSystemInfoTool() {
+    const char* searchPath = std::getenv("PATH");
+    return FindSystemInfoTool(searchPath == nullptr ? "" : searchPath);
 }
 
 }  // namespace vornikat

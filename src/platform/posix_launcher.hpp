@@ -26,4 +26,8 @@ bool IsExecutableFile(const std::string& nativePath);
 // run from the current folder). Empty when none is found.
 std::string FindExecutable(std::string_view searchPath, std::initializer_list<const char*> names);
 
+// The first system-information program found in searchPath, in Windows-1251; empty if none
+// is found or its path has no spelling in that code page.
+std::string FindSystemInfoTool(std::string_view searchPath);
+
 }  // namespace vornikat

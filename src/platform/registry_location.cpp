@@ -1,37 +1,29 @@
 #include "registry_location.hpp"
 
-#include <pwd.h>
-#include <unistd.h>
+#include <cstdio>
 
-#include <cstdlib>
-#include <string>
+#include "file_registry.hpp"
+#include "memory_registry.hpp"
+#include "xdg_folders.hpp"
 
 namespace vornikat {
-namespace {
 
-std::filesystem::path HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return home;
+std::optional<std::filesystem::path> DefaultRegistryFile() {
+    const auto config = XdgFolder("XDG_CONFIG_HOME", ".config");
+    if (!config) {
+        return std::nullopt;
     }
-    // No HOME: the account's own home folder.
-    if (const passwd* account = ::getpwuid(::getuid());
-        account != nullptr && account->pw_dir != nullptr) {
-        return account->pw_dir;
-    }
-    return "/";
+    return *config / "vornikat" / "registry.reg";
 }
 
-}  // namespace
-
-std::filesystem::path DefaultRegistryFile() {
-    std::filesystem::path config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
-        config = xdg;
+std::unique_ptr<RegistryPort> OpenDefaultStore() {
+    if (const auto file = DefaultRegistryFile()) {
+        return std::make_unique<FileRegistry>(*file);
     }
-    if (!config.is_absolute()) {
-        config = HomeFolder() / ".config";
-    }
-    return config / "vornikat" / "registry.reg";
+    std::fputs(
+        "vornikat: HOME is empty or not an absolute path: the score is kept for this run only\n",
+        stderr);
+    return std::make_unique<MemoryRegistry>();
 }
 
 }  // namespace vornikat

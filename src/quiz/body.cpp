@@ -18,10 +18,10 @@ void Body::RunGuarded(const std::function<void()>& handler) {
         handler();
     } catch (const RuntimeError& error) {
         ports_.dialogs.ShowRuntimeError(error);
-        ports_.process.EndProgram();
+        ports_.process.EndProgram(ExitStatus::Failure);
     } catch (const std::bad_alloc&) {
         ports_.dialogs.ShowRuntimeError(RuntimeError(err::kOutOfMemory));
-        ports_.process.EndProgram();
+        ports_.process.EndProgram(ExitStatus::Failure);
     }
 }
 

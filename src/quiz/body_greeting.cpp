@@ -88,7 +88,7 @@ void Body::GreetAtStartup() {
     if (ShowMessage(u"Вы готовы пройти Ворникат ?", msgbox::kYesNo | msgbox::kQuestion) ==
         msgbox::kAnswerNo) {
         ShowMessage(u"Значит вы ламер :)", msgbox::kInformation | msgbox::kOkOnly);
-        ports_.process.EndProgram();
+        ports_.process.EndProgram(ExitStatus::Success);
     }
     ShowMessage(u"Желаю удачи :)", msgbox::kInformation | msgbox::kOkOnly);
 }
@@ -116,7 +116,7 @@ void Body::GreetReturningUser() {
     }
     if (ShowMessage(message, msgbox::kYesNo | msgbox::kQuestion) == msgbox::kAnswerNo) {
         ShowMessage(u"Значит ты ламер :)", msgbox::kInformation | msgbox::kOkOnly);
-        ports_.process.EndProgram();
+        ports_.process.EndProgram(ExitStatus::Success);
     }
     ShowMessage(u"Желаю удачи :)", msgbox::kInformation | msgbox::kOkOnly);
 }

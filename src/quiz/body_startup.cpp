@@ -33,10 +33,11 @@ void Body::LoadQuestionBank() {
         bank_ = ReadQuestionBank(*file);
     } catch (const std::exception&) {
         // A partly read bank is never used: the program ends here.
+        ports_.files.ReportUnreadableFile("data.bin");
         ShowMessage(
             u"Файл data.bin повреждён или отсутствует!\rНевосможно продолжить запуск программы!",
             msgbox::kCritical | msgbox::kOkOnly);
-        ports_.process.EndProgram();
+        ports_.process.EndProgram(ExitStatus::Failure);
     }
 }
 

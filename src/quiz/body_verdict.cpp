@@ -74,7 +74,7 @@ void Body::FinishTest() {
     }
     const float stored = state_.ScorePercent;
     SaveLastScore(stored);
-    ports_.process.EndProgram();
+    ports_.process.EndProgram(ExitStatus::Success);
 }
 
 void Body::ShowSplitMessage(std::u16string& text) {

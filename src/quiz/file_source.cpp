@@ -36,6 +36,10 @@ std::unique_ptr<ByteSource> OpenFileSource(const std::string& path) {
     if (file == nullptr) {
         return nullptr;
     }
+    return AdoptFileSource(file);
+}
+
+std::unique_ptr<ByteSource> AdoptFileSource(std::FILE* file) {
     return std::make_unique<FileSource>(file);
 }
 

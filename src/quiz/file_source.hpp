@@ -1,6 +1,7 @@
 // A ByteSource over a file, through the standard library alone.
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,9 @@ namespace vornikat {
 
 // nullptr when the file is missing or cannot be opened; never creates it.
 std::unique_ptr<ByteSource> OpenFileSource(const std::string& path);
+
+// A ByteSource over a stream opened elsewhere; it closes the stream.
+std::unique_ptr<ByteSource> AdoptFileSource(std::FILE* file);
 
 // A ByteSource over bytes held in memory.
 class MemorySource : public ByteSource {

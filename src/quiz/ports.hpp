@@ -87,6 +87,9 @@ class FileSystemPort {
     virtual std::unique_ptr<ByteSource> OpenForReading(std::string_view name) = 0;
     // True when a regular file exists at this path.
     virtual bool FileExists(std::string_view path) = 0;
+    // Says outside the program's windows which file stood behind a name that could not be
+    // read, where the front-end knows more than the name; may do nothing.
+    virtual void ReportUnreadableFile(std::string_view name) = 0;
 };
 
 // Registry handles and results follow the platform's own numbering, so the Windows
@@ -134,11 +137,14 @@ class LauncherPort {
     virtual char PathSeparator() const = 0;
 };
 
+// What the program's end tells whoever started it: a failure only where it could not run.
+enum class ExitStatus : std::uint8_t { Success = 0, Failure = 1 };
+
 class ProcessPort {
   public:
     virtual ~ProcessPort() = default;
     // Ends the whole program at once. Test doubles throw instead of returning.
-    [[noreturn]] virtual void EndProgram() = 0;
+    [[noreturn]] virtual void EndProgram(ExitStatus status) = 0;
 };
 
 // Everything the core talks to, gathered for the one Body of a run.

@@ -1,9 +1,16 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <thread>
 
 #include "posix_file_system.hpp"
@@ -50,6 +57,68 @@ TEST_F(PosixAdaptersTest, FileExistsSeesRegularFilesByTheirWindows1251Names) {
     EXPECT_FALSE(files.FileExists(folder.string()));
     EXPECT_FALSE(files.FileExists(folder.string() + "/missing"));
     EXPECT_FALSE(files.FileExists(""));
+}
+
+// Opens the path as the bank in a thread of its own, so that an open that blocks fails the test
+// instead of hanging it; a FIFO left waiting is then released by a writer.
+bool OpensAsBank(const fs::path& path) {
+    auto opened = std::async(std::launch::async, [path] {
+        return PosixFileSystem(path).OpenForReading("data.bin") != nullptr;
+    });
+    if (opened.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        opened.wait();
+        ::close(writer);
+        ADD_FAILURE() << path << " blocked the open";
+        return true;
+    }
+    return opened.get();
+}
+
+TEST_F(PosixAdaptersTest, OnlyARegularFileIsReadAsTheBankAndNothingElseBlocks) {
+    const fs::path bank = WriteFile("my bank.bin", "\x01\x02", false);
+    const auto source = PosixFileSystem(bank).OpenForReading("data.bin");
+    ASSERT_NE(source, nullptr);
+    std::uint8_t bytes[4] = {};
+    EXPECT_EQ(source->Read(bytes, sizeof bytes), 2U);
+    EXPECT_EQ(bytes[1], 2);
+
+    const fs::path fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(OpensAsBank(fifo));
+    EXPECT_FALSE(OpensAsBank(folder));
+    EXPECT_FALSE(OpensAsBank("/dev/zero"));
+    EXPECT_FALSE(OpensAsBank(folder / "missing"));
+
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal), 0);
+    ASSERT_EQ(::unlockpt(terminal), 0);
+    EXPECT_FALSE(OpensAsBank(::ptsname(terminal)));
+    ::close(terminal);
+
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = (folder / "socket").string();
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    EXPECT_FALSE(OpensAsBank(socketPath));
+    ::close(listener);
+}
+
+TEST_F(PosixAdaptersTest, WithoutABankDataBinIsReadFromTheCurrentFolder) {
+    WriteFile("data.bin", "\x07", false);
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    const auto plain = PosixFileSystem().OpenForReading("data.bin");
+    ASSERT_EQ(::mkfifo("fifo", 0600), 0);
+    const auto fifo = PosixFileSystem().OpenForReading("fifo");
+    fs::current_path(before);
+    EXPECT_NE(plain, nullptr);
+    EXPECT_EQ(fifo, nullptr);
 }
 
 TEST_F(PosixAdaptersTest, ProgramDirectoryBecomesCurrent) {

@@ -1,6 +1,7 @@
 // The program's ways out, each ending the test process as it ends the program: at once, from
 // inside the handler, with no close or unload of a window. Each case runs in a process of its
-// own (name it on the command line); its checks run on the way out.
+// own (name it on the command line); its checks run on the way out, and when they pass the
+// process ends with the program's own exit status.
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
@@ -9,6 +10,7 @@
 #include <functional>
 
 #include "front_end_harness.hpp"
+#include "posix_file_system.hpp"
 #include "qt_process.hpp"
 
 namespace vornikat::testing {
@@ -16,7 +18,8 @@ namespace {
 
 std::function<void()> checksAtEnd;
 
-// Runs from the program's end: the case passes when its checks do.
+// Runs from the program's end: the case passes when its checks do. A failed check ends the
+// process at once; otherwise the program's end goes on with the status it was given.
 void CheckAtEnd() {
     if (checksAtEnd) {
         checksAtEnd();
@@ -27,7 +30,9 @@ void CheckAtEnd() {
     std::printf("%s: %s: the program ended\n", failed ? "FAIL!  " : "PASS   ",
                 QTest::currentTestFunction());
     std::fflush(stdout);
-    std::_Exit(failed ? EXIT_FAILURE : EXIT_SUCCESS);
+    if (failed) {
+        std::_Exit(EXIT_FAILURE);
+    }
 }
 
 QByteArray RegistryText(const std::filesystem::path& path) {
@@ -42,6 +47,7 @@ class EndTest : public QObject {
 
   private:
     QtProcess process_;
+    std::unique_ptr<PosixFileSystem> playersBank_;
     std::unique_ptr<FrontEndHarness> quiz_;
     bool aboutBoxClosed_ = false;
     // What Main showed while the box was open, with the timer ticking fast behind it.
@@ -148,6 +154,58 @@ class EndTest : public QObject {
         quiz_->TakeTrace();
         QTest::mouseClick(&quiz_->Control("Ans2"), Qt::LeftButton);
         QTest::mouseClick(&quiz_->Control("Nxt"), Qt::LeftButton);
+        QFAIL("the program did not end");
+    }
+
+    // A bank that cannot be read: its box before any window, and nothing stored.
+    void brokenBankEndsBeforeAnyWindow() {
+        quiz_->fakes.files["data.bin"] = {0xFF, 0xFF};
+        quiz_->boxes.Answer(QMessageBox::Yes);
+        quiz_->boxes.Answer(QMessageBox::Ok);
+        quiz_->boxes.Answer(QMessageBox::Ok);
+        CheckAtTheEnd([this] {
+            QCOMPARE(quiz_->boxes.seen.size(), std::size_t{3});
+            const auto& box = quiz_->boxes.seen.back();
+            QVERIFY(
+                box.text.startsWith(QStringLiteral("Файл data.bin повреждён или отсутствует!")));
+            QVERIFY(box.text.endsWith(QStringLiteral("Невосможно продолжить запуск программы!")));
+            QCOMPARE(box.icon, QMessageBox::Critical);
+            QVERIFY(!box.windowShown);
+            QVERIFY(RegistryText(quiz_->registryFile).isEmpty());
+        });
+        quiz_->frontEnd->Start();
+        QFAIL("the program did not end");
+    }
+
+    // A bank of the player's own that cannot be read: the same box as for data.bin, and the
+    // file named on standard error.
+    void brokenBankOfThePlayersOwnIsNamedOnStderr() {
+        const std::filesystem::path folder =
+            std::filesystem::temp_directory_path() /
+            ("vornikat-end-" + std::to_string(QCoreApplication::applicationPid()));
+        std::filesystem::create_directories(folder);
+        const std::filesystem::path bank = folder / "my bank.bin";
+        QFile file(QString::fromStdString(bank.string()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\xFF\xFF");
+        file.close();
+        playersBank_ = std::make_unique<PosixFileSystem>(bank);
+        quiz_->frontEnd = std::make_unique<FrontEnd>(Services{
+            quiz_->fakes, quiz_->fakes, *playersBank_, quiz_->registry, quiz_->launcher, process_});
+        quiz_->boxes.Watch(&quiz_->Main());
+        quiz_->boxes.Answer(QMessageBox::Yes);
+        quiz_->boxes.Answer(QMessageBox::Ok);
+        quiz_->boxes.Answer(QMessageBox::Ok);
+        CheckAtTheEnd([this, folder] {
+            std::filesystem::remove_all(folder);
+            QCOMPARE(quiz_->boxes.seen.size(), std::size_t{3});
+            const auto& box = quiz_->boxes.seen.back();
+            QVERIFY(
+                box.text.startsWith(QStringLiteral("Файл data.bin повреждён или отсутствует!")));
+            QCOMPARE(box.icon, QMessageBox::Critical);
+            QVERIFY(!box.windowShown);
+        });
+        quiz_->frontEnd->Start();
         QFAIL("the program did not end");
     }
 

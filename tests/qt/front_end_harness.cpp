@@ -24,7 +24,7 @@ std::filesystem::path FreshRegistryFile() {
 
 }  // namespace
 
-void UnexpectedEnd::EndProgram() {
+void UnexpectedEnd::EndProgram(ExitStatus /*status*/) {
     qFatal("the program ended, which this test does not expect");
 }
 

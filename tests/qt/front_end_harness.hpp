@@ -32,7 +32,7 @@ class BankFiles final : public PosixFileSystem {
 // Ends the test run loudly: these suites never expect the program to end.
 class UnexpectedEnd final : public ProcessPort {
   public:
-    [[noreturn]] void EndProgram() override;
+    [[noreturn]] void EndProgram(ExitStatus status) override;
 };
 
 class FrontEndHarness {

@@ -154,6 +154,7 @@ TEST_F(FlowTest, TheLastAnswerShowsTheFinalCountThenFinishes) {
     EXPECT_EQ(trace[1], "LblC.Caption = \"1/1\"");
     EXPECT_EQ(trace[2], "Timer1.Interval = 0");
     EXPECT_EQ(trace.back(), "end");
+    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
     EXPECT_EQ(std::count(trace.begin(), trace.end(), "Ans1.SetFocus"), 0);
 }
 
@@ -164,6 +165,7 @@ TEST_F(FlowTest, AMissingOrBrokenBankEndsTheProgramWithItsMessage) {
     ports.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk, msgbox::kAnswerOk};
     EXPECT_THROW(body.OnLoad(), ProgramEnded);
     EXPECT_EQ(ports.TakeTrace(), (Trace{"chdir", kFirstRunQuestion, kGoodLuck, failure, "end"}));
+    EXPECT_EQ(ports.exitStatus, ExitStatus::Failure);
     EXPECT_EQ(ports.files.count("data.bin"), 0U);
 
     FakePorts broken;
@@ -172,6 +174,8 @@ TEST_F(FlowTest, AMissingOrBrokenBankEndsTheProgramWithItsMessage) {
     broken.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk, msgbox::kAnswerOk};
     EXPECT_THROW(other.OnLoad(), ProgramEnded);
     EXPECT_EQ(broken.TakeTrace(), (Trace{"chdir", kFirstRunQuestion, kGoodLuck, failure, "end"}));
+    EXPECT_EQ(broken.exitStatus, ExitStatus::Failure);
+    EXPECT_EQ(broken.unreadableFiles, std::vector<std::string>{"data.bin"});
     EXPECT_FALSE(broken.registry.HasKey("HKEY_LOCAL_MACHINE\\Software\\Vornikat"));
 }
 
@@ -184,6 +188,7 @@ TEST_F(FlowTest, AMissingSoundIsARunTimeErrorThatEndsTheProgram) {
               (Trace{"error \"Ошибка выполнения '326':\\r\\rРесурс с идентификатором '101' не "
                      "найден\"",
                      "end"}));
+    EXPECT_EQ(ports.exitStatus, ExitStatus::Failure);
 }
 
 TEST_F(FlowTest, NoTickRunsWhileAHandlerWaitsForItsBox) {
@@ -197,6 +202,7 @@ TEST_F(FlowTest, NoTickRunsWhileAHandlerWaitsForItsBox) {
     };
     EXPECT_THROW(body.OnExitClick(), ProgramEnded);
     EXPECT_EQ(ports.TakeTrace(), (Trace{"Timer1.Interval = 0", kGoodbye, "end"}));
+    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
     EXPECT_EQ(body.State().CurrentQuestion, 0);
 }
 
@@ -215,6 +221,7 @@ TEST_F(FlowTest, LeavingMidQuestionJudgesNothingAndKeepsTheStoredScore) {
     EXPECT_THROW(body.OnCloseRequest(cancel), ProgramEnded);
     EXPECT_EQ(cancel, 1);
     EXPECT_EQ(ports.TakeTrace(), (Trace{"Timer1.Interval = 0", kGoodbye, "end"}));
+    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
     EXPECT_EQ(body.State().CorrectCount, 0);
     EXPECT_EQ(ports.registry.FindValue(key, "LastScore")->data, stored.data);
     EXPECT_EQ(ports.registry.OpenHandles(), 0U);

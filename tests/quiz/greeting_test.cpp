@@ -71,6 +71,7 @@ TEST_F(GreetingTest, FirstRunAsksAndCreatesNoKey) {
     EXPECT_THROW(body.GreetAtStartup(), ProgramEnded);
     EXPECT_EQ(ports.TakeTrace(), (Trace{"msgbox 36 \"Вы готовы пройти Ворникат ?\"",
                                         "msgbox 64 \"Значит вы ламер :)\"", "end"}));
+    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
     EXPECT_FALSE(ports.registry.HasKey(kMachineKey));
     EXPECT_FALSE(ports.registry.HasKey(kUserKey));
 }
@@ -81,6 +82,7 @@ TEST_F(GreetingTest, AReturningUserWhoDeclinesIsCalledALamerInTheSecondPerson) {
     EXPECT_THROW(body.GreetAtStartup(), ProgramEnded);
     EXPECT_EQ(ports.TakeTrace(),
               (Trace{"msgbox 36 \"" + kTeapot + "\"", "msgbox 64 \"Значит ты ламер :)\"", "end"}));
+    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
 }
 
 TEST_F(GreetingTest, StoredTextsGiveTheirGreetings) {

@@ -129,8 +129,9 @@ bool FakePorts::StartProgram(std::string_view path) {
            startablePrograms.end();
 }
 
-void FakePorts::EndProgram() {
+void FakePorts::EndProgram(ExitStatus status) {
     trace.push_back("end");
+    exitStatus = status;
     throw ProgramEnded{};
 }
 

@@ -45,12 +45,15 @@ class FakePorts : public MainWindowPort,
     void MakeProgramDirectoryCurrent() override;
     std::unique_ptr<ByteSource> OpenForReading(std::string_view name) override;
     bool FileExists(std::string_view path) override;
+    void ReportUnreadableFile(std::string_view name) override {
+        unreadableFiles.emplace_back(name);
+    }
     // LauncherPort
     bool StartProgram(std::string_view path) override;
     std::string FindFallbackSystemInfoTool() override { return fallbackTool; }
     char PathSeparator() const override { return '\\'; }
     // ProcessPort
-    [[noreturn]] void EndProgram() override;
+    [[noreturn]] void EndProgram(ExitStatus status) override;
 
     Ports AllPorts();
 
@@ -64,11 +67,13 @@ class FakePorts : public MainWindowPort,
     std::function<void()> whileBoxOpen;  // runs inside every box, as a nested event loop would
     std::map<std::string, std::vector<std::uint8_t>> files;
     std::vector<std::string> existingPaths;
+    std::vector<std::string> unreadableFiles;  // the names reported as unreadable
     std::vector<std::string> startablePrograms;
     std::string fallbackTool;
     std::array<std::int16_t, 5> values = {kTrue, kFalse, kFalse, kFalse, kFalse};
     std::int32_t timerInterval = 0;
     bool soundsPresent = true;
+    std::optional<ExitStatus> exitStatus;  // how the program ended, once it has
     MemoryRegistry registry;
 
   private:

@@ -38,11 +38,12 @@ void TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& by
 }
 
 ScriptRun RunScript(const std::filesystem::path& dir, const std::string& script,
-                    const std::vector<std::string>& extraArgs) {
+                    const std::vector<std::string>& extraArgs, const std::string& searchPath) {
     const TempDir work;
     const auto input = work.Path() / "script.txt";
     std::ofstream(input) << script;
-    std::string command = ShellQuote(VORNIKAT_SCRIPT_PATH) + " --dir " + ShellQuote(dir.string());
+    std::string command = "PATH=" + ShellQuote(searchPath) + " " +
+                          ShellQuote(VORNIKAT_SCRIPT_PATH) + " --dir " + ShellQuote(dir.string());
     for (const auto& arg : extraArgs) {
         command += " " + ShellQuote(arg);
     }

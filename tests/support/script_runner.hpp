@@ -29,7 +29,9 @@ class TempDir {
 // A text as one word for the shell, whatever it holds.
 std::string ShellQuote(const std::string& text);
 
+// The tool runs with searchPath as its PATH, so that no program of this machine is found.
 ScriptRun RunScript(const std::filesystem::path& dir, const std::string& script,
-                    const std::vector<std::string>& extraArgs = {});
+                    const std::vector<std::string>& extraArgs = {},
+                    const std::string& searchPath = "");
 
 }  // namespace vornikat::testing

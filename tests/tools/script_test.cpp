@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "bank_writer.hpp"
 #include "fake_ports.hpp"
@@ -108,6 +109,24 @@ TEST(VornikatScript, AMissingBankShowsItsFailureAndWaitsForOk) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "data.bin"));
 }
 
+// A FIFO with no writer would block the open, and a folder cannot be read: both fail at once,
+// and the tool's own status stays that of a completed script.
+TEST(VornikatScript, ADataBinThatIsNoRegularFileFailsAtOnce) {
+    const Lines failed = {kFirstRunQuestion, kGoodLuck,
+                          "msgbox 16 \"Файл data.bin повреждён или отсутствует!\\rНевосможно "
+                          "продолжить запуск программы!\"",
+                          "end"};
+    const TempDir fifo;
+    ASSERT_EQ(::mkfifo((fifo.Path() / "data.bin").c_str(), 0600), 0);
+    const auto fromFifo = RunScript(fifo.Path(), kAnswerFirstRun + "ok\n");
+    EXPECT_EQ(fromFifo.status, 0);
+    EXPECT_EQ(fromFifo.lines, failed);
+
+    const TempDir folder;
+    std::filesystem::create_directory(folder.Path() / "data.bin");
+    EXPECT_EQ(RunScript(folder.Path(), kAnswerFirstRun + "ok\n").lines, failed);
+}
+
 TEST(VornikatScript, EscapesControlCharactersInTexts) {
     QuestionRecord record{u"a\"b\\c\u0001\u0098\tz", {u"1", u"2", u"3", u"4", u"5"}, 1};
     const TempDir dir;
@@ -141,6 +160,26 @@ TEST(VornikatScript, TheAboutBoxShowsAgainAndStartsTheToolTheRegistryNames) {
               (Lines{"frmHelp.Show", "frmHelp.Show", "launch \"" + tool + "\"", "frmHelp.Unload",
                      "frmHelp.Show", "frmHelp.Unload",
                      "script-error \"click cmdSysInfo with the About box closed\""}));
+}
+
+TEST(VornikatScript, WithoutRegistryEntriesTheToolIsLookedForOnPath) {
+    const TempDir dir;
+    dir.Write("data.bin", kExample);
+    const std::vector<std::uint8_t> script = {'#', '!', '/', 'b', 'i', 'n', '/', 's', 'h', '\n'};
+    for (const std::string name : {"first/gnome-system-monitor", "second/kinfocenter",
+                                   "second/hardinfo2", "relative/hardinfo2"}) {
+        std::filesystem::create_directories((dir.Path() / name).parent_path());
+        dir.Write(name, script);
+        std::filesystem::permissions(dir.Path() / name, std::filesystem::perms::owner_all);
+    }
+    // A relative entry is never searched; the better tool wins over the earlier folder.
+    const std::string searchPath =
+        "relative:" + (dir.Path() / "first").string() + ":" + (dir.Path() / "second").string();
+    const auto run =
+        RunScript(dir.Path(), kAnswerFirstRun + "click HelpMe\nclick cmdSysInfo\n", {}, searchPath);
+    EXPECT_EQ(Tail(run.lines, kExampleStart.size()),
+              (Lines{"frmHelp.Show",
+                     "launch \"" + (dir.Path() / "second/hardinfo2").string() + "\"", "eof"}));
 }
 
 TEST(VornikatScript, WithoutTheToolTheAboutBoxSaysItIsUnavailable) {

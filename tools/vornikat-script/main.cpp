@@ -132,7 +132,8 @@ int main(int argc, char** argv) {
     } else {
         registry = std::make_unique<vornikat::FileRegistry>(options.registryFile);
     }
-    vs::ScriptLauncher launcher;
+    const char* searchPath = std::getenv("PATH");
+    vs::ScriptLauncher launcher(searchPath == nullptr ? "" : searchPath);
     vs::ScriptProcess process;
     vornikat::Body body(vornikat::Ports{window, dialogs, resources, resources, files, *registry,
                                         launcher, process});

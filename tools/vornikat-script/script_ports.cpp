@@ -115,7 +115,7 @@ bool ScriptLauncher::StartProgram(std::string_view path) {
     return IsExecutableFile(NativePath(path));
 }
 
-void ScriptProcess::EndProgram() {
+void ScriptProcess::EndProgram(ExitStatus /*status*/) {
     Emit("end");
     throw ProgramEnded{};
 }

@@ -8,6 +8,7 @@
 
 #include "ports.hpp"
 #include "posix_file_system.hpp"
+#include "posix_launcher.hpp"
 
 namespace vornikat::script {
 
@@ -59,16 +60,23 @@ class ScriptFiles : public PosixFileSystem {
     std::filesystem::path programDirectory_;
 };
 
+// Looks for the system-information tool on the PATH the tool was started with, as the
+// desktop program does, and starts nothing.
 class ScriptLauncher : public LauncherPort {
   public:
+    explicit ScriptLauncher(std::string searchPath) : searchPath_(std::move(searchPath)) {}
     bool StartProgram(std::string_view path) override;
-    std::string FindFallbackSystemInfoTool() override { return {}; }
+    std::string FindFallbackSystemInfoTool() override { return FindSystemInfoTool(searchPath_); }
     char PathSeparator() const override { return '/'; }
+
+  private:
+    std::string searchPath_;
 };
 
 class ScriptProcess : public ProcessPort {
   public:
-    [[noreturn]] void EndProgram() override;
+    // The trace says "end" whatever the status: the tool's own exit status keeps its meaning.
+    [[noreturn]] void EndProgram(ExitStatus status) override;
 };
 
 }  // namespace vornikat::script

@@ -1,10 +1,10 @@
-// vornikat: the desktop quiz. It takes no command line; data.bin lies beside the executable.
+// vornikat: the desktop quiz, playing the bank named on its command line or the one it finds.
 #include <QApplication>
 #include <memory>
 
+#include "command_line.hpp"
 #include "display_check.hpp"
 #include "embedded_resource_port.hpp"
-#include "file_registry.hpp"
 #include "fonts.hpp"
 #include "front_end.hpp"
 #include "posix_file_system.hpp"
@@ -17,9 +17,13 @@
 
 int main(int argc, char** argv) {
     using namespace vornikat;
+    AnswerInformationRequests(argc, argv);
+    // The store and the bank are worked out before the start-up changes the current folder.
+    const auto registry = OpenDefaultStore();
     auto opening = std::make_unique<DisplayOpening>();
     QApplication application(argc, argv);
     opening.reset();
+    const auto bank = ReadBankArgument(QApplication::arguments());
     // The program ends only through its own way out, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslations(application);
@@ -29,11 +33,10 @@ int main(int argc, char** argv) {
     QtProcess process;
     EmbeddedResources resources;
     auto sound = std::make_unique<QtSoundOutput>();
-    PosixFileSystem files;
-    FileRegistry registry(DefaultRegistryFile());
+    PosixFileSystem files(bank);
     PosixLauncher launcher;
-    auto frontEnd =
-        std::make_unique<FrontEnd>(Services{resources, *sound, files, registry, launcher, process});
+    auto frontEnd = std::make_unique<FrontEnd>(
+        Services{resources, *sound, files, *registry, launcher, process});
     // The windows go before the sound output, and that before the application object.
     process.SetTeardown([&frontEnd, &sound] {
         frontEnd.reset();
@@ -41,5 +44,5 @@ int main(int argc, char** argv) {
     });
     frontEnd->Start();
     QApplication::exec();
-    process.EndProgram();
+    process.EndProgram(ExitStatus::Success);
 }

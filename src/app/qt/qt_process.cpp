@@ -9,7 +9,7 @@
 
 namespace vornikat {
 
-void QtProcess::EndProgram() {
+void QtProcess::EndProgram(ExitStatus status) {
     // The teardown may destroy the objects whose handler called us, this one's owner among them.
     const std::function<void()> teardown = std::move(teardown_);
     if (teardown) {
@@ -20,7 +20,7 @@ void QtProcess::EndProgram() {
     // quick_exit skips the leak check that a normal exit runs.
     __lsan_do_leak_check();
 #endif
-    std::quick_exit(EXIT_SUCCESS);
+    std::quick_exit(static_cast<int>(status));
 }
 
 }  // namespace vornikat

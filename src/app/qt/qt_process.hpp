@@ -15,7 +15,7 @@ class QtProcess final : public ProcessPort {
     // Tears down, then ends without unwinding and without destroying static objects: no
     // further event is handled and no window gets a close or unload event. Debian's Qt 6.4
     // may abort while destroying its audio engine, a static object.
-    [[noreturn]] void EndProgram() override;
+    [[noreturn]] void EndProgram(ExitStatus status) override;
 
   private:
     std::function<void()> teardown_;

@@ -1,8 +1,11 @@
 // Vornikat for Windows: one executable with its own resources, over the same core as every
 // other front-end.
 #include <windows.h>
-// after windows.h, which it needs
+// after windows.h, which they need
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
 
 #include "body.hpp"
 #include "help_window.hpp"
@@ -35,6 +38,26 @@ void RunMessageLoop(const MainWindow& main, const HelpWindow& help) {
     }
 }
 
+// The bank named on the command line (a file dropped on the executable arrives so), as a full
+// path from the folder the program was started in; empty when none was named.
+std::wstring BankFromCommandLine() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring bank;
+    if (arguments != nullptr && count >= 2) {
+        bank = arguments[1];
+        const DWORD size = GetFullPathNameW(arguments[1], 0, nullptr, nullptr);
+        std::wstring full(size, L'\0');
+        const DWORD length = GetFullPathNameW(arguments[1], size, full.data(), nullptr);
+        if (length > 0 && length < size) {
+            full.resize(length);
+            bank = full;
+        }
+    }
+    LocalFree(arguments);
+    return bank;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -46,7 +69,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     static Win32Dialogs dialogs;
     static Win32Resources resources;
     static Win32Sound sound;
-    static Win32FileSystem files;
+    static Win32FileSystem files(BankFromCommandLine());
     static Win32Registry registry;
     static Win32Launcher launcher;
     static Win32Process process;

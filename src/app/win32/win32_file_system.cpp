@@ -2,11 +2,69 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
-#include "file_source.hpp"
+#include "runtime_error.hpp"
 
 namespace vornikat::win32 {
+namespace {
+
+class HandleSource : public ByteSource {
+  public:
+    explicit HandleSource(HANDLE file) : file_(file) {}
+    ~HandleSource() override { CloseHandle(file_); }
+    HandleSource(const HandleSource&) = delete;
+    HandleSource& operator=(const HandleSource&) = delete;
+
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        std::size_t total = 0;
+        while (total < size) {
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - total, 1 << 20));
+            DWORD got = 0;
+            if (!ReadFile(file_, buffer + total, want, &got, nullptr)) {
+                throw RuntimeError(err::kFileAccess);
+            }
+            if (got == 0) {
+                break;
+            }
+            total += got;
+        }
+        return total;
+    }
+
+  private:
+    HANDLE file_;
+};
+
+std::wstring WidePath(std::string_view systemCodePage) {
+    if (systemCodePage.empty()) {
+        return {};
+    }
+    const int size = MultiByteToWideChar(CP_ACP, 0, systemCodePage.data(),
+                                         static_cast<int>(systemCodePage.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, systemCodePage.data(), static_cast<int>(systemCodePage.size()),
+                        wide.data(), size);
+    return wide;
+}
+
+}  // namespace
+
+std::unique_ptr<ByteSource> OpenDiskFile(const std::wstring& path) {
+    // A folder cannot be opened without backup semantics, and a pipe with no free instance
+    // fails at once; what opens is kept only if it is a file on a disk.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    return std::make_unique<HandleSource>(file);
+}
 
 void Win32FileSystem::MakeProgramDirectoryCurrent() {
     std::wstring path(MAX_PATH, L'\0');
@@ -30,7 +88,10 @@ void Win32FileSystem::MakeProgramDirectoryCurrent() {
 }
 
 std::unique_ptr<ByteSource> Win32FileSystem::OpenForReading(std::string_view name) {
-    return OpenFileSource(std::string(name));
+    if (name == "data.bin" && !bank_.empty()) {
+        return OpenDiskFile(bank_);
+    }
+    return OpenDiskFile(WidePath(name));
 }
 
 bool Win32FileSystem::FileExists(std::string_view path) {
@@ -40,6 +101,22 @@ bool Win32FileSystem::FileExists(std::string_view path) {
     // The path is in the system's code page, which the single-byte function speaks.
     const DWORD attributes = GetFileAttributesA(std::string(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void Win32FileSystem::ReportUnreadableFile(std::string_view name) {
+    // A windowed program has a standard error only when its starter gave it one.
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (name != "data.bin" || bank_.empty() || error == nullptr || error == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    const std::wstring line = L"Vornikat: the question bank " + bank_ + L" cannot be read\r\n";
+    const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 }  // namespace vornikat::win32

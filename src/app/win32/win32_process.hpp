@@ -9,7 +9,9 @@ namespace vornikat::win32 {
 
 class Win32Process : public ProcessPort {
   public:
-    [[noreturn]] void EndProgram() override { ExitProcess(0); }
+    [[noreturn]] void EndProgram(ExitStatus status) override {
+        ExitProcess(static_cast<UINT>(status));
+    }
 };
 
 }  // namespace vornikat::win32

@@ -1,0 +1,80 @@
+#include "command_line.hpp"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+#include "bank_location.hpp"
+#include "posix_file_system.hpp"
+
+namespace vornikat {
+namespace {
+
+std::vector<std::filesystem::path> BankPlacesOfThisProgram() {
+    return BankPlaces(ProgramFolder(), VORNIKAT_INSTALLED_DATA);
+}
+
+QString Description() {
+    QString text = QStringLiteral(
+        "Vornikat, a quiz about computers.\n\n"
+        "It plays the question bank BANK, or else the first of these that exists:\n");
+    for (const auto& place : BankPlacesOfThisProgram()) {
+        text += QStringLiteral("  ") + QFile::decodeName(place.c_str()) + QLatin1Char('\n');
+    }
+    text += QStringLiteral(
+        "\nA bank of your own goes into the second place, where it is played instead of the "
+        "one that came with the program:\n"
+        "  vornikat-bank build questions.txt -o ~/.local/share/vornikat/data.bin");
+    return text;
+}
+
+void DescribeCommandLine(QCommandLineParser& parser) {
+    QCoreApplication::setApplicationName(QStringLiteral("vornikat"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VORNIKAT_VERSION));
+    parser.setApplicationDescription(Description());
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("BANK"),
+                                 QStringLiteral("The question bank to play, a file made by "
+                                                "vornikat-bank."),
+                                 QStringLiteral("[BANK]"));
+}
+
+}  // namespace
+
+void AnswerInformationRequests(int argc, char** argv) {
+    bool asked = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument = argv[i];
+        if (argument == "--") {
+            break;
+        }
+        asked = asked || argument == "-h" || argument == "--help" || argument == "--help-all" ||
+                argument == "-v" || argument == "--version";
+    }
+    if (!asked) {
+        return;
+    }
+    // The parser prints through an application object; this one opens no window platform.
+    const QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    parser.process(application);
+}
+
+std::filesystem::path ReadBankArgument(const QStringList& arguments) {
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    parser.process(arguments);
+    const QStringList banks = parser.positionalArguments();
+    if (banks.size() > 1) {
+        parser.showHelp(2);
+    }
+    if (banks.isEmpty()) {
+        return FindBank(BankPlacesOfThisProgram());
+    }
+    // Resolved now: the start-up makes the program's folder the current one.
+    return std::filesystem::absolute(QFile::encodeName(banks.front()).toStdString());
+}
+
+}  // namespace vornikat

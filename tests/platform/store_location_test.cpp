@@ -1,0 +1,125 @@
+// Where the desktop program keeps its score and finds its bank: only under absolute folders,
+// so that nothing lands in whatever folder the program happens to be in.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "bank_location.hpp"
+#include "registry_location.hpp"
+
+namespace vornikat {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets the variables for one test and puts them back after it.
+class Environment : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                ::setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                ::unsetenv(name.c_str());
+            }
+        }
+    }
+
+    void Set(const std::string& name, const char* value) {
+        if (saved_.count(name) == 0) {
+            const char* old = std::getenv(name.c_str());
+            saved_[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
+        }
+        if (value != nullptr) {
+            ::setenv(name.c_str(), value, 1);
+        } else {
+            ::unsetenv(name.c_str());
+        }
+    }
+
+  private:
+    std::map<std::string, std::optional<std::string>> saved_;
+};
+
+using StoreLocation = Environment;
+using BankLocation = Environment;
+
+TEST_F(StoreLocation, ARelativeHomeOrConfigFolderGivesNoStoreFile) {
+    Set("XDG_CONFIG_HOME", "relative/cfg");
+    Set("HOME", "/home/someone");
+    EXPECT_EQ(DefaultRegistryFile(), fs::path("/home/someone/.config/vornikat/registry.reg"));
+    Set("HOME", "relative-home");
+    EXPECT_EQ(DefaultRegistryFile(), std::nullopt);
+    Set("HOME", "");
+    EXPECT_EQ(DefaultRegistryFile(), std::nullopt);
+    Set("XDG_CONFIG_HOME", "/somewhere/cfg");
+    EXPECT_EQ(DefaultRegistryFile(), fs::path("/somewhere/cfg/vornikat/registry.reg"));
+}
+
+TEST_F(StoreLocation, WithoutAStoreFileTheScoreIsKeptInMemoryAndNothingIsWritten) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vornikat-store-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    Set("XDG_CONFIG_HOME", nullptr);
+    Set("HOME", "home");
+    const auto store = OpenDefaultStore();
+    RegKey key = 0;
+    const long created = store->CreateKey(kHKeyLocalMachine, "Software\\Vornikat", key);
+    const std::uint8_t score[] = {' ', '5', '0', 0};
+    const long set = store->SetValue(key, "LastScore", reg::kSz, score);
+    store->CloseKey(key);
+    const bool wroteSomething = !fs::is_empty(folder);
+    fs::current_path(before);
+    fs::remove_all(folder);
+    EXPECT_EQ(created, reg::kSuccess);
+    EXPECT_EQ(set, reg::kSuccess);
+    EXPECT_FALSE(wroteSomething);
+}
+
+TEST_F(BankLocation, TheProgramsFolderComesFirstThenTheUsersThenTheInstalledBank) {
+    Set("XDG_DATA_HOME", nullptr);
+    Set("HOME", "/home/someone");
+    EXPECT_EQ(BankPlaces("/opt/vk/bin", "../share/vornikat"),
+              (std::vector<fs::path>{"/opt/vk/bin/data.bin",
+                                     "/home/someone/.local/share/vornikat/data.bin",
+                                     "/opt/vk/share/vornikat/data.bin"}));
+    Set("XDG_DATA_HOME", "/data");
+    EXPECT_EQ(BankPlaces("/usr/bin", "../share/vornikat")[1], fs::path("/data/vornikat/data.bin"));
+    // A relative XDG_DATA_HOME is ignored, and a relative HOME leaves the user's place out.
+    Set("XDG_DATA_HOME", "data");
+    EXPECT_EQ(BankPlaces("/usr/bin", "../share/vornikat")[1],
+              fs::path("/home/someone/.local/share/vornikat/data.bin"));
+    Set("HOME", "someone");
+    EXPECT_EQ(BankPlaces("/usr/bin", "../share/vornikat"),
+              (std::vector<fs::path>{"/usr/bin/data.bin", "/usr/share/vornikat/data.bin"}));
+}
+
+TEST_F(BankLocation, TheFirstPlaceWhereSomethingIsWins) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vornikat-banks-" + std::to_string(::getpid()));
+    fs::create_directories(folder / "user");
+    fs::create_directories(folder / "installed" / "data.bin");
+    const std::vector<fs::path> places = {folder / "beside" / "data.bin",
+                                          folder / "user" / "data.bin",
+                                          folder / "installed" / "data.bin"};
+    // A folder in the way is found, and then fails as a broken bank would.
+    const fs::path installed = FindBank(places);
+    std::ofstream(folder / "user" / "data.bin") << "bank";
+    const fs::path user = FindBank(places);
+    const fs::path none = FindBank({folder / "missing"});
+    fs::remove_all(folder);
+    EXPECT_EQ(installed, places[2]);
+    EXPECT_EQ(user, places[1]);
+    EXPECT_EQ(none, fs::path());
+}
+
+}  // namespace
+}  // namespace vornikat
