@@ -47,6 +47,20 @@ for size in 16 22 24 32 48 64 128 256; do
     [[ -f "$root/$icon" ]] || fail "the package lacks /$icon"
 done
 
+# What desktops, software centres and man read, as they read it: every desktop entry, every
+# metainfo file and every manual page the package holds.
+for entry in "$root"/usr/share/applications/*.desktop; do
+    desktop-file-validate "$entry" || fail "$(basename "$entry") does not validate"
+done
+for metainfo in "$root"/usr/share/metainfo/*.xml; do
+    appstreamcli validate --no-net --pedantic "$metainfo" ||
+        fail "$(basename "$metainfo") does not validate"
+done
+for page in "$root"/usr/share/man/man*/*.gz; do
+    warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)"
+    [[ -z "$warnings" ]] || fail "$(basename "$page"): $warnings"
+done
+
 # Hardening, read from the programs themselves: position-independent, read-only relocations
 # bound at start, the stack protector and the fortified functions, no symbols.
 for program in "$root"/usr/bin/*; do
