@@ -47,7 +47,7 @@ FIXED = {
 
 # The DLLs every Windows has; anything else would have to ship beside the executable.
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
-               "user32.dll", "winmm.dll"}
+               "shell32.dll", "user32.dll", "winmm.dll"}
 
 failures = []
 

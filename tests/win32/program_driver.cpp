@@ -34,17 +34,6 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-std::filesystem::path FreshFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    static int counter = 0;
-    const auto folder =
-        std::filesystem::path(base) /
-        (L"vornikat-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 struct Search {
     DWORD processId;
     std::vector<HWND> found;
@@ -79,6 +68,17 @@ RECT ScreenRect(HWND window) {
 
 }  // namespace
 
+std::filesystem::path FreshFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static int counter = 0;
+    const auto folder =
+        std::filesystem::path(base) /
+        (L"vornikat-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
 std::filesystem::path HostPath(std::string_view path) {
     std::wstring windows;
     for (const char c : path) {
@@ -99,7 +99,11 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
-RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank) : folder_(FreshFolder()) {
+RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank)
+    : RunningProgram(Launch{bank, L"", {}}) {}
+
+RunningProgram::RunningProgram(const Launch& launch) : folder_(FreshFolder()) {
+    const std::vector<std::uint8_t>& bank = launch.bank;
     const auto exe = folder_ / L"Vornikat.exe";
     std::filesystem::copy_file(HostPath(VORNIKAT_EXE_PATH), exe);
     HANDLE file = CreateFileW((folder_ / L"data.bin").c_str(), GENERIC_WRITE, 0, nullptr,
@@ -121,10 +125,14 @@ RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank) : folder_(
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
-    wchar_t elsewhere[MAX_PATH];
-    GetTempPathW(MAX_PATH, elsewhere);
+    if (!launch.arguments.empty()) {
+        commandLine += L" " + launch.arguments;
+    }
+    wchar_t temporary[MAX_PATH];
+    GetTempPathW(MAX_PATH, temporary);
+    const std::wstring elsewhere = launch.startIn.empty() ? temporary : launch.startIn.wstring();
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        elsewhere, &startup, &process_)) {
+                        elsewhere.c_str(), &startup, &process_)) {
         FailSetUp("starting Vornikat.exe");
     }
 }
@@ -142,6 +150,15 @@ RunningProgram::~RunningProgram() {
     }
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
+}
+
+std::optional<DWORD> RunningProgram::ExitCode() const {
+    DWORD code = 0;
+    if (process_.hProcess == nullptr || !GetExitCodeProcess(process_.hProcess, &code) ||
+        code == STILL_ACTIVE) {
+        return std::nullopt;
+    }
+    return code;
 }
 
 bool RunningProgram::WaitForExit(int timeoutMs) const {

@@ -19,9 +19,21 @@ std::filesystem::path HostPath(std::string_view path);
 // Polls the condition every 20 ms; false when it still fails after the timeout.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 
+// A fresh folder of its own under the temporary folder.
+std::filesystem::path FreshFolder();
+
+// How a test starts the program: the data.bin beside it, what follows the program's name on
+// its command line, and the folder it starts in (empty: the temporary folder).
+struct Launch {
+    std::vector<std::uint8_t> bank;
+    std::wstring arguments;
+    std::filesystem::path startIn;
+};
+
 // The program, copied alone into a fresh folder with the given data.bin and started there.
 class RunningProgram {
   public:
+    explicit RunningProgram(const Launch& launch);
     // A step of the set-up that fails throws std::runtime_error with the system's error code.
     explicit RunningProgram(const std::vector<std::uint8_t>& bank);
     // The same with the shipped bank of the build.
@@ -32,6 +44,8 @@ class RunningProgram {
 
     DWORD Id() const { return process_.dwProcessId; }
     bool WaitForExit(int timeoutMs = 10000) const;
+    // The program's exit status, once it has ended.
+    std::optional<DWORD> ExitCode() const;
 
     // A visible top-level window of the program with this class (empty: any) and title.
     HWND FindWindowOf(std::wstring_view className, std::wstring_view title) const;

@@ -22,8 +22,8 @@ QString Description() {
         text += QStringLiteral("  ") + QFile::decodeName(place.c_str()) + QLatin1Char('\n');
     }
     text += QStringLiteral(
-        "\nA bank of your own goes into the second place, where it is played instead of the "
-        "one that came with the program:\n"
+        "\nA bank of your own goes into $XDG_DATA_HOME/vornikat (~/.local/share/vornikat by "
+        "default), where it is played instead of the one that came with the program:\n"
         "  vornikat-bank build questions.txt -o ~/.local/share/vornikat/data.bin");
     return text;
 }
