@@ -1,13 +1,17 @@
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
-        screenshots editor-screenshots clean
+        screenshots editor-screenshots clean deb windows-zip dist test-dist
 
 FUZZ_SECONDS ?= 60
+# The one version, from project() in CMakeLists.txt, names the release files.
+VERSION := $(shell sed -n 's/^project.Vornikat VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+DEB := dist/vornikat_$(VERSION)_amd64.deb
+WINDOWS_ZIP := dist/vornikat-$(VERSION)-windows-x86_64.zip
 
 deps:
 	@scripts/install-deps
 
-test: deps test-dev test-asan fuzz test-windows
+test: deps test-dev test-asan fuzz test-windows test-dist
 
 test-dev: deps
 	cmake --preset dev
@@ -64,6 +68,29 @@ editor-screenshots: deps
 	cmake --preset dev
 	cmake --build --preset dev --target vornikat-editor
 	scripts/editor-screenshots build/dev
+
+# The Debian package, made by CPack from what `cmake --install` puts in the release build.
+deb: deps
+	cmake --preset release
+	cmake --build --preset release
+	rm -rf build/release/packages
+	cd build/release && cpack --config CPackConfig.cmake
+	mkdir -p dist
+	cp build/release/packages/$(notdir $(DEB)) $(DEB)
+
+# The Windows release: the program and its bank with a readme, the licences and checksums.
+windows-zip: windows
+	scripts/make-windows-zip dist/windows $(WINDOWS_ZIP)
+
+dist: deb windows-zip
+
+# The release files as a packager and a user would check them: lintian, the package's
+# contents and hardening, the unpacked program played offscreen, the zip's files and sums.
+test-dist: deb windows-zip
+	cmake --preset dev
+	cmake --build --preset dev --target package_play_driver
+	tests/packaging/check_deb.sh $(DEB) build/dev/tests/packaging/package_play_driver.so
+	tests/packaging/check_windows_zip.sh $(WINDOWS_ZIP) dist/windows
 
 bench: deps
 	cmake --preset release

@@ -214,12 +214,20 @@ class WindowTest : public QObject {
         QVERIFY(box.findChild<QPushButton*>("cmdOK")->isDefault());
     }
 
-    // The desktop entry's icon file shows the image the executable carries.
-    void desktopIconIsTheProgramIcon() {
-        const QImage file(VORNIKAT_RESOURCES_DIR "/vornikat.png");
-        QCOMPARE(file.size(), QSize(32, 32));
-        QCOMPARE(file.convertToFormat(QImage::Format_ARGB32),
-                 ProgramIconImage().toImage().convertToFormat(QImage::Format_ARGB32));
+    // The desktop's icons show the image the executable carries: the same pixels at 32 pixels,
+    // each map pixel as a whole square at the multiples.
+    void desktopIconsAreTheProgramIcon() {
+        const auto program = ProgramIconImage().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QString theme = VORNIKAT_RESOURCES_DIR "/icons/hicolor/";
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QImage file(theme +
+                              QStringLiteral("%1x%1/apps/org.example.vornikat.png").arg(size));
+            QCOMPARE(file.size(), QSize(size, size));
+            if (size % 32 == 0) {
+                QCOMPARE(file.convertToFormat(QImage::Format_ARGB32),
+                         program.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+            }
+        }
     }
 
     void aboutBoxFocusStartsOnOkAndGoesToTheIconThenSysInfo() {

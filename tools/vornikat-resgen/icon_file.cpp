@@ -11,7 +11,7 @@ namespace {
 
 // The characters of the map in palette order: the 16 standard VGA colours.
 constexpr std::string_view kColourKeys = "krgonptsdRGYBMCW";
-constexpr std::uint8_t kPalette[16][3] = {
+constexpr std::uint8_t kPalette[kPaletteSize][3] = {
     {0x00, 0x00, 0x00}, {0x80, 0x00, 0x00}, {0x00, 0x80, 0x00}, {0x80, 0x80, 0x00},
     {0x00, 0x00, 0x80}, {0x80, 0x00, 0x80}, {0x00, 0x80, 0x80}, {0xC0, 0xC0, 0xC0},
     {0x80, 0x80, 0x80}, {0xFF, 0x00, 0x00}, {0x00, 0xFF, 0x00}, {0xFF, 0xFF, 0x00},
@@ -41,6 +41,11 @@ void PutDirectoryHeader(std::vector<std::uint8_t>& out) {
 }
 
 }  // namespace
+
+std::array<std::uint8_t, 3> PaletteColour(int index) {
+    const auto& rgb = kPalette[index];
+    return {rgb[0], rgb[1], rgb[2]};
+}
 
 PixelMap ReadPixelMap(std::istream& in) {
     PixelMap pixels{};

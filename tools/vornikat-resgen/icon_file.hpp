@@ -10,9 +10,13 @@ namespace vornikat::resgen {
 
 inline constexpr int kIconSide = 32;
 inline constexpr int kTransparent = -1;
+inline constexpr int kPaletteSize = 16;
 
 // Palette indexes, top row first; kTransparent where the background shows through.
 using PixelMap = std::array<std::array<int, kIconSide>, kIconSide>;
+
+// The red, green and blue of a palette index.
+std::array<std::uint8_t, 3> PaletteColour(int index);
 
 // 32 lines of 32 pixel characters; lines starting with '#' are comments. Throws
 // std::runtime_error naming the line on anything else.

@@ -1,13 +1,15 @@
-// vornikat-resgen: makes the program's sounds and icon files from their sources, byte for
-// byte the same on every run, so the committed files can be checked against it.
+// vornikat-resgen: makes the program's sounds, its icon and the desktop's icons from their
+// sources, byte for byte the same on every run, so the committed files can be checked against it.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "desktop_icons.hpp"
 #include "icon_file.hpp"
 #include "sound_synth.hpp"
 #include "wave_file.hpp"
@@ -19,13 +21,31 @@ namespace rg = vornikat::resgen;
 // The resource id the icon group names its image by.
 constexpr std::uint16_t kIconImageId = 30001;
 
-void WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+// The desktop's icons take the application id as their name, in the hicolor theme's folders.
+constexpr std::string_view kAppId = "org.example.vornikat";
+
+void WriteFile(const std::filesystem::path& path, std::span<const char> bytes) {
+    std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) {
         throw std::runtime_error("cannot write " + path.string());
     }
+}
+
+void WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    WriteFile(path, std::span(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+void WriteDesktopIcons(const rg::PixelMap& pixels, const std::filesystem::path& out) {
+    const auto theme = out / "icons" / "hicolor";
+    const auto file = std::string(kAppId);
+    for (const int size : rg::kDesktopIconSizes) {
+        const auto folder = std::to_string(size) + "x" + std::to_string(size);
+        WriteFile(theme / folder / "apps" / (file + ".png"), rg::MakePngIcon(pixels, size));
+    }
+    const auto svg = rg::MakeSvgIcon(pixels);
+    WriteFile(theme / "scalable" / "apps" / (file + ".svg"), std::span(svg));
 }
 
 }  // namespace
@@ -47,6 +67,7 @@ int main(int argc, char** argv) {
         WriteFile(out / "vornikat.ico", rg::MakeIconFile(pixels));
         WriteFile(out / "vornikat_icon_image.bin", rg::MakeIconImage(pixels));
         WriteFile(out / "vornikat_icon_group.bin", rg::MakeIconGroup(kIconImageId));
+        WriteDesktopIcons(pixels, out);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vornikat-resgen: %s: %s\n", argv[1], error.what());
         return 1;
