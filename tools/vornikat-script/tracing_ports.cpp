@@ -50,7 +50,10 @@ std::string QuoteJson(std::u16string_view text) {
                 }
         }
     }
-    return "\"" + ToUtf8(escaped) + "\"";
+    std::string quoted = "\"";
+    quoted += ToUtf8(escaped);
+    quoted += '"';
+    return quoted;
 }
 
 void TracingPorts::SetCaption(ControlId control, std::u16string_view text) {
