@@ -45,9 +45,10 @@ class Body {
 
     // Runs a handler of a front-end's own inside the same guard.
     void RunGuarded(const std::function<void()>& handler);
-    bool HandlerRunning() const { return handlerDepth_ > 0; }
 
   private:
+    bool HandlerRunning() const { return handlerDepth_ > 0; }
+
     // Start-up and the question cycle (body_startup.cpp).
     void StartUp();
     void LoadQuestionBank();
