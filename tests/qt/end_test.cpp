@@ -4,6 +4,7 @@
 // process ends with the program's own exit status.
 #include <QFile>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
@@ -55,13 +56,20 @@ class EndTest : public QObject {
         QString atOpen;
         QString atClose;
         QString counter;
+        bool timerRunning = false;
+        bool ticked = false;
     } whileOpen_;
 
+    // A box that leaves the timer running stays up until the timer has fired a few times
+    // behind it.
     void AnswerAfterWatchingTheTimer() {
         quiz_->Timer1().setInterval(2);
         quiz_->boxes.Answer(QMessageBox::Ok, [this] {
             whileOpen_.atOpen = quiz_->Caption("LblT");
-            QTest::qWait(100);
+            whileOpen_.timerRunning = quiz_->Timer1().isActive();
+            QSignalSpy ticks(&quiz_->Timer1(), &QTimer::timeout);
+            whileOpen_.ticked =
+                whileOpen_.timerRunning && QTest::qWaitFor([&] { return ticks.count() >= 5; });
             whileOpen_.atClose = quiz_->Caption("LblT");
             whileOpen_.counter = quiz_->Caption("LblC");
         });
@@ -92,6 +100,7 @@ class EndTest : public QObject {
             QCOMPARE(goodbye.icon, QMessageBox::Information);
             QCOMPARE(goodbye.buttons, QStringList{"OK"});
             QVERIFY(goodbye.windowShown);
+            QVERIFY(!whileOpen_.timerRunning);
             QCOMPARE(whileOpen_.atClose, whileOpen_.atOpen);
             QCOMPARE(quiz_->TakeTrace(), QStringList());
             QVERIFY(!aboutBoxClosed_);
@@ -219,6 +228,7 @@ class EndTest : public QObject {
             QCOMPARE(box.text, QStringLiteral("Ошибка выполнения '326':\n\n"
                                               "Ресурс с идентификатором '102' не найден"));
             QCOMPARE(box.icon, QMessageBox::Critical);
+            QVERIFY(whileOpen_.ticked);
             QCOMPARE(whileOpen_.atClose, whileOpen_.atOpen);
             // The handler was left at the error: the answer was never counted.
             QCOMPARE(whileOpen_.counter, QStringLiteral("0/0"));

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -144,12 +145,15 @@ class FlowTest : public QObject {
         quiz_->Timer1().setInterval(5);
         QString shownWhileOpen;
         QString shownAtClose;
+        bool tickedWhileOpen = false;
         quiz_->boxes.Answer(QMessageBox::Ok, [&] {
             shownWhileOpen = quiz_->Caption("LblT");
-            QTest::qWait(300);
+            QSignalSpy ticks(&quiz_->Timer1(), &QTimer::timeout);
+            tickedWhileOpen = QTest::qWaitFor([&] { return ticks.count() >= 5; });
             shownAtClose = quiz_->Caption("LblT");
         });
         ClickSysInfo();
+        QVERIFY(tickedWhileOpen);
         QCOMPARE(shownAtClose, shownWhileOpen);
         QVERIFY(quiz_->Timer1().isActive());
         QTRY_VERIFY(quiz_->Caption("LblT") != shownAtClose);

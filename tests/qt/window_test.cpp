@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "fonts.hpp"
@@ -162,7 +163,16 @@ class WindowTest : public QObject {
         quiz_->Main().SetTimerInterval(0);
         QVERIFY(!timer.isActive());
         const QString shown = quiz_->Caption("LblT");
-        QTest::qWait(50);
+        // A timer of interval 0 of the test's own fires at each idle turn of the event loop,
+        // as Timer1 would if it still ran.
+        QSignalSpy ticks(&timer, &QTimer::timeout);
+        QTimer idle;
+        int idleTurns = 0;
+        QObject::connect(&idle, &QTimer::timeout, [&idleTurns] { ++idleTurns; });
+        idle.start(0);
+        QVERIFY(QTest::qWaitFor([&] { return idleTurns >= 20; }));
+        idle.stop();
+        QCOMPARE(ticks.count(), 0);
         QCOMPARE(quiz_->Caption("LblT"), shown);
         quiz_->Main().SetTimerInterval(1000);
         QVERIFY(timer.isActive());

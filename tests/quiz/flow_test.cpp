@@ -30,13 +30,20 @@ class FlowTest : public ::testing::Test {
     // Runs one tick and returns what LblT showed last during it.
     std::string Tick() {
         body.OnTimerTick();
+        const std::string shown = LastCaption("LblT");
+        ports.trace.clear();
+        return shown;
+    }
+
+    // The last caption the trace so far gave the control, without its quotes.
+    std::string LastCaption(const std::string& control) {
+        const std::string prefix = control + ".Caption = \"";
         std::string shown;
         for (const auto& line : ports.trace) {
-            if (line.rfind("LblT.Caption = ", 0) == 0) {
-                shown = line.substr(16, line.size() - 17);
+            if (line.rfind(prefix, 0) == 0) {
+                shown = line.substr(prefix.size(), line.size() - prefix.size() - 1);
             }
         }
-        ports.trace.clear();
         return shown;
     }
 
@@ -69,9 +76,14 @@ TEST_F(FlowTest, StartUpRunsItsStepsInOrderAndPutsUpTheFirstQuestion) {
     EXPECT_EQ(ports.TakeTrace(), Join({"chdir", kFirstRunQuestion, kGoodLuck,
                                        "Timer1.Interval = 1000", "LblT.Caption = \"1:00\""},
                                       QuestionShown(1, 0, 0)));
-    EXPECT_EQ(body.State().CurrentQuestion, 0);
-    EXPECT_EQ(body.State().ChosenAnswer, 0);
-    EXPECT_EQ(ports.values[0], kTrue);
+    EXPECT_EQ(ports.OptionValues()[0], kTrue);
+}
+
+TEST_F(FlowTest, AfterStartUpNoOptionSelectedCountsAsOptionZero) {
+    Start(2, 0);
+    ports.SetOptionValues({kFalse, kFalse, kFalse, kFalse, kFalse});
+    body.OnNxtClick();
+    EXPECT_EQ(LastCaption("LblC"), "1/1");
 }
 
 TEST_F(FlowTest, CountdownOfAQuestionPutUpOutsideATick) {
@@ -82,26 +94,28 @@ TEST_F(FlowTest, CountdownOfAQuestionPutUpOutsideATick) {
     for (int k = 3; k <= 61; ++k) {
         ASSERT_EQ(Tick(), "0:" + Two(61 - k)) << "tick " << k;
     }
-    EXPECT_EQ(body.State().TimerSeconds, -1);
     body.OnTimerTick();
     EXPECT_EQ(ports.TakeTrace(), Join(Join({"sound 102"}, QuestionShown(2, 0, 1)),
                                       {"Ans1.SetFocus", "LblT.Caption = \"1:00\""}));
-    EXPECT_EQ(body.State().TimerMinutes, 1);
-    EXPECT_EQ(body.State().TimerSeconds, -1);
+    // The time-out's tick leaves the new question's countdown a second in.
+    EXPECT_EQ(Tick(), "0:59");
 }
 
 TEST_F(FlowTest, CountdownOfAQuestionPutUpByATimeOut) {
     Start(3);
-    for (int k = 1; k <= 62; ++k) {
+    for (int k = 1; k <= 61; ++k) {
         Tick();
     }
-    ASSERT_EQ(body.State().CurrentQuestion, 1);
+    body.OnTimerTick();
+    ASSERT_EQ(LastCaption("LblC"), "0/1");
+    ports.trace.clear();
     EXPECT_EQ(Tick(), "0:59");
     for (int j = 2; j <= 60; ++j) {
         ASSERT_EQ(Tick(), "0:" + Two(60 - j)) << "tick T+" << j;
     }
-    EXPECT_EQ(Tick(), "1:00");
-    EXPECT_EQ(body.State().CurrentQuestion, 2);
+    body.OnTimerTick();
+    EXPECT_EQ(LastCaption("LblT"), "1:00");
+    EXPECT_EQ(LastCaption("LblC"), "0/2");
 }
 
 TEST_F(FlowTest, ARightAnswerCountsAndPlaysTheRightSound) {
@@ -111,36 +125,37 @@ TEST_F(FlowTest, ARightAnswerCountsAndPlaysTheRightSound) {
     body.OnNxtClick();
     EXPECT_EQ(ports.TakeTrace(),
               Join(Join({"sound 101"}, QuestionShown(2, 1, 1)), {"Ans1.SetFocus"}));
-    EXPECT_EQ(body.State().CorrectCount, 1);
-    EXPECT_EQ(body.State().ChosenAnswer, 0);
     EXPECT_EQ(Tick(), "1:00");
 
     ports.Select(2);
     body.OnNxtClick();
-    EXPECT_EQ(ports.TakeTrace().front(), "sound 102");
-    EXPECT_EQ(body.State().CorrectCount, 1);
+    EXPECT_EQ(ports.trace.front(), "sound 102");
+    EXPECT_EQ(LastCaption("LblC"), "1/2");
 }
 
 TEST_F(FlowTest, ATimeOutIsWrongEvenWithTheRightOptionSelected) {
-    Start(2, 1);
+    Start(3, 1);
     for (int k = 1; k <= 61; ++k) {
         Tick();
     }
     ports.trace.clear();
     body.OnTimerTick();
     EXPECT_EQ(ports.trace.front(), "sound 102");
-    EXPECT_EQ(body.State().CorrectCount, 0);
-    EXPECT_EQ(body.State().TimedOut, 0);
+    EXPECT_EQ(LastCaption("LblC"), "0/1");
+    // The time-out is over: the next answer is judged on the option selected.
+    ports.trace.clear();
+    body.OnNxtClick();
+    EXPECT_EQ(ports.trace.front(), "sound 101");
 }
 
 TEST_F(FlowTest, SeveralSelectedOptionsGiveTheHighestAndNoneGivesZero) {
     Start(3, 0);
-    ports.values = {kTrue, kFalse, kTrue, kTrue, kFalse};
+    ports.SetOptionValues({kTrue, kFalse, kTrue, kTrue, kFalse});
     body.OnNxtClick();
-    EXPECT_EQ(body.State().CorrectCount, 0);
-    ports.values = {kFalse, kFalse, kFalse, kFalse, kFalse};
+    EXPECT_EQ(LastCaption("LblC"), "0/1");
+    ports.SetOptionValues({kFalse, kFalse, kFalse, kFalse, kFalse});
     body.OnNxtClick();
-    EXPECT_EQ(body.State().CorrectCount, 1);  // 0 equals the right option 0
+    EXPECT_EQ(LastCaption("LblC"), "1/2");  // 0 equals the right option 0
 }
 
 TEST_F(FlowTest, TheLastAnswerShowsTheFinalCountThenFinishes) {
@@ -154,7 +169,7 @@ TEST_F(FlowTest, TheLastAnswerShowsTheFinalCountThenFinishes) {
     EXPECT_EQ(trace[1], "LblC.Caption = \"1/1\"");
     EXPECT_EQ(trace[2], "Timer1.Interval = 0");
     EXPECT_EQ(trace.back(), "end");
-    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
+    EXPECT_EQ(ports.EndedWith(), ExitStatus::Success);
     EXPECT_EQ(std::count(trace.begin(), trace.end(), "Ans1.SetFocus"), 0);
 }
 
@@ -165,7 +180,7 @@ TEST_F(FlowTest, AMissingOrBrokenBankEndsTheProgramWithItsMessage) {
     ports.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk, msgbox::kAnswerOk};
     EXPECT_THROW(body.OnLoad(), ProgramEnded);
     EXPECT_EQ(ports.TakeTrace(), (Trace{"chdir", kFirstRunQuestion, kGoodLuck, failure, "end"}));
-    EXPECT_EQ(ports.exitStatus, ExitStatus::Failure);
+    EXPECT_EQ(ports.EndedWith(), ExitStatus::Failure);
     EXPECT_EQ(ports.files.count("data.bin"), 0U);
 
     FakePorts broken;
@@ -174,7 +189,7 @@ TEST_F(FlowTest, AMissingOrBrokenBankEndsTheProgramWithItsMessage) {
     broken.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk, msgbox::kAnswerOk};
     EXPECT_THROW(other.OnLoad(), ProgramEnded);
     EXPECT_EQ(broken.TakeTrace(), (Trace{"chdir", kFirstRunQuestion, kGoodLuck, failure, "end"}));
-    EXPECT_EQ(broken.exitStatus, ExitStatus::Failure);
+    EXPECT_EQ(broken.EndedWith(), ExitStatus::Failure);
     EXPECT_EQ(broken.unreadableFiles, std::vector<std::string>{"data.bin"});
     EXPECT_FALSE(broken.registry.HasKey("HKEY_LOCAL_MACHINE\\Software\\Vornikat"));
 }
@@ -188,7 +203,7 @@ TEST_F(FlowTest, AMissingSoundIsARunTimeErrorThatEndsTheProgram) {
               (Trace{"error \"Ошибка выполнения '326':\\r\\rРесурс с идентификатором '101' не "
                      "найден\"",
                      "end"}));
-    EXPECT_EQ(ports.exitStatus, ExitStatus::Failure);
+    EXPECT_EQ(ports.EndedWith(), ExitStatus::Failure);
 }
 
 TEST_F(FlowTest, NoTickRunsWhileAHandlerWaitsForItsBox) {
@@ -202,8 +217,7 @@ TEST_F(FlowTest, NoTickRunsWhileAHandlerWaitsForItsBox) {
     };
     EXPECT_THROW(body.OnExitClick(), ProgramEnded);
     EXPECT_EQ(ports.TakeTrace(), (Trace{"Timer1.Interval = 0", kGoodbye, "end"}));
-    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
-    EXPECT_EQ(body.State().CurrentQuestion, 0);
+    EXPECT_EQ(ports.EndedWith(), ExitStatus::Success);
 }
 
 TEST_F(FlowTest, LeavingMidQuestionJudgesNothingAndKeepsTheStoredScore) {
@@ -221,8 +235,7 @@ TEST_F(FlowTest, LeavingMidQuestionJudgesNothingAndKeepsTheStoredScore) {
     EXPECT_THROW(body.OnCloseRequest(cancel), ProgramEnded);
     EXPECT_EQ(cancel, 1);
     EXPECT_EQ(ports.TakeTrace(), (Trace{"Timer1.Interval = 0", kGoodbye, "end"}));
-    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
-    EXPECT_EQ(body.State().CorrectCount, 0);
+    EXPECT_EQ(ports.EndedWith(), ExitStatus::Success);
     EXPECT_EQ(ports.registry.FindValue(key, "LastScore")->data, stored.data);
     EXPECT_EQ(ports.registry.OpenHandles(), 0U);
 }

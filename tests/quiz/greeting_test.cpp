@@ -10,6 +10,7 @@ namespace vornikat {
 namespace {
 
 using testing::FakePorts;
+using testing::MakeBankBytes;
 using testing::ProgramEnded;
 using Trace = std::vector<std::string>;
 
@@ -27,21 +28,48 @@ std::vector<std::uint8_t> Bytes(std::string_view text) {
     return {text.begin(), text.end()};
 }
 
+// A whole test of a hundred questions, `percent` of them answered right, whose end stores the
+// score; the verdict is the last box, and storing it shows nothing more.
+void RunToTheEnd(FakePorts& ports, int percent) {
+    ports.files["data.bin"] = MakeBankBytes(100, 1);
+    ports.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk, msgbox::kAnswerOk, msgbox::kAnswerOk};
+    Body body(ports.AllPorts());
+    body.OnLoad();
+    for (int n = 1; n < 100; ++n) {
+        ports.Select(n <= percent ? 1 : 2);
+        body.OnNxtClick();
+    }
+    ports.Select(percent == 100 ? 1 : 2);
+    ports.trace.clear();
+    EXPECT_THROW(body.OnNxtClick(), ProgramEnded);
+    const Trace trace = ports.TakeTrace();
+    ASSERT_GE(trace.size(), 2U);
+    EXPECT_EQ(trace[trace.size() - 2].rfind("msgbox 64 ", 0), 0U);
+    EXPECT_EQ(trace.back(), "end");
+    EXPECT_EQ(ports.registry.OpenHandles(), 0U);
+}
+
 class GreetingTest : public ::testing::Test {
   protected:
+    void SetUp() override { ports.files["data.bin"] = MakeBankBytes(3); }
+
     // The question the start-up greeting puts, answered Yes.
     std::string Greeting() {
         ports.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk};
-        body.GreetAtStartup();
+        Body{ports.AllPorts()}.OnLoad();
         const Trace trace = ports.TakeTrace();
-        EXPECT_EQ(trace.size(), 2U);
-        EXPECT_EQ(trace.back(), "msgbox 64 \"Желаю удачи :)\"");
+        EXPECT_GE(trace.size(), 4U);
+        if (trace.size() < 4) {
+            return "no start-up";
+        }
+        EXPECT_EQ(trace[2], "msgbox 64 \"Желаю удачи :)\"");
+        EXPECT_EQ(trace[3], "Timer1.Interval = 1000");
         EXPECT_EQ(ports.registry.OpenHandles(), 0U);
         const std::string prefix = "msgbox 36 \"";
-        if (trace.empty() || trace.front().rfind(prefix, 0) != 0) {
-            return "no question: " + (trace.empty() ? std::string() : trace.front());
+        if (trace[1].rfind(prefix, 0) != 0) {
+            return "no question: " + trace[1];
         }
-        return trace.front().substr(prefix.size(), trace.front().size() - prefix.size() - 1);
+        return trace[1].substr(prefix.size(), trace[1].size() - prefix.size() - 1);
     }
 
     std::string GreetingForStored(std::string_view bytes, std::uint32_t type = reg::kSz) {
@@ -53,11 +81,7 @@ class GreetingTest : public ::testing::Test {
         return ports.registry.FindValue(key, "LastScore");
     }
 
-    void Save(float percent) {
-        body.SaveLastScore(percent);
-        EXPECT_EQ(ports.registry.OpenHandles(), 0U);
-        EXPECT_TRUE(ports.trace.empty());
-    }
+    void Save(int percent) { RunToTheEnd(ports, percent); }
 
     FakePorts ports;
     Body body{ports.AllPorts()};
@@ -68,10 +92,10 @@ TEST_F(GreetingTest, FirstRunAsksAndCreatesNoKey) {
     EXPECT_FALSE(ports.registry.HasKey(kMachineKey));
 
     ports.answers = {msgbox::kAnswerNo, msgbox::kAnswerOk};
-    EXPECT_THROW(body.GreetAtStartup(), ProgramEnded);
-    EXPECT_EQ(ports.TakeTrace(), (Trace{"msgbox 36 \"Вы готовы пройти Ворникат ?\"",
+    EXPECT_THROW(body.OnLoad(), ProgramEnded);
+    EXPECT_EQ(ports.TakeTrace(), (Trace{"chdir", "msgbox 36 \"Вы готовы пройти Ворникат ?\"",
                                         "msgbox 64 \"Значит вы ламер :)\"", "end"}));
-    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
+    EXPECT_EQ(ports.EndedWith(), ExitStatus::Success);
     EXPECT_FALSE(ports.registry.HasKey(kMachineKey));
     EXPECT_FALSE(ports.registry.HasKey(kUserKey));
 }
@@ -79,10 +103,10 @@ TEST_F(GreetingTest, FirstRunAsksAndCreatesNoKey) {
 TEST_F(GreetingTest, AReturningUserWhoDeclinesIsCalledALamerInTheSecondPerson) {
     ports.registry.PutValue(kMachineKey, "LastScore", {reg::kSz, Bytes(std::string(" 33\0", 4))});
     ports.answers = {msgbox::kAnswerNo, msgbox::kAnswerOk};
-    EXPECT_THROW(body.GreetAtStartup(), ProgramEnded);
-    EXPECT_EQ(ports.TakeTrace(),
-              (Trace{"msgbox 36 \"" + kTeapot + "\"", "msgbox 64 \"Значит ты ламер :)\"", "end"}));
-    EXPECT_EQ(ports.exitStatus, ExitStatus::Success);
+    EXPECT_THROW(body.OnLoad(), ProgramEnded);
+    EXPECT_EQ(ports.TakeTrace(), (Trace{"chdir", "msgbox 36 \"" + kTeapot + "\"",
+                                        "msgbox 64 \"Значит ты ламер :)\"", "end"}));
+    EXPECT_EQ(ports.EndedWith(), ExitStatus::Success);
 }
 
 TEST_F(GreetingTest, StoredTextsGiveTheirGreetings) {
@@ -144,32 +168,31 @@ TEST_F(GreetingTest, AnUnreadableValueAsksWhyTheRegistryWasDugInto) {
 }
 
 TEST_F(GreetingTest, AScoreIsStoredWithItsSignPositionAndNul) {
-    Save(33.0F);
+    Save(33);
     const auto* value = Stored(kMachineKey);
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(value->type, reg::kSz);
     EXPECT_EQ(value->data, Bytes(std::string(" 33\0", 4)));
     EXPECT_EQ(Greeting(), kTeapot);
 
-    Save(100.0F);
+    Save(100);
     EXPECT_EQ(Stored(kMachineKey)->data, Bytes(std::string(" 100\0", 5)));
-    Save(0.0F);
+    Save(0);
     EXPECT_EQ(Stored(kMachineKey)->data, Bytes(std::string(" 0\0", 3)));
     EXPECT_FALSE(ports.registry.HasKey(kUserKey));
 }
 
 TEST_F(GreetingTest, AUserWhoMayNotWriteTheMachinesKeyKeepsTheScoreInTheirOwn) {
     ports.registry.DenyWrites("HKEY_LOCAL_MACHINE");
-    Save(71.0F);
+    Save(71);
     EXPECT_FALSE(ports.registry.HasKey(kMachineKey));
     ASSERT_NE(Stored(kUserKey), nullptr);
     EXPECT_EQ(Stored(kUserKey)->data, Bytes(std::string(" 71\0", 4)));
     EXPECT_EQ(Greeting(), kProfi);
 
     FakePorts other;
-    Body otherBody(other.AllPorts());
     other.registry.DenyAccess("HKEY_LOCAL_MACHINE\\Software");
-    otherBody.SaveLastScore(40.0F);
+    RunToTheEnd(other, 40);
     EXPECT_EQ(other.registry.FindValue(kUserKey, "LastScore")->data,
               Bytes(std::string(" 40\0", 4)));
 }
@@ -179,7 +202,7 @@ TEST_F(GreetingTest, TheUsersOwnKeyIsReadFirstAndKeptUpToDate) {
     ports.registry.PutValue(kUserKey, "LastScore", {reg::kSz, Bytes(std::string(" 95\0", 4))});
     EXPECT_EQ(Greeting(), kProfi);
 
-    Save(40.0F);
+    Save(40);
     EXPECT_EQ(Stored(kMachineKey)->data, Bytes(std::string(" 40\0", 4)));
     EXPECT_EQ(Stored(kUserKey)->data, Bytes(std::string(" 40\0", 4)));
     EXPECT_EQ(Greeting(), kTeapot);
@@ -188,7 +211,7 @@ TEST_F(GreetingTest, TheUsersOwnKeyIsReadFirstAndKeptUpToDate) {
 TEST_F(GreetingTest, AScoreThatCannotBeStoredAnywhereIsLostSilently) {
     ports.registry.DenyWrites("HKEY_LOCAL_MACHINE");
     ports.registry.DenyWrites("HKEY_CURRENT_USER");
-    Save(50.0F);
+    Save(50);
     EXPECT_FALSE(ports.registry.HasKey(kMachineKey));
     EXPECT_FALSE(ports.registry.HasKey(kUserKey));
     EXPECT_EQ(Greeting(), "Вы готовы пройти Ворникат ?");

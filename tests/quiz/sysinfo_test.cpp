@@ -24,6 +24,15 @@ MemoryRegistry::Value Text(std::string_view text, bool withNul = true) {
     return {reg::kSz, data};
 }
 
+// The trace line of a program started, its path as a JSON string.
+std::string Launch(const std::string& path) {
+    std::string line = "launch \"";
+    for (const char c : path) {
+        line += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    }
+    return line + "\"";
+}
+
 class SysInfoTest : public ::testing::Test {
   protected:
     Trace Run() {
@@ -41,13 +50,13 @@ TEST_F(SysInfoTest, ToolPathValueIsStartedAsItStandsWithOrWithoutItsNul) {
     for (const bool withNul : {true, false}) {
         ports.registry.PutValue(kToolKey, "PATH", Text("C:\\Tools\\info tool.exe", withNul));
         ports.startablePrograms = {"C:\\Tools\\info tool.exe"};
-        EXPECT_EQ(Run(), Trace{"launch \"C:\\Tools\\info tool.exe\""}) << withNul;
+        EXPECT_EQ(Run(), Trace{Launch("C:\\Tools\\info tool.exe")}) << withNul;
     }
 }
 
 TEST_F(SysInfoTest, ToolThatCannotStartEndsInTheBox) {
     ports.registry.PutValue(kToolKey, "PATH", Text("C:\\missing.exe"));
-    EXPECT_EQ(Run(), (Trace{"launch \"C:\\missing.exe\"", kUnavailable}));
+    EXPECT_EQ(Run(), (Trace{Launch("C:\\missing.exe"), kUnavailable}));
 }
 
 TEST_F(SysInfoTest, FolderValueNamesTheToolOnlyWhenItsFileExists) {
@@ -56,7 +65,7 @@ TEST_F(SysInfoTest, FolderValueNamesTheToolOnlyWhenItsFileExists) {
 
     ports.existingPaths = {"C:\\Info\\MSINFO32.EXE"};
     ports.startablePrograms = ports.existingPaths;
-    EXPECT_EQ(Run(), Trace{"launch \"C:\\Info\\MSINFO32.EXE\""});
+    EXPECT_EQ(Run(), Trace{Launch("C:\\Info\\MSINFO32.EXE")});
 }
 
 TEST_F(SysInfoTest, WithoutRegistryEntriesTheSystemsOwnToolIsTried) {
@@ -64,7 +73,7 @@ TEST_F(SysInfoTest, WithoutRegistryEntriesTheSystemsOwnToolIsTried) {
 
     ports.fallbackTool = "/usr/bin/hardinfo";
     ports.startablePrograms = {"/usr/bin/hardinfo"};
-    EXPECT_EQ(Run(), Trace{"launch \"/usr/bin/hardinfo\""});
+    EXPECT_EQ(Run(), Trace{Launch("/usr/bin/hardinfo")});
 }
 
 TEST_F(SysInfoTest, KeyThatCannotBeOpenedCountsAsMissing) {
@@ -95,14 +104,14 @@ TEST_F(SysInfoTest, ToolIsFoundByUsersWhoMayOnlyReadTheMachinesKeys) {
     Body restrictedBody(withRegistry);
     ports.startablePrograms = {"C:\\info.exe"};
     restrictedBody.OnSysInfoClick();
-    EXPECT_EQ(ports.TakeTrace(), Trace{"launch \"C:\\info.exe\""});
+    EXPECT_EQ(ports.TakeTrace(), Trace{Launch("C:\\info.exe")});
 }
 
 TEST_F(SysInfoTest, ValueIsReadWholeUpTo1024BytesAndIgnoredBeyond) {
     const std::string fits(1023, 'x');
     ports.registry.PutValue(kToolKey, "PATH", Text(fits));
     ports.startablePrograms = {fits};
-    EXPECT_EQ(Run(), Trace{"launch \"" + fits + "\""});
+    EXPECT_EQ(Run(), Trace{Launch(fits)});
 
     ports.registry.PutValue(kToolKey, "PATH", Text(fits + "y"));
     EXPECT_EQ(Run(), Trace{kUnavailable});
@@ -110,29 +119,20 @@ TEST_F(SysInfoTest, ValueIsReadWholeUpTo1024BytesAndIgnoredBeyond) {
 
 TEST_F(SysInfoTest, ValuesThatAreNotTextOrEmptyEndInTheBox) {
     ports.registry.PutValue(kToolKey, "PATH", {reg::kBinary, {'a', 'b'}});
-    EXPECT_EQ(Run(), (Trace{"launch \"\"", kUnavailable}));
+    EXPECT_EQ(Run(), (Trace{Launch(""), kUnavailable}));
 
     ports.registry.PutValue(kToolKey, "PATH", {reg::kSz, {}});
     EXPECT_EQ(Run(), Trace{kUnavailable});
 }
 
-TEST_F(SysInfoTest, GetKeyValueKeepsTheCallersTextForOtherTypesAndSpellsOutDwords) {
-    const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-    ports.registry.PutValue(kToolKey, "Other", {reg::kBinary, {1, 2}});
-    ports.registry.PutValue(kToolKey, "Number", {reg::kDword, {0x2a, 0x05, 0x00, 0x00}});
-
-    std::string value = "kept";
-    EXPECT_TRUE(body.GetKeyValue(kHKeyLocalMachine, key, "Other", value));
-    EXPECT_EQ(value, "kept");
-
+TEST_F(SysInfoTest, ADwordValueIsSpelledOutInHexadecimalAndTriedAsThePath) {
     // The trailing zero byte is taken for a terminator; the rest go last to first.
-    value = "1";
-    EXPECT_TRUE(body.GetKeyValue(kHKeyLocalMachine, key, "Number", value));
-    EXPECT_EQ(value, "&h1052A");
+    ports.registry.PutValue(kToolKey, "PATH", {reg::kDword, {0x2a, 0x05, 0x00, 0x00}});
+    EXPECT_EQ(Run(), (Trace{Launch("&h052A"), kUnavailable}));
 
-    EXPECT_FALSE(body.GetKeyValue(kHKeyLocalMachine, key, "Missing", value));
-    EXPECT_EQ(value, "");
-    EXPECT_EQ(ports.registry.OpenHandles(), 0U);
+    ports.registry.PutValue(kToolKey, "PATH", {reg::kDword, {0x01, 0x10, 0x00}});
+    ports.startablePrograms = {"&h101"};
+    EXPECT_EQ(Run(), Trace{Launch("&h101")});
 }
 
 }  // namespace

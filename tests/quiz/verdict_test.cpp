@@ -11,6 +11,7 @@ namespace vornikat {
 namespace {
 
 using testing::FakePorts;
+using testing::MakeBankBytes;
 using testing::ProgramEnded;
 
 struct Finish {
@@ -19,14 +20,22 @@ struct Finish {
     std::string stored;
 };
 
+// A whole test of the given number of questions, the first `right` of them answered right.
 Finish FinishWith(int right, int questions) {
     FakePorts ports;
     Body body(ports.AllPorts());
-    body.MutableBank().QuestionMax = static_cast<std::int16_t>(questions - 1);
-    body.MutableState().CorrectCount = static_cast<std::int16_t>(right);
-    ports.timerInterval = 1000;
-    ports.answers = {msgbox::kAnswerOk};
-    EXPECT_THROW(body.FinishTest(), ProgramEnded);
+    ports.files["data.bin"] = MakeBankBytes(questions, 1);
+    ports.answers = {msgbox::kAnswerYes, msgbox::kAnswerOk, msgbox::kAnswerOk, msgbox::kAnswerOk};
+    body.OnLoad();
+    for (int n = 1; n < questions; ++n) {
+        ports.Select(n <= right ? 1 : 2);
+        body.OnNxtClick();
+    }
+    ports.Select(questions <= right ? 1 : 2);
+    ports.trace.clear();
+    EXPECT_THROW(body.OnNxtClick(), ProgramEnded);
+    // What the last answer itself shows: its sound and the final count.
+    ports.trace.erase(ports.trace.begin(), ports.trace.begin() + 2);
 
     Finish finish;
     finish.trace = ports.TakeTrace();
@@ -43,8 +52,7 @@ Finish FinishWith(int right, int questions) {
             ports.registry.FindValue("HKEY_LOCAL_MACHINE\\Software\\Vornikat", "LastScore")) {
         finish.stored.assign(value->data.begin(), value->data.end());
     }
-    EXPECT_EQ(body.State().ScorePercent, static_cast<float>(std::stoi(finish.stored)));
-    EXPECT_EQ(ports.timerInterval, 0);
+    EXPECT_EQ(ports.TimerInterval(), 0);
     return finish;
 }
 
@@ -120,16 +128,6 @@ TEST(Verdict, AllRightShowsTheWholeTextAndStoresAHundred) {
                   "vornikat@example.org сложно-ли было выиграть\"");
         EXPECT_EQ(finish.stored, std::string(" 100\0", 5));
     }
-}
-
-TEST(Verdict, ShowSplitMessageHandsBackTheTwoLines) {
-    FakePorts ports;
-    Body body(ports.AllPorts());
-    ports.answers = {msgbox::kAnswerOk};
-    std::u16string text = u"abcdef";
-    body.ShowSplitMessage(text);
-    EXPECT_EQ(text, u"abc\rdef");
-    EXPECT_EQ(ports.TakeTrace(), std::vector<std::string>{"msgbox 64 \"abc\\rdef\""});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Test doubles for every port: effects go into one trace, in the vornikat-script format,
-// and message boxes take their answers from a queue.
+// Test doubles for every port: the tracing ports of vornikat-script with the trace gathered
+// in a vector and message boxes answered from a queue, files in memory, and a registry in
+// memory.
 #pragma once
 
 #include <array>
@@ -12,35 +13,15 @@
 #include "body.hpp"
 #include "memory_registry.hpp"
 #include "ports.hpp"
+#include "tracing_ports.hpp"
 
 namespace vornikat::testing {
 
-// Thrown by the fake EndProgram so a test can see the program end.
-struct ProgramEnded {};
+using vornikat::ProgramEnded;
 
-class FakePorts : public MainWindowPort,
-                  public DialogPort,
-                  public ResourcePort,
-                  public SoundPort,
-                  public FileSystemPort,
-                  public LauncherPort,
-                  public ProcessPort {
+class FakePorts : public TracingPorts, public FileSystemPort {
   public:
-    FakePorts();
-
-    // MainWindowPort
-    void SetCaption(ControlId control, std::u16string_view text) override;
-    std::int16_t GetValue(ControlId option) override;
-    void SetValue(ControlId option, std::int16_t value) override;
-    void SetFocus(ControlId control) override;
-    void SetTimerInterval(std::int32_t milliseconds) override;
-    // DialogPort
-    int ShowMessage(std::u16string_view text, int flags) override;
-    void ShowRuntimeError(const RuntimeError& error) override;
-    // ResourcePort, SoundPort
-    std::optional<std::span<const std::uint8_t>> LoadResource(std::string_view type,
-                                                              int id) override;
-    void PlayWave(std::span<const std::uint8_t> image) override;
+    void WriteLine(std::string_view line) override { trace.emplace_back(line); }
     // FileSystemPort
     void MakeProgramDirectoryCurrent() override;
     std::unique_ptr<ByteSource> OpenForReading(std::string_view name) override;
@@ -49,16 +30,11 @@ class FakePorts : public MainWindowPort,
         unreadableFiles.emplace_back(name);
     }
     // LauncherPort
-    bool StartProgram(std::string_view path) override;
     std::string FindFallbackSystemInfoTool() override { return fallbackTool; }
     char PathSeparator() const override { return '\\'; }
-    // ProcessPort
-    [[noreturn]] void EndProgram(ExitStatus status) override;
 
     Ports AllPorts();
 
-    // The user selects option n (1..5).
-    void Select(int n);
     // Takes the trace gathered so far and starts a new one.
     std::vector<std::string> TakeTrace();
 
@@ -70,11 +46,13 @@ class FakePorts : public MainWindowPort,
     std::vector<std::string> unreadableFiles;  // the names reported as unreadable
     std::vector<std::string> startablePrograms;
     std::string fallbackTool;
-    std::array<std::int16_t, 5> values = {kTrue, kFalse, kFalse, kFalse, kFalse};
-    std::int32_t timerInterval = 0;
     bool soundsPresent = true;
-    std::optional<ExitStatus> exitStatus;  // how the program ended, once it has
     MemoryRegistry registry;
+
+  protected:
+    int AnswerBox(int flags) override;
+    std::optional<std::span<const std::uint8_t>> FindSound(int id) override;
+    bool CanStart(std::string_view path) override;
 
   private:
     std::array<std::uint8_t, 4> sound101_{};

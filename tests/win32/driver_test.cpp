@@ -2,6 +2,8 @@
 // to the verdict, the stored score, leaving, and the About box.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,20 @@ void SetSysInfoPath(const std::wstring& path) {
 void PostKey(HWND target, WPARAM key) {
     PostMessageW(target, WM_KEYDOWN, key, 1);
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+// Waits for the countdown to move on. The program's ticks are timer messages, which come only
+// once no message posted before them is left, so every key and click posted earlier has been
+// handled by then: what they did not do, they will not do.
+bool WaitForTheNextTick(HWND countdown) {
+    const std::wstring shown = TextOf(countdown);
+    return WaitUntil([&] { return TextOf(countdown) != shown; }, 4000);
+}
+
+// A countdown's "m:ss" in seconds.
+int SecondsOf(const std::wstring& shown) {
+    const auto colon = shown.find(L':');
+    return std::stoi(shown.substr(0, colon)) * 60 + std::stoi(shown.substr(colon + 1));
 }
 
 class ProgramUnderWine : public ::testing::Test {
@@ -178,7 +194,7 @@ TEST_F(ProgramUnderWine, EnterSubmitsOnlyFromAFocusedNxt) {
     PostKey(options[0], VK_DOWN);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == options[1]; }));
     PostKey(options[1], VK_RETURN);
-    Sleep(500);
+    EXPECT_TRUE(WaitForTheNextTick(countdown));
     EXPECT_EQ(TextOf(counter), L"0/0");
     EXPECT_EQ(SendMessageW(options[1], BM_GETCHECK, 0, 0), BST_CHECKED);
 
@@ -191,7 +207,7 @@ TEST_F(ProgramUnderWine, EnterSubmitsOnlyFromAFocusedNxt) {
     Click(options[2]);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == options[2]; }));
     PostKey(options[2], VK_RETURN);
-    Sleep(500);
+    EXPECT_TRUE(WaitForTheNextTick(countdown));
     EXPECT_EQ(TextOf(counter), L"1/1");
 
     EXPECT_TRUE(WaitUntil([&] { return TextOf(countdown) == L"0:59"; }, 4000));
@@ -199,16 +215,47 @@ TEST_F(ProgramUnderWine, EnterSubmitsOnlyFromAFocusedNxt) {
     EXPECT_FALSE(ReadLastScore(HKEY_LOCAL_MACHINE).has_value());
 }
 
-TEST_F(ProgramUnderWine, TheAboutBoxIsOneModelessWindowOfItsOwn) {
-    RunningProgram program(SmallBank());
-    const HWND main = StartPlaying(program);
-    ASSERT_NE(main, nullptr);
-    const HWND helpMe = ChildWithText(main, L"Помощь");
-    const HWND countdown = ChildInFrame(main, L"Таймер", L"Static");
+// The About box, opened from a quiz under way.
+class AboutBoxUnderWine : public ProgramUnderWine {
+  protected:
+    void SetUp() override {
+        ProgramUnderWine::SetUp();
+        program = std::make_unique<RunningProgram>(SmallBank());
+        main = StartPlaying(*program);
+        ASSERT_NE(main, nullptr);
+        helpMe = ChildWithText(main, L"Помощь");
+        countdown = ChildInFrame(main, L"Таймер", L"Static");
+        help = ShowAboutBox();
+        ASSERT_NE(help, nullptr);
+    }
 
-    Click(helpMe);
-    HWND help = program.WaitForWindow(L"", kHelpTitle);
-    ASSERT_NE(help, nullptr);
+    HWND ShowAboutBox() {
+        Click(helpMe);
+        return program->WaitForWindow(L"", kHelpTitle);
+    }
+
+    void TearDown() override {
+        program.reset();
+        ProgramUnderWine::TearDown();
+    }
+
+    // Presses Tab on the focused control and waits for the focus to land where `is` holds.
+    bool TabTo(const std::function<bool(HWND)>& is) {
+        PostKey(FocusOf(help), VK_TAB);
+        return WaitUntil([&] {
+            const HWND focus = FocusOf(help);
+            return focus != nullptr && is(focus);
+        });
+    }
+
+    std::unique_ptr<RunningProgram> program;
+    HWND main = nullptr;
+    HWND helpMe = nullptr;
+    HWND countdown = nullptr;
+    HWND help = nullptr;
+};
+
+TEST_F(AboutBoxUnderWine, IsAFixedWindowOfItsOwnThatLeavesMainUsable) {
     const SIZE client = ClientSize(help);
     EXPECT_EQ(client.cx, 382);
     EXPECT_EQ(client.cy, 237);
@@ -225,44 +272,49 @@ TEST_F(ProgramUnderWine, TheAboutBoxIsOneModelessWindowOfItsOwn) {
     const HWND ok = ChildWithText(help, L"OK");
     ASSERT_NE(ok, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(help) == ok; }));
+}
 
-    // A second click brings the one box forward.
+TEST_F(AboutBoxUnderWine, ASecondClickOnHelpMeShowsNoSecondBox) {
     Click(helpMe);
-    Sleep(300);
+    ASSERT_TRUE(WaitForTheNextTick(countdown));
     int boxes = 0;
-    for (HWND window : program.Windows()) {
+    for (HWND window : program->Windows()) {
         boxes += TextOf(window) == kHelpTitle ? 1 : 0;
     }
     EXPECT_EQ(boxes, 1);
+}
 
-    // A window manager may minimize the box anyway: HelpMe brings it back, in front.
+// A window manager may minimize the box anyway: HelpMe brings it back, in front.
+TEST_F(AboutBoxUnderWine, HelpMeBringsAMinimizedBoxBackInFront) {
     ShowWindow(help, SW_MINIMIZE);
     EXPECT_TRUE(WaitUntil([&] { return IsIconic(help) != FALSE; }));
     Click(helpMe);
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(help) && GetForegroundWindow() == help; }));
+}
 
-    // Enter and Esc close it; each show lays it out afresh.
+TEST_F(AboutBoxUnderWine, EnterAndEscCloseItAndEachShowLaysItOutAfresh) {
     for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(help) != nullptr; }));
         PostKey(FocusOf(help), key);
-        EXPECT_TRUE(WaitUntil([&] { return program.FindWindowOf(L"", kHelpTitle) == nullptr; }))
+        EXPECT_TRUE(WaitUntil([&] { return program->FindWindowOf(L"", kHelpTitle) == nullptr; }))
             << "key " << key;
-        Click(helpMe);
-        help = program.WaitForWindow(L"", kHelpTitle);
+        help = ShowAboutBox();
         ASSERT_NE(help, nullptr);
+        const SIZE client = ClientSize(help);
+        EXPECT_EQ(client.cx, 382);
+        EXPECT_EQ(client.cy, 237);
     }
+}
 
-    // Tab walks cmdOK, picIcon, cmdSysInfo; Enter on cmdSysInfo starts the tool the registry
-    // names, in a window of its own, not waited for.
+// Tab walks cmdOK, picIcon, cmdSysInfo; Enter on cmdSysInfo starts the tool the registry names,
+// in a window of its own, not waited for.
+TEST_F(AboutBoxUnderWine, TabReachesSysInfoWhoseEnterStartsTheToolUnwaited) {
     const HWND sysInfo = ChildWithText(help, L"&System Info...");
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(help) != nullptr; }));
-    PostKey(FocusOf(help), VK_TAB);
-    EXPECT_TRUE(WaitUntil([&] {
-        const HWND focus = FocusOf(help);
-        return focus != nullptr && (GetWindowLongW(focus, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
-    }));
+    EXPECT_TRUE(TabTo(
+        [](HWND focus) { return (GetWindowLongW(focus, GWL_STYLE) & SS_TYPEMASK) == SS_ICON; }));
     EXPECT_EQ(TextOf(FocusOf(help)), L"Значок программы") << "a focus stop needs a name";
-    PostKey(FocusOf(help), VK_TAB);
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(help) == sysInfo; }));
+    EXPECT_TRUE(TabTo([&](HWND focus) { return focus == sysInfo; }));
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
     SetSysInfoPath(std::wstring(system) + L"\\notepad.exe");
@@ -275,25 +327,33 @@ TEST_F(ProgramUnderWine, TheAboutBoxIsOneModelessWindowOfItsOwn) {
     if (tool != nullptr) {
         PostMessageW(tool, WM_CLOSE, 0, 0);
     }
-    EXPECT_EQ(program.FindWindowOf(L"#32770", kTitle), nullptr);
-    EXPECT_NE(program.FindWindowOf(L"", kHelpTitle), nullptr);
+    EXPECT_EQ(program->FindWindowOf(L"#32770", kTitle), nullptr);
+    EXPECT_NE(program->FindWindowOf(L"", kHelpTitle), nullptr);
+}
 
-    // A tool that cannot be started ends in the box; while it is up, the countdown stands
-    // still, since no tick runs inside a handler.
+// A tool that cannot be started ends in the box; while it is up the countdown stands still,
+// since no tick runs inside a handler.
+TEST_F(AboutBoxUnderWine, AToolThatCannotStartEndsInTheBoxWithTheCountdownStill) {
     SetSysInfoPath(L"C:\\no such folder\\MSINFO32.EXE");
     PostMessageW(ChildWithText(help, L"OK"), WM_SYSCHAR, 's', 1 << 29);
-    const HWND box = program.WaitForMessageBox();
+    const HWND box = program->WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageText(box), L"System Information Is Unavailable At This Time");
     EXPECT_EQ(GetDlgItem(box, IDCANCEL) == nullptr && GetDlgItem(box, IDNO) == nullptr, true);
     const std::wstring shown = TextOf(countdown);
-    Sleep(2500);
-    EXPECT_EQ(TextOf(countdown), shown);
+    // Three ticks as the program's timer (id 1) sends them, queued ahead of the click that
+    // closes the box: the box's own loop takes them first, and the handler drops them.
+    for (int tick = 0; tick < 3; ++tick) {
+        PostMessageW(main, WM_TIMER, 1, 0);
+    }
     ASSERT_TRUE(Answer(box, IDOK));
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(countdown) != shown; }, 4000));
+    // At most one real tick may fall due between the box going and this look.
+    const std::wstring after = TextOf(countdown);
+    EXPECT_LE(SecondsOf(shown) - SecondsOf(after), 1);
+    EXPECT_TRUE(WaitForTheNextTick(countdown));
 
-    // Leaving with the box open ends everything.
-    LeaveByExit(program, main);
+    // Leaving with the About box open ends everything.
+    LeaveByExit(*program, main);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include "script_input.hpp"
 #include "script_ports.hpp"
 #include "text.hpp"
-#include "trace.hpp"
 
 namespace vs = vornikat::script;
 
@@ -52,18 +51,18 @@ int ParseOption(const std::string& event) {
 // The About box: one object for the run, shown again at each click on HelpMe.
 class AboutBox {
   public:
-    explicit AboutBox(vornikat::Body& body) : body_(body) {}
+    AboutBox(vornikat::Body& body, vs::ScriptPorts& ports) : body_(body), ports_(ports) {}
 
     void Show() {
         body_.RunGuarded([this] {
             open_ = true;
-            vs::Emit("frmHelp.Show");
+            ports_.WriteLine("frmHelp.Show");
         });
     }
     void ClickOk() {
         RequireOpen("cmdOK");
         open_ = false;
-        vs::Emit("frmHelp.Unload");
+        ports_.WriteLine("frmHelp.Unload");
     }
     void ClickSysInfo() {
         RequireOpen("cmdSysInfo");
@@ -78,19 +77,20 @@ class AboutBox {
     }
 
     vornikat::Body& body_;
+    vs::ScriptPorts& ports_;
     bool open_ = false;
 };
 
-void RunEvents(vornikat::Body& body, vs::ScriptWindow& window) {
-    AboutBox about(body);
+void RunEvents(vornikat::Body& body, vs::ScriptPorts& ports) {
+    AboutBox about(body, ports);
     body.OnLoad();
     while (const auto event = vs::ReadEvent()) {
         if (*event == "tick") {
-            if (window.TimerInterval() != 0) {
+            if (ports.TimerInterval() != 0) {
                 body.OnTimerTick();
             }
         } else if (const int option = ParseOption(*event); option != 0) {
-            window.Select(option);
+            ports.Select(option);
         } else if (*event == "click Nxt") {
             body.OnNxtClick();
         } else if (*event == "click Exit") {
@@ -121,9 +121,8 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
-    vs::ScriptWindow window;
-    vs::ScriptDialogs dialogs;
-    vs::ScriptResources resources;
+    const char* searchPath = std::getenv("PATH");
+    vs::ScriptPorts ports(searchPath == nullptr ? "" : searchPath);
     vs::ScriptFiles files(options.directory);
     // Without a store file the run starts from an empty registry and leaves nothing behind.
     std::unique_ptr<vornikat::RegistryPort> registry;
@@ -132,20 +131,18 @@ int main(int argc, char** argv) {
     } else {
         registry = std::make_unique<vornikat::FileRegistry>(options.registryFile);
     }
-    const char* searchPath = std::getenv("PATH");
-    vs::ScriptLauncher launcher(searchPath == nullptr ? "" : searchPath);
-    vs::ScriptProcess process;
-    vornikat::Body body(vornikat::Ports{window, dialogs, resources, resources, files, *registry,
-                                        launcher, process});
+    vornikat::Body body(
+        vornikat::Ports{ports, ports, ports, ports, files, *registry, ports, ports});
     try {
-        RunEvents(body, window);
-    } catch (const vs::ProgramEnded&) {
+        RunEvents(body, ports);
+    } catch (const vornikat::ProgramEnded&) {
+        // The tool's own exit status keeps its meaning: the script ran to the program's end.
         return 0;
     } catch (const vs::InputEnded&) {
-        vs::Emit("eof");
+        ports.WriteLine("eof");
         return 0;
     } catch (const vs::ScriptError& error) {
-        vs::Emit("script-error " + vs::QuoteJson(vornikat::FromUtf8(error.what())));
+        ports.WriteLine("script-error " + vornikat::QuoteJson(vornikat::FromUtf8(error.what())));
         return 2;
     }
     return 0;

@@ -1,52 +1,34 @@
 // The ports of the scripted front-end: every effect is printed, every answer is read.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <filesystem>
-#include <map>
+#include <string>
 
-#include "ports.hpp"
 #include "posix_file_system.hpp"
-#include "posix_launcher.hpp"
+#include "tracing_ports.hpp"
 
 namespace vornikat::script {
 
-// Thrown by EndProgram; main() catches it and exits with status 0.
-struct ProgramEnded {};
-
-class ScriptWindow : public MainWindowPort {
+// The trace goes to standard output, a line at a time; the boxes' answers come from the
+// script on standard input; the sounds are the program's own.
+class ScriptPorts : public TracingPorts {
   public:
-    void SetCaption(ControlId control, std::u16string_view text) override;
-    std::int16_t GetValue(ControlId option) override;
-    void SetValue(ControlId option, std::int16_t value) override;
-    void SetFocus(ControlId control) override;
-    void SetTimerInterval(std::int32_t milliseconds) override;
+    explicit ScriptPorts(std::string searchPath) : searchPath_(std::move(searchPath)) {}
 
-    // The user selects option n (1..5).
-    void Select(int n);
-    std::int32_t TimerInterval() const { return interval_; }
+    // Flushed at once, so a driver sees each line as it comes.
+    void WriteLine(std::string_view line) override;
+    // Looks for the system-information tool on the PATH the tool was started with, as the
+    // desktop program does.
+    std::string FindFallbackSystemInfoTool() override;
+    char PathSeparator() const override { return '/'; }
+
+  protected:
+    int AnswerBox(int flags) override;
+    std::optional<std::span<const std::uint8_t>> FindSound(int id) override;
+    bool CanStart(std::string_view path) override;
 
   private:
-    std::array<std::int16_t, 5> values_ = {kTrue, kFalse, kFalse, kFalse, kFalse};
-    std::int32_t interval_ = 0;
-};
-
-class ScriptDialogs : public DialogPort {
-  public:
-    int ShowMessage(std::u16string_view text, int flags) override;
-    void ShowRuntimeError(const RuntimeError& error) override;
-};
-
-// The sounds the tool serves, and the player that names the sound it was handed.
-class ScriptResources : public ResourcePort, public SoundPort {
-  public:
-    std::optional<std::span<const std::uint8_t>> LoadResource(std::string_view type,
-                                                              int id) override;
-    void PlayWave(std::span<const std::uint8_t> image) override;
-
-  private:
-    std::map<const std::uint8_t*, int> served_;
+    std::string searchPath_;
 };
 
 // The system's files, with DIR standing in for the program's folder.
@@ -58,25 +40,6 @@ class ScriptFiles : public PosixFileSystem {
 
   private:
     std::filesystem::path programDirectory_;
-};
-
-// Looks for the system-information tool on the PATH the tool was started with, as the
-// desktop program does, and starts nothing.
-class ScriptLauncher : public LauncherPort {
-  public:
-    explicit ScriptLauncher(std::string searchPath) : searchPath_(std::move(searchPath)) {}
-    bool StartProgram(std::string_view path) override;
-    std::string FindFallbackSystemInfoTool() override { return FindSystemInfoTool(searchPath_); }
-    char PathSeparator() const override { return '/'; }
-
-  private:
-    std::string searchPath_;
-};
-
-class ScriptProcess : public ProcessPort {
-  public:
-    // The trace says "end" whatever the status: the tool's own exit status keeps its meaning.
-    [[noreturn]] void EndProgram(ExitStatus status) override;
 };
 
 }  // namespace vornikat::script
