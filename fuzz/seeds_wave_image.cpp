@@ -3,7 +3,7 @@
 #include <fstream>
 #include <string>
 
-#include "embedded_sounds.hpp"
+#include "embedded_resources.hpp"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

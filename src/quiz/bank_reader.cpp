@@ -5,9 +5,9 @@
 #include <bit>
 #include <memory>
 
+#include "arithmetic.hpp"
 #include "bank_format.hpp"
 #include "cp1251.hpp"
-#include "rounding.hpp"
 
 namespace vornikat {
 namespace {

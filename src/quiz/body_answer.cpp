@@ -1,6 +1,6 @@
 // The countdown of a question and the judging of its answer.
+#include "arithmetic.hpp"
 #include "body.hpp"
-#include "int16.hpp"
 #include "runtime_error.hpp"
 #include "text.hpp"
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string>
 
+#include "arithmetic.hpp"
 #include "body.hpp"
 #include "cp1251.hpp"
-#include "rounding.hpp"
 #include "stored_score.hpp"
 
 namespace vornikat {

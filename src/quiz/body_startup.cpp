@@ -1,9 +1,9 @@
 // The start-up sequence, the loading of the bank and the showing of a question.
 #include <exception>
 
+#include "arithmetic.hpp"
 #include "bank_reader.hpp"
 #include "body.hpp"
-#include "int16.hpp"
 #include "text.hpp"
 
 namespace vornikat {

@@ -1,6 +1,7 @@
 #include "cp1251.hpp"
 
 #include <array>
+#include <cstdint>
 
 namespace vornikat {
 namespace {
@@ -18,6 +19,24 @@ constexpr std::array<char16_t, 64> kUpperHalf = {
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
 };
+
+// The capitals of Windows-1251 outside A..Z and А..Я, each with its small letter.
+constexpr std::uint8_t kOtherCapitals[][2] = {
+    {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D},
+    {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4},
+    {0xA8, 0xB8}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE}};
+
+std::uint8_t FoldByte(std::uint8_t b) {
+    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF)) {
+        return static_cast<std::uint8_t>(b + 0x20);
+    }
+    for (const auto& pair : kOtherCapitals) {
+        if (pair[0] == b) {
+            return pair[1];
+        }
+    }
+    return b;
+}
 
 }  // namespace
 
@@ -66,6 +85,14 @@ std::optional<std::string> EncodeCp1251(std::u16string_view text) {
         bytes += static_cast<char>(*code);
     }
     return bytes;
+}
+
+std::string FoldRegistryName(std::string_view cp1251) {
+    std::string folded(cp1251);
+    for (char& c : folded) {
+        c = static_cast<char>(FoldByte(static_cast<std::uint8_t>(c)));
+    }
+    return folded;
 }
 
 }  // namespace vornikat

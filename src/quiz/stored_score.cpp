@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "rounding.hpp"
+#include "arithmetic.hpp"
 #include "text.hpp"
 
 namespace vornikat {

@@ -2,9 +2,8 @@
 
 #include <cmath>
 
+#include "arithmetic.hpp"
 #include "checked_array.hpp"
-#include "int16.hpp"
-#include "rounding.hpp"
 
 namespace vornikat {
 namespace {

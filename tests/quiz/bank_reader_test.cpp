@@ -3,11 +3,11 @@
 #include <initializer_list>
 #include <vector>
 
+#include "arithmetic.hpp"
 #include "bank_reader.hpp"
 #include "bank_writer.hpp"
 #include "cp1251.hpp"
 #include "file_source.hpp"
-#include "rounding.hpp"
 
 namespace vornikat {
 namespace {

@@ -5,9 +5,7 @@
 #include <span>
 #include <string>
 
-#include "embedded_icon.hpp"
-#include "embedded_resource_port.hpp"
-#include "embedded_sounds.hpp"
+#include "embedded_resources.hpp"
 #include "wave_image.hpp"
 
 namespace vornikat {

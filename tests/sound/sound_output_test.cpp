@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "child_process.hpp"
-#include "embedded_sounds.hpp"
+#include "embedded_resources.hpp"
 #include "script_runner.hpp"
 #include "wave_image.hpp"
 

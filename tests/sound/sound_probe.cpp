@@ -17,7 +17,7 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-#include "embedded_resource_port.hpp"
+#include "embedded_resources.hpp"
 #include "sound_output.hpp"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "embedded_sounds.hpp"
+#include "embedded_resources.hpp"
 #include "posix_launcher.hpp"
 #include "script_input.hpp"
 

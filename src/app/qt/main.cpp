@@ -4,7 +4,7 @@
 
 #include "command_line.hpp"
 #include "display_check.hpp"
-#include "embedded_resource_port.hpp"
+#include "embedded_resources.hpp"
 #include "fonts.hpp"
 #include "front_end.hpp"
 #include "posix_file_system.hpp"

@@ -1,6 +1,6 @@
 #include "program_icon.hpp"
 
-#include "embedded_icon.hpp"
+#include "embedded_resources.hpp"
 
 namespace vornikat {
 

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "cp1251.hpp"
-#include "registry_name.hpp"
 #include "text.hpp"
 
 namespace vornikat {

@@ -1,4 +1,5 @@
-// 16-bit integer arithmetic that raises the overflow error instead of wrapping.
+// The arithmetic of the quiz: 16-bit integers that raise the overflow error instead of wrapping,
+// and rounding to the nearest whole number with ties going to the even neighbour.
 #pragma once
 
 #include <cstdint>
@@ -21,5 +22,11 @@ inline std::int16_t AddInt16(std::int16_t a, std::int16_t b) {
 inline std::int16_t SubInt16(std::int16_t a, std::int16_t b) {
     return CheckInt16(static_cast<long>(a) - b);
 }
+
+double RoundHalfEven(double value);
+
+// The same for an integer quotient, exactly: value / divisor rounded half to even.
+// divisor must be positive.
+std::int32_t DivideRoundHalfEven(std::int32_t value, std::int32_t divisor);
 
 }  // namespace vornikat

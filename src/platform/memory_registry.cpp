@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "registry_name.hpp"
+#include "cp1251.hpp"
 
 namespace vornikat {
 

@@ -1,4 +1,4 @@
-#include "rounding.hpp"
+#include "arithmetic.hpp"
 
 #include <cmath>
 
