@@ -50,8 +50,8 @@ windows: host-bank-tool
 # The core's tests and the Windows front-end's, under Wine and a virtual display.
 test-windows: windows
 	cmake --build --preset windows
-	scripts/check-test-labels build/windows
-	timeout 1800 scripts/wine-session build/windows/wine ctest --preset windows
+	timeout 1800 scripts/wine-session build/windows/wine \
+	    sh -c 'scripts/check-test-labels build/windows && ctest --preset windows'
 
 # The quiz itself, built in the dev tree, with the shipped question bank beside it.
 run: deps
