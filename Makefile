@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
         screenshots editor-screenshots clean deb windows-zip dist test-dist

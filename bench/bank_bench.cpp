@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading the largest bank, beside merely reading its file into memory, and the peak memory
 // the load needs compared with the file's size.
 #include <benchmark/benchmark.h>

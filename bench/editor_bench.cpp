@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bank editor with a bank at the format's limit, 32767 questions: opening it beside the
 // quiz's own load of the same file, saving it beside the bank tool's build of the same text,
 // a search that finds nothing, and one keystroke in the form with the window redrawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A whole one-question game through the scripted front-end, on a store file near the size
 // cap beside the same game on an empty store. Each game is a fresh process, as a real start is.
 #include <benchmark/benchmark.h>

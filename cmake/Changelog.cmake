@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Reads the releases out of CHANGELOG.md, for the files that list them (the AppStream metainfo,
 # the Debian changelog), and checks that the project's version is among them.
 #

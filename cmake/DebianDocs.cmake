@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by CPack on the staged install tree before it is packed: adds the copyright file and the
 # changelog Debian asks of every package, compresses the manual pages and the changelog as
 # Debian wants them (gzip -9n: no name, no time stamp, the same bytes on every build), and

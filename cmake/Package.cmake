@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package: CPack's DEB generator packs whatever `cmake --install` installs, under
 # /usr. The files Debian asks of every package (the copyright, the changelog) and the compressed
 # manual pages are added to the staged tree by DebianDocs.cmake, so that a plain install keeps

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-build for 64-bit Windows with mingw-w64. The posix thread model gives a working
 # std::mutex (GoogleTest needs it); everything is linked statically, so the executable runs
 # with no DLL of the compiler beside it. Programs built here run under Wine, through the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any text given to the Aiken parser either parses or yields errors; a text that parses
 // survives being built, loaded, printed as Aiken and parsed again unchanged.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes given to the loader either load or fail with its error; a bank that loads
 // survives being written and read again unchanged.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes read as a registry file: a file read and written back reads the same, a written
 // file is read back as written, and a value set in it is found there with nothing else changed.
 #include <cstddef>

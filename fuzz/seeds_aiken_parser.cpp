@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a seed corpus for the Aiken parser's fuzz target: small sources, good and bad.
 #include <cstdio>
 #include <fstream>

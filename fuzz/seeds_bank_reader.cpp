@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a seed corpus for the loader's fuzz target: small banks from the bank writer.
 #include <cstdio>
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a seed corpus for the registry file reader's fuzz target: files in each accepted form.
 #include <cstdio>
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a seed corpus for the WAV reader's fuzz target: the program's own two sounds.
 #include <cstdio>
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes handed to the sound output either read as a playable image whose samples lie
 // inside the bytes, in whole frames, or are refused; never a crash or a read outside.
 #include <cstddef>

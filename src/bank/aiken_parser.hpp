@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads a question bank written in Aiken, the plain-text format quiz systems import and export.
 #pragma once
 

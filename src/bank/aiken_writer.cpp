@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aiken_writer.hpp"
 
 #include <algorithm>

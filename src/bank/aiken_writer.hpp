@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a loaded question bank back as Aiken text.
 #pragma once
 

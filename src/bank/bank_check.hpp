@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Says whether the program will load a data.bin, and what in it is odd.
 #pragma once
 

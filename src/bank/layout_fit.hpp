@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whether a question fits the quiz window: its text within the question label, each option
 // on one line of its option button. The widths are estimates, not measurements.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "question_check.hpp"
 
 #include "aiken_parser.hpp"

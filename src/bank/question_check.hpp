@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The checks of one question, field by field, for an editor that shows each problem at the text
 // it concerns. The limits are those of data.bin; the fit is the estimate the bank tool uses.
 #pragma once

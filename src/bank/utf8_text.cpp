@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "utf8_text.hpp"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UTF-8 for the bank tool's messages and output.
 #pragma once
 

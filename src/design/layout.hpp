@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The designs of the two windows, as data: every front-end builds its windows from these.
 // Positions and sizes are in twips; a control inside a frame is placed relative to it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The design of frmHelp, the About box.
 #include "layout.hpp"
 

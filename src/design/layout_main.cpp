@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The design of Main, the quiz window.
 #include "layout.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A registry held in memory, with the platform registry's results: for tests and for runs
 // that must not touch a stored score.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "arithmetic.hpp"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The arithmetic of the quiz: 16-bit integers that raise the overflow error instead of wrapping,
 // and rounding to the nearest whole number with ties going to the even neighbour.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layout of data.bin: little-endian 16-bit units, each code stored times its factor.
 #pragma once
 

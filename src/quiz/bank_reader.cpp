@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bank_reader.hpp"
 
 #include <algorithm>

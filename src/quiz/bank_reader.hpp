@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads data.bin into a QuestionBank, front to back, exactly as the program loads it.
 #pragma once
 

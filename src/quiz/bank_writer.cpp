@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bank_writer.hpp"
 
 #include <string>

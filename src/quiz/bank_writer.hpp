@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the canonical data.bin of a list of questions.
 #pragma once
 

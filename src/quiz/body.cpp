@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "body.hpp"
 
 #include <new>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Body: the quiz itself, a set of procedures over the quiz state and the question bank.
 // Front-ends call only the public entry points below; every event runs inside the guard that
 // turns a run-time error into its message and the end of the program.

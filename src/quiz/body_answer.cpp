@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The countdown of a question and the judging of its answer.
 #include "arithmetic.hpp"
 #include "body.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Leaving the program before the test is over.
 #include "body.hpp"
 

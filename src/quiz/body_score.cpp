@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The score: the greeting at start-up that recalls the last one, the verdict at the end of
 // the test, and the last score stored for the next start.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The start-up sequence, the loading of the bank and the showing of a question.
 #include <exception>
 

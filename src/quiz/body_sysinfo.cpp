@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About box's launcher of the system-information tool, found through the registry.
 #include <array>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An array indexed from 0 whose every access is checked against its bounds.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows-1251 code page: the single-byte codes of the bank and the registry.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A ByteSource over a file, through the standard library alone.
 #pragma once
 

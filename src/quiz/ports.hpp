@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ports: everything the quiz core needs from the outside world.
 // Each front-end (Qt, Win32, the scripted tool, the tests) implements them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The question bank: every question, its five options and the number of the right one.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared variables of the quiz.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime_error.hpp"
 
 #include "text.hpp"

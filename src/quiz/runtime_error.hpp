@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's run-time error: the one failure that leaves a handler and ends the program.
 #pragma once
 

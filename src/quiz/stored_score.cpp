@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stored_score.hpp"
 
 #include <charconv>

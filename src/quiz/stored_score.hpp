@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The last score as the registry holds it: a number turned into text and read back.
 #pragma once
 

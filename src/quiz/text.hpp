@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small text helpers shared by the core and its front-ends: numbers as display text, UTF-16
 // and UTF-8, button captions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "run_bank_tool.hpp"
 
 #include <sys/wait.h>

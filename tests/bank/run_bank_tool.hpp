@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the vornikat-bank executable and gives back what it printed and its exit status.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bank editor driven as an author would: typing in the form, choosing the right option,
 // the list's actions, saving and opening, undo, playing, and closing over unsaved work.
 #include <QAction>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Debian package as a packager and a user meet it: lintian finds no error and no warning,
 # the control fields say what the program needs, the programs are hardened and stripped, the
 # files are where desktops and man look for them, and the program unpacked into a temporary

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows release zip as a Windows user and a mirror meet it: the files in their order, the
 # readme as Notepad reads it, checksums that `sha256sum -c` verifies, a program without a link
 # time in its header, and the same bytes when the zip is made again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loaded into an installed or unpacked program (LD_PRELOAD), this plays it as a new user
 // would, offscreen: "Yes" to the greeting, OK to what follows, then, once the main window
 // shows its first question, Exit and OK to the goodbye. It reports on stderr what it saw, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the desktop program keeps its score and finds its bank: only under absolute folders,
 // so that nothing lands in whatever folder the program happens to be in.
 #include <gtest/gtest.h>

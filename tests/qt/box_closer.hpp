@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Answers the program's message boxes as a user would, and records each one. A box that comes
 // with no answer queued is recorded as unexpected and closed, so that a test fails on it
 // instead of waiting for ever.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build tree into a fresh prefix and asks the installed program where it looks for
 # its bank: the bank installed with it must be among those places, and be there.
 file(REMOVE_RECURSE "${PREFIX}")

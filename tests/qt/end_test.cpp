@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's ways out, each ending the test process as it ends the program: at once, from
 // inside the handler, with no close or unload of a window. Each case runs in a process of its
 // own (name it on the command line); its checks run on the way out, and when they pass the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs one case of a test program that ends its own process, as the program it drives does:
 # the case passes when its checks passed and the process ended with the expected status, and
 # when standard error says what it should (EXPECTED_STDERR, a regular expression).

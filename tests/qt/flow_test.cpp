@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The quiz played through the desktop windows: the start-up, answers by clicks and by
 // time-out, ticks held off while a box is open, and the About box's launcher.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop front-end over test doubles: the bank and the sounds from FakePorts, a registry
 // file of the test's own, programs started for real.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windows on scaled screens: text drawn by a scalable face, as large as the scale says,
 // and the fonts following a window to a screen of another scale.
 #include <QFontDatabase>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two windows as a user meets them: where everything is, what takes the focus, what the
 // keys do, and the About box's life from show to close.
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Regenerates the sounds, the program icon and the desktop's icons and compares them byte for
 # byte with the committed ones, so that what is shipped is what the generator makes.
 # cmake -DGENERATOR=<vornikat-resgen> -DRESOURCES=<resources dir> -DWORK=<dir> -P check_generated.cmake

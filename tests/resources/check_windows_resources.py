@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Compiles resources/vornikat.rc into a tiny Windows executable, or takes the real one with
 --exe, and checks its resource directory row by row, and the version block as the file's
 properties show it. A real executable must also need no DLL but the system's own."""

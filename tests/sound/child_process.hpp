@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A program run by a test in the background, with an environment of the test's choosing and
 // its output in a file; killed when the object goes.
 #pragma once

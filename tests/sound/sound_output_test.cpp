@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt sound output heard for real: a private PulseAudio server with a null sink, whose
 // monitor is recorded while the probe program plays the embedded sounds; and no server at all.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // sound_probe: drives the Qt sound output the way the quiz does, for the sound tests.
 // Steps: "play:ID" plays sound ID from the embedded resources and prints how long the call
 // took; "file:PATH" plays the WAV file at PATH the same way; "wait:MS" runs the event loop for

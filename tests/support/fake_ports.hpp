@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test doubles for every port: the tracing ports of vornikat-script with the trace gathered
 // in a vector and message boxes answered from a queue, files in memory, and a registry in
 // memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "script_runner.hpp"
 
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the vornikat-script tool on a script and gives back its trace and exit status.
 #pragma once
 

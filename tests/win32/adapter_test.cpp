@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows adapters against the real thing, under Wine: the registry, the executable's own
 // resources, files and processes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vornikat.exe under Wine: the bank it plays (beside it, or named on its command line) and the
 // exit status each way out leaves for whoever started it.
 #include <gtest/gtest.h>

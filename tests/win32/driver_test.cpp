@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vornikat.exe under Wine, used as a user would use it: the greetings, the quiz played through
 // to the verdict, the stored score, leaving, and the About box.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Puts one window of Vornikat.exe on screen for its picture: "main" after the first-run
 // greeting, "about" with the About box open. Prints the window's screen rectangle as
 // WIDTHxHEIGHT+LEFT+TOP, then keeps the program up until a line arrives on standard input.

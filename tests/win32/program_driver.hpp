@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drives Vornikat.exe as a user would, from another process under the same Wine: finds its
 // windows, reads their texts, clicks their buttons and answers its message boxes.
 #pragma once

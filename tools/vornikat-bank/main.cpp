@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vornikat-bank: turns question banks written as Aiken text into data.bin, prints a data.bin as
 // Aiken text, and says whether the program will load a data.bin.
 #include <cerrno>

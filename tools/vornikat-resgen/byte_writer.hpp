@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Appending little-endian fields to a byte vector, for the file formats the generator writes.
 #pragma once
 

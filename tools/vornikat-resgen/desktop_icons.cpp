@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "desktop_icons.hpp"
 
 #include <zlib.h>

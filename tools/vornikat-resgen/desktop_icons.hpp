@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop's icons, drawn from the same pixel map as the program icon: PNGs at the sizes
 // icon themes ask for, and a scalable SVG. Each pixel of a drawing takes the colour of one
 // pixel of the map, never a blend, so the icon keeps its pixel-art look at every size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program icon: read from a text pixel map, written as a 32 x 32, 16-colour icon.
 #pragma once
 

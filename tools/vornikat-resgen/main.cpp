@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vornikat-resgen: makes the program's sounds, its icon and the desktop's icons from their
 // sources, byte for byte the same on every run, so the committed files can be checked against it.
 #include <cstdio>

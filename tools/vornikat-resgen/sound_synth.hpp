@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's two sounds, synthesised: 8-bit unsigned mono samples at 11025 per second.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wave_file.hpp"
 
 #include "byte_writer.hpp"

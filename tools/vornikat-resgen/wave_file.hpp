@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing 8-bit mono PCM samples as a RIFF WAVE file image.
 #pragma once
 

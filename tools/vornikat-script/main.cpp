@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vornikat-script: runs the quiz against a script of user events read from standard input
 // and prints every effect the program has on its windows, one per line.
 #include <cstdlib>

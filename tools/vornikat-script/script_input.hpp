@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's events, read line by line from standard input.
 #pragma once
 

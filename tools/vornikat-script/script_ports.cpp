@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "script_ports.hpp"
 
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ports of the scripted front-end: every effect is printed, every answer is read.
 #pragma once
 

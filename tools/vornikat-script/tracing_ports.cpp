@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tracing_ports.hpp"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ports that write every effect the program has on its windows as one trace line, and take
 // the user's answers to message boxes from elsewhere. vornikat-script prints the lines and
 // reads the answers from its script; the tests gather the lines and queue the answers. Both

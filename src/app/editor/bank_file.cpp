@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bank_file.hpp"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing a bank in either of its forms: Aiken text, as authors write it, and
 // data.bin, as the quiz reads it. The bytes are those of the bank tool for the same bank.
 #pragma once

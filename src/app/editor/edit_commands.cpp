@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "edit_commands.hpp"
 
 #include "question_check.hpp"

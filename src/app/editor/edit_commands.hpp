@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The changes an author makes to a bank, as undoable commands. Typing in one field of one
 // question merges into one command until another change comes, so undo takes back what was
 // typed there rather than a letter at a time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editor's files: opening and saving a bank in either form, the recent files, playing the
 // bank in the quiz, and the question before unsaved changes are lost.
 #include <QCloseEvent>

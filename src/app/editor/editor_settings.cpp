@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editor_settings.hpp"
 
 #include <QFileInfo>

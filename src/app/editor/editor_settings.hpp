@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the editor remembers between runs, in $XDG_CONFIG_HOME/vornikat/vornikat-editor.conf:
 // the window's size, the split between its parts, the recent files and "require fit".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editor_window.hpp"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bank editor's window: the list of questions, the form of the chosen one, the quiz window
 // as it will show it, and the checks of the whole bank.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "issue_list_model.hpp"
 
 #include <QBrush>

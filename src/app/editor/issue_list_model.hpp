@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every check of the whole bank as one list, errors and warnings, each naming its question and
 // field; the editor goes to the field when an entry is chosen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "issue_text.hpp"
 
 #include "bank_format.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The checks of a bank in the author's words.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vornikat-editor: writes question banks, showing each question as the quiz window will.
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "question_form.hpp"
 
 #include <QApplication>

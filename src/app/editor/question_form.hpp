@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The form of one question: its text, its five options, and the choice of the right one, each
 // with its checks shown beneath it.
 #pragma once

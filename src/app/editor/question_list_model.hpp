@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bank being edited: its questions in order, the checks of each, and the list view's model
 // of them. Every change goes through here, so the list, the form, the preview and the checks
 // follow it; the undo commands are its only callers that change it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quiz_preview.hpp"
 
 #include <QFrame>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A picture of the quiz's main window showing one question: built by the quiz's own builder
 // from the quiz's own design, so controls, sizes, fonts, wrapping and cut-off are the quiz's.
 // It is only a picture: it takes neither clicks nor the focus.

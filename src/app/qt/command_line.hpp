@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program's command line: vornikat [--help] [--version] [BANK].
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "design_builder.hpp"
 
 #include <QEvent>

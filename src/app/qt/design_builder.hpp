@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds the controls of a window design as Qt widgets, sized for the display.
 #pragma once
 

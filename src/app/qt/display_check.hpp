@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whether the program has a display to open its windows on, told in one line when it has not.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fonts of the window designs, on systems that may not carry the classic face they name.
 #pragma once
 

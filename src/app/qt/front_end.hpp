@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program's windows joined to the quiz core: Main, the About box and the boxes.
 #pragma once
 

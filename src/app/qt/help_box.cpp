@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "help_box.hpp"
 
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // frmHelp, the About box: one object for the whole run. Its window is loaded from the design at
 // a show while it is closed, and unloaded when it is closed; the object stays for the next show.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vornikat: the desktop quiz, playing the bank named on its command line or the one it finds.
 #include <QApplication>
 #include <memory>

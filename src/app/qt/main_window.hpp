@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Main, the quiz window: built from its design, its events handed to the quiz core.
 #pragma once
 

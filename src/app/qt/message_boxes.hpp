@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's modal message boxes, with the platform's numbers for icons, buttons and answers.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "program_icon.hpp"
 
 #include "embedded_resources.hpp"

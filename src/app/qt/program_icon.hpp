@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program icon, from the icon file carried inside the executable.
 #pragma once
 

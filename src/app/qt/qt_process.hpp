@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the desktop program ends: at once, from inside whatever handler is running.
 #pragma once
 

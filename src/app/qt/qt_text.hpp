@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts of the core as Qt strings.
 #pragma once
 

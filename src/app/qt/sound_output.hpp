@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sound output on Linux through Qt Multimedia: a WAV image from memory, played without waiting.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "translations.hpp"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt's own texts (the buttons of message boxes) in the language of the system.
 #pragma once
 

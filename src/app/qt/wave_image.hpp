@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a RIFF WAVE image held in memory, as the sound output needs it.
 #pragma once
 

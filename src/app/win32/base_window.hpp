@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one window base of the Windows front-end: the object's pointer travels with its window
 // (set at WM_NCCREATE, kept in GWLP_USERDATA), and every message goes to the object's one
 // handler. The windows are of a private dialog class, so the dialog manager's own defaults

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "designed_controls.hpp"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The controls of one window, made from its design: placed by the display's logical DPI, with
 // their fonts, tool tips and the dialog manager's styles (groups, tab stops, default button).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window made from its design: framed and placed by it, its controls built from it, its lines
 // drawn and its labels coloured as the design says. Main and the About box are both one.
 #pragma once

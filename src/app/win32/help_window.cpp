@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "help_window.hpp"
 
 namespace vornikat::win32 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // frmHelp, the About box: one object for the run, its window made afresh from the design at
 // each show after a close. It is modeless and owned by a hidden window of its own, not by
 // Main: it stays out of the taskbar, and Main can be used and minimized beside it.

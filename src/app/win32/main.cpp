@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vornikat for Windows: one executable with its own resources, over the same core as every
 // other front-end.
 #include <windows.h>

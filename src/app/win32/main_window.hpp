@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Main, the quiz window: built from its design, its events handed to the core, and the
 // operations of the core carried out on its controls.
 #pragma once

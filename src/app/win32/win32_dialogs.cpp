@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "win32_dialogs.hpp"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system's own message boxes, under the program's title. Every box is modal to the whole
 // program: both windows take no input while it is up.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame of a top-level window from its design: styles by its border and buttons, and the
 // outer rectangle that gives the designed client size, centred on the screen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replaces a file so that readers see either the old or the whole new content, never a part.
 #pragma once
 

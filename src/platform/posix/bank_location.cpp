@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bank_location.hpp"
 
 #include <system_error>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the desktop program finds the question bank it plays when the command line names none.
 #pragma once
 

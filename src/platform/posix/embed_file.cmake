@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes a C++ source whose function returns the bytes of one file, so the file is carried
 # inside the executable without any toolkit's resource system.
 # cmake -DINPUT=<file> -DOUTPUT=<source> -DFUNCTION=<name> -P embed_file.cmake

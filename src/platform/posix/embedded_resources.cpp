@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "embedded_resources.hpp"
 
 namespace vornikat {

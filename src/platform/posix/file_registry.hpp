@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The registry kept in a text file in the form of a registry export, for systems that have no
 // registry of their own. It keeps what it read and reads again only when the file changed;
 // every change is merged under a lock into the file as it is then and replaces it whole, so

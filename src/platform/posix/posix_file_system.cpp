@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "posix_file_system.hpp"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's files on a POSIX system.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "posix_launcher.hpp"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting other programs on a POSIX system.
 #pragma once
 

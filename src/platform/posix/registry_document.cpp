@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "registry_document.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A registry export held as its lines: the keys and values read from it, and every line the
 // store does not own kept as it stands, so that writing it back changes only what was set.
 #pragma once

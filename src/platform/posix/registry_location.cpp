@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "registry_location.hpp"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the registry file of a user lives, and the store the desktop program keeps.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's base folders as the XDG rules name them.
 #pragma once
 

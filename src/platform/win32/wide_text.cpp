@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wide_text.hpp"
 
 namespace vornikat::win32 {

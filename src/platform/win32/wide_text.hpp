@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts as the wide functions of Windows take them: UTF-16 in wchar_t.
 #pragma once
 

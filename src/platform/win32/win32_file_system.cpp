@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "win32_file_system.hpp"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file system as the core sees it, on Windows.
 #pragma once
 

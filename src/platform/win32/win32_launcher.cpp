@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "win32_launcher.hpp"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting another program on Windows, by its path, without waiting for it.
 #pragma once
 

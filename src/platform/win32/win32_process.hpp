@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The end of the program: at once, with no further message and no window torn down.
 #pragma once
 

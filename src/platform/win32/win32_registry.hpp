@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The registry port over advapi32's single-byte functions, handed straight through: the
 // port's roots, handles and results are the system's own.
 #pragma once

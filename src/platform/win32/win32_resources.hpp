@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's own resources, straight from its executable: the bytes stay where the loader
 // mapped them, valid for the program's life, so nothing is copied.
 #pragma once

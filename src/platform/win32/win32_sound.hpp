@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sound through the system's own player: a WAV image in memory, played in the background.
 #pragma once
 
