@@ -6,8 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
-#include <vector>
 
 namespace vornikat {
 namespace {
@@ -16,19 +14,6 @@ bool IsSet(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
 }
-
-// The context's texts point into constant data of the program and its libraries.
-struct HeldMessage {
-    QtMsgType type;
-    const char* file;
-    int line;
-    const char* function;
-    const char* category;
-    QString text;
-};
-
-QtMessageHandler passOn = nullptr;
-std::vector<HeldMessage> held;
 
 // Qt ends the program when its window platform cannot start: say why in our own words.
 // Without any display that is all there is to say; otherwise Qt's own messages name the
@@ -41,8 +26,8 @@ std::vector<HeldMessage> held;
                      "from a desktop session, or under xvfb-run\n",
                      program_invocation_short_name);
     } else {
-        for (const HeldMessage& message : held) {
-            std::fprintf(stderr, "%s\n", qPrintable(message.text));
+        for (const QString& message : HeldQtMessages::Texts()) {
+            std::fprintf(stderr, "%s\n", qPrintable(message));
         }
         std::fprintf(stderr, "%s: cannot open the window: %s\n", program_invocation_short_name,
                      qPrintable(text));
@@ -50,27 +35,10 @@ std::vector<HeldMessage> held;
     std::_Exit(EXIT_FAILURE);
 }
 
-void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtFatalMsg) {
-        ReportPlatformFailure(text);
-    }
-    held.push_back(
-        HeldMessage{type, context.file, context.line, context.function, context.category, text});
-}
-
 }  // namespace
 
-DisplayOpening::DisplayOpening() {
-    passOn = qInstallMessageHandler(HoldMessage);
-}
+DisplayOpening::DisplayOpening() : messages_(ReportPlatformFailure) {}
 
-DisplayOpening::~DisplayOpening() {
-    qInstallMessageHandler(passOn);
-    for (const HeldMessage& message : std::exchange(held, {})) {
-        const QMessageLogContext context(message.file, message.line, message.function,
-                                         message.category);
-        qt_message_output(message.type, context, message.text);
-    }
-}
+DisplayOpening::~DisplayOpening() = default;
 
 }  // namespace vornikat

@@ -2,6 +2,8 @@
 // Whether the program has a display to open its windows on, told in one line when it has not.
 #pragma once
 
+#include "held_messages.hpp"
+
 namespace vornikat {
 
 // While it lives, Qt's own messages are held back; a window platform that Qt cannot start ends
@@ -13,6 +15,9 @@ class DisplayOpening {
     ~DisplayOpening();
     DisplayOpening(const DisplayOpening&) = delete;
     DisplayOpening& operator=(const DisplayOpening&) = delete;
+
+  private:
+    HeldQtMessages messages_;
 };
 
 }  // namespace vornikat

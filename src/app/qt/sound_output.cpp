@@ -10,9 +10,8 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
-#include <utility>
-#include <vector>
 
+#include "held_messages.hpp"
 #include "wave_image.hpp"
 
 namespace vornikat {
@@ -22,24 +21,6 @@ namespace {
 // lock, and aborts if the server's answer to a closed stream (the sink going idle) is being
 // handled at that moment. Closing our stream this long before the exit lets that answer in.
 constexpr auto kSettleAfterClose = std::chrono::milliseconds(100);
-
-// Qt's complaints while it first looks for a sound server, held until it is known whether
-// there is one. The context's texts point into constant data of Qt's libraries.
-struct HeldMessage {
-    QtMsgType type;
-    const char* file;
-    int line;
-    const char* function;
-    const char* category;
-    QString text;
-};
-
-std::vector<HeldMessage> held;
-
-void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    held.push_back(
-        HeldMessage{type, context.file, context.line, context.function, context.category, text});
-}
 
 }  // namespace
 
@@ -83,20 +64,19 @@ QAudioDevice QtSoundOutput::FindOutput() {
     }
     // Qt connects to the sound server once, at the first look.
     outputSought_ = true;
-    const QtMessageHandler passOn = qInstallMessageHandler(HoldMessage);
-    QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    qInstallMessageHandler(passOn);
-    std::vector<HeldMessage> messages = std::exchange(held, {});
+    // Its complaints when there is no server are held, and said in one line of our own instead.
+    QAudioDevice device;
+    {
+        const HeldQtMessages messages;
+        device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull()) {
+            HeldQtMessages::Drop();
+        }
+    }
     if (device.isNull()) {
         std::fprintf(stderr,
                      "vornikat: no sound output (is a sound server running?): playing without "
                      "sound\n");
-        return device;
-    }
-    for (const HeldMessage& message : messages) {
-        const QMessageLogContext context(message.file, message.line, message.function,
-                                         message.category);
-        qt_message_output(message.type, context, message.text);
     }
     return device;
 }
