@@ -12,13 +12,11 @@
 #include <utility>
 #include <vector>
 
+#include "ports.hpp"
+
 namespace vornikat {
 
-struct RegistryValue {
-    std::uint32_t type = 0;
-    std::vector<std::uint8_t> data;
-    bool operator==(const RegistryValue&) const = default;
-};
+using RegistryValue = RegValue;
 
 struct NamedValue {
     std::string name;  // Windows-1251; empty for the key's default value
