@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -204,6 +205,18 @@ TEST_F(FlowTest, AMissingSoundIsARunTimeErrorThatEndsTheProgram) {
               (Trace{"error \"Ошибка выполнения '326':\\r\\rРесурс с идентификатором '101' не "
                      "найден\"",
                      "end"}));
+    EXPECT_EQ(ports.EndedWith(), ExitStatus::Failure);
+}
+
+TEST_F(FlowTest, RunningOutOfMemoryInAHandlerIsARunTimeErrorThatEndsInFailure) {
+    Start(2);
+    ports.trace.clear();
+    ports.answers = {msgbox::kAnswerOk};
+    ports.whileBoxOpen = [] { throw std::bad_alloc(); };
+    EXPECT_THROW(body.OnExitClick(), ProgramEnded);
+    EXPECT_EQ(ports.TakeTrace(),
+              (Trace{"Timer1.Interval = 0", kGoodbye,
+                     "error \"Ошибка выполнения '7':\\r\\rНедостаточно памяти\"", "end"}));
     EXPECT_EQ(ports.EndedWith(), ExitStatus::Failure);
 }
 
