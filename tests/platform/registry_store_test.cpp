@@ -159,6 +159,36 @@ TEST(RegistryStore, AFirstSaveKilledAnywhereLeavesNoFileOrTheKeyWithItsScore) {
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
 }
 
+TEST(RegistryStore, AGameThatStoresTheSameScoreStillRemovesWhatAKilledSaveLeft) {
+#ifndef VORNIKAT_FAULT_POINTS
+    GTEST_SKIP() << "an optimised build has no points to kill a save at";
+#endif
+    const TempDir dir;
+    const auto file = dir.Path() / "registry.reg";
+    FileRegistry first(file);
+    ASSERT_EQ(SaveScore(first), reg::kSuccess);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::setenv("VORNIKAT_KILL_AT", "written", 1);
+        FileRegistry registry(file);
+        ::_exit(registry.WriteValue(RegRoot::LocalMachine, "Software\\Vornikat", "LastScore",
+                                    {reg::kSz, {' ', '5', '0', 0}}) == reg::kSuccess
+                    ? 0
+                    : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    ASSERT_EQ(Names(dir.Path()).size(), 3U);
+
+    // The score stored is the one the file holds: nothing changes, yet the leftover goes.
+    FileRegistry again(file);
+    EXPECT_EQ(SaveScore(again), reg::kSuccess);
+    EXPECT_EQ(ReadAll(file), kScoreFile);
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
+}
+
 TEST(RegistryStore, ASaveRemovesTheTemporaryFilesOfSavesKilledBefore) {
     const TempDir dir;
     const auto file = dir.Path() / "registry.reg";
