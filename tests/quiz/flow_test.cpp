@@ -49,7 +49,10 @@ class FlowTest : public ::testing::Test {
         return shown;
     }
 
-    static std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+    static std::string Two(int n) {
+        std::string two = n < 10 ? "0" : "";
+        return two += std::to_string(n);
+    }
 
     static Trace QuestionShown(int n, int right, int judged) {
         const std::string q = std::to_string(n);
