@@ -19,6 +19,7 @@ test-dev: deps
 	cmake --preset dev
 	cmake --build --preset dev
 	scripts/check-test-labels build/dev
+	scripts/check-test-timeouts build/dev
 	ctest --preset dev
 
 # The unit tests alone: no window, no Wine, no sound server.
@@ -53,7 +54,8 @@ windows: host-bank-tool
 test-windows: windows
 	cmake --build --preset windows
 	timeout 1800 scripts/wine-session build/windows/wine \
-	    sh -c 'scripts/check-test-labels build/windows && ctest --preset windows'
+	    sh -c 'scripts/check-test-labels build/windows && scripts/check-test-timeouts build/windows && \
+	           ctest --preset windows'
 
 # The quiz itself, built in the dev tree, with the shipped question bank beside it.
 run: deps

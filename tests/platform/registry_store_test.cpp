@@ -14,6 +14,7 @@
 #include <sstream>
 #include <thread>
 
+#include "child_wait.hpp"
 #include "file_registry.hpp"
 #include "registry_location.hpp"
 #include "script_runner.hpp"
@@ -107,8 +108,7 @@ TEST(RegistryStore, WritersSideBySideLoseNothing) {
         children.push_back(pid);
     }
     for (const pid_t pid : children) {
-        int status = -1;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        const int status = testing::WaitForChild(pid);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     ExpectEveryValue(processesFile);
@@ -132,8 +132,7 @@ TEST(RegistryStore, AFirstSaveKilledAnywhereLeavesNoFileOrTheKeyWithItsScore) {
             FileRegistry registry(file);
             ::_exit(SaveScore(registry) == reg::kSuccess ? 0 : 1);
         }
-        int status = -1;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        const int status = testing::WaitForChild(pid);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << point;
         if (std::filesystem::exists(file)) {
             EXPECT_EQ(ReadAll(file), kScoreFile) << point;
@@ -151,7 +150,7 @@ TEST(RegistryStore, AFirstSaveKilledAnywhereLeavesNoFileOrTheKeyWithItsScore) {
                     : 1);
     } else {
         ::unsetenv("VORNIKAT_KILL_AT");
-        ASSERT_EQ(::waitpid(pid, nullptr, 0), pid);
+        testing::WaitForChild(pid);
     }
     EXPECT_EQ(Names(dir.Path()).size(), 3U);
     FileRegistry registry(file);
@@ -177,8 +176,7 @@ TEST(RegistryStore, AGameThatStoresTheSameScoreStillRemovesWhatAKilledSaveLeft) 
                     ? 0
                     : 1);
     }
-    int status = -1;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    const int status = testing::WaitForChild(pid);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     ASSERT_EQ(Names(dir.Path()).size(), 3U);
 
