@@ -81,20 +81,23 @@ void MemoryRegistry::DenyWrites(std::string_view fullPath) {
     writeDenied_.insert(Normalize(fullPath));
 }
 
-long MemoryRegistry::ProbeKey(RegRoot root, std::string_view path, RegAccess /*access*/) {
-    const std::string full = FullPath(root, path);
+long MemoryRegistry::Open(const std::string& full) const {
     if (keys_.count(full) == 0) {
         return reg::kNotFound;
     }
     return IsUnder(full, denied_) ? reg::kAccessDenied : reg::kSuccess;
 }
 
+long MemoryRegistry::ProbeKey(RegRoot root, std::string_view path) {
+    return Open(FullPath(root, path));
+}
+
 RegRead MemoryRegistry::ReadValue(RegRoot root, std::string_view path, std::string_view name) {
-    const long opened = ProbeKey(root, path, RegAccess::ReadOnly);
-    if (opened != reg::kSuccess) {
+    const std::string full = FullPath(root, path);
+    if (const long opened = Open(full); opened != reg::kSuccess) {
         return {opened, {}};
     }
-    const Value* value = FindValue(FullPath(root, path), name);
+    const Value* value = FindValue(full, name);
     return value == nullptr ? RegRead{reg::kNotFound, {}} : RegRead{reg::kSuccess, *value};
 }
 

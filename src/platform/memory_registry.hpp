@@ -17,7 +17,7 @@ class MemoryRegistry : public RegistryPort {
 
     MemoryRegistry();
 
-    long ProbeKey(RegRoot root, std::string_view path, RegAccess access) override;
+    long ProbeKey(RegRoot root, std::string_view path) override;
     RegRead ReadValue(RegRoot root, std::string_view path, std::string_view name) override;
     long WriteValue(RegRoot root, std::string_view path, std::string_view name,
                     const RegValue& value) override;
@@ -37,6 +37,8 @@ class MemoryRegistry : public RegistryPort {
     static std::string Normalize(std::string_view fullPath);
     static std::string FullPath(RegRoot root, std::string_view path);
     static bool IsUnder(const std::string& path, const std::set<std::string>& tops);
+    // Whether the key at this normalized path opens.
+    long Open(const std::string& full) const;
 
     std::map<std::string, std::map<std::string, Value>> keys_;
     std::set<std::string> denied_;

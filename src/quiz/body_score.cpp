@@ -23,7 +23,7 @@ constexpr std::size_t kReadBufferSize = 255;
 // own key instead; that key, when there is one, is the one to read. nullopt when neither opens.
 std::optional<RegRoot> FindScoreRoot(RegistryPort& registry) {
     for (const RegRoot root : {RegRoot::CurrentUser, RegRoot::LocalMachine}) {
-        if (registry.ProbeKey(root, kScoreKeyPath, RegAccess::Default) == reg::kSuccess) {
+        if (registry.ProbeKey(root, kScoreKeyPath) == reg::kSuccess) {
             return root;
         }
     }
@@ -32,7 +32,7 @@ std::optional<RegRoot> FindScoreRoot(RegistryPort& registry) {
 
 // Software must open before Vornikat is made under it; true when the score was stored.
 bool StoreScoreUnder(RegistryPort& registry, RegRoot root, const RegValue& score) {
-    return registry.ProbeKey(root, "Software", RegAccess::Default) == reg::kSuccess &&
+    return registry.ProbeKey(root, "Software") == reg::kSuccess &&
            registry.WriteValue(root, kScoreKeyPath, kScoreValue, score) == reg::kSuccess;
 }
 
@@ -190,8 +190,7 @@ void Body::SaveLastScore(const float& percent) {
     }
     // A key of the user's own, left by an earlier run that could not write the machine's,
     // is read first at the next start, so it must not keep an older score.
-    if (ports_.registry.ProbeKey(RegRoot::CurrentUser, kScoreKeyPath, RegAccess::Default) ==
-        reg::kSuccess) {
+    if (ports_.registry.ProbeKey(RegRoot::CurrentUser, kScoreKeyPath) == reg::kSuccess) {
         ports_.registry.WriteValue(RegRoot::CurrentUser, kScoreKeyPath, kScoreValue, score);
     }
 }

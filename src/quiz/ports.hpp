@@ -110,8 +110,6 @@ inline constexpr std::uint32_t kBinary = 3;
 inline constexpr std::uint32_t kDword = 4;
 }  // namespace reg
 
-enum class RegAccess : std::uint8_t { Default, ReadOnly };
-
 struct RegValue {
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
@@ -128,8 +126,8 @@ struct RegRead {
 class RegistryPort {
   public:
     virtual ~RegistryPort() = default;
-    // Whether the key exists and opens with that access.
-    virtual long ProbeKey(RegRoot root, std::string_view path, RegAccess access) = 0;
+    // Whether the key exists and opens as it does to be written to.
+    virtual long ProbeKey(RegRoot root, std::string_view path) = 0;
     // The key is opened for reading only.
     virtual RegRead ReadValue(RegRoot root, std::string_view path, std::string_view name) = 0;
     // Creates the key where it is missing, with those above it, and sets the value.

@@ -45,8 +45,7 @@ class RegistryFileTest : public ::testing::Test {
     }
 
     bool KeyExists(std::string_view path, RegRoot root = RegRoot::LocalMachine) const {
-        return FileRegistry(file, notices).ProbeKey(root, path, RegAccess::Default) ==
-               reg::kSuccess;
+        return FileRegistry(file, notices).ProbeKey(root, path) == reg::kSuccess;
     }
 
     TempDir dir;

@@ -85,11 +85,11 @@ TEST_F(SysInfoTest, KeyThatCannotBeOpenedCountsAsMissing) {
 // What a standard user meets under the machine's keys: reading is allowed, more is not.
 class ReadOnlyMachineRegistry : public MemoryRegistry {
   public:
-    long ProbeKey(RegRoot root, std::string_view path, RegAccess access) override {
-        if (root == RegRoot::LocalMachine && access != RegAccess::ReadOnly) {
+    long ProbeKey(RegRoot root, std::string_view path) override {
+        if (root == RegRoot::LocalMachine) {
             return reg::kAccessDenied;
         }
-        return MemoryRegistry::ProbeKey(root, path, access);
+        return MemoryRegistry::ProbeKey(root, path);
     }
 };
 

@@ -35,7 +35,7 @@ TEST_F(RegistryAdapter, WritesAndReadsBackUnderAPredefinedRoot) {
     const RegValue score{reg::kSz, {' ', '3', '3', 0}};
     ASSERT_EQ(registry.WriteValue(RegRoot::CurrentUser, kTestKey, "LastScore", score),
               reg::kSuccess);
-    EXPECT_EQ(registry.ProbeKey(RegRoot::CurrentUser, kTestKey, RegAccess::Default), reg::kSuccess);
+    EXPECT_EQ(registry.ProbeKey(RegRoot::CurrentUser, kTestKey), reg::kSuccess);
     const RegRead read = registry.ReadValue(RegRoot::CurrentUser, kTestKey, "lastscore");
     ASSERT_EQ(read.result, reg::kSuccess);
     EXPECT_EQ(read.value, score);
@@ -53,10 +53,7 @@ TEST_F(RegistryAdapter, WritesAndReadsBackUnderAPredefinedRoot) {
 }
 
 TEST_F(RegistryAdapter, AMissingKeyFailsWithTheSystemsResult) {
-    EXPECT_EQ(registry.ProbeKey(RegRoot::CurrentUser, kTestKey, RegAccess::Default),
-              reg::kNotFound);
-    EXPECT_EQ(registry.ProbeKey(RegRoot::CurrentUser, kTestKey, RegAccess::ReadOnly),
-              reg::kNotFound);
+    EXPECT_EQ(registry.ProbeKey(RegRoot::CurrentUser, kTestKey), reg::kNotFound);
     EXPECT_EQ(registry.ReadValue(RegRoot::CurrentUser, kTestKey, "LastScore").result,
               reg::kNotFound);
 }

@@ -214,7 +214,7 @@ long FileRegistry::Change(const std::function<bool(RegistryDocument&)>& change) 
     return reg::kSuccess;
 }
 
-long FileRegistry::ProbeKey(RegRoot root, std::string_view path, RegAccess /*access*/) {
+long FileRegistry::ProbeKey(RegRoot root, std::string_view path) {
     return Current().HasKey(FullPath(root, path)) ? reg::kSuccess : reg::kNotFound;
 }
 

@@ -39,7 +39,7 @@ class FileRegistry : public RegistryPort {
                  std::chrono::milliseconds lockPatience = std::chrono::seconds(5));
     explicit FileRegistry(std::filesystem::path file);
 
-    long ProbeKey(RegRoot root, std::string_view path, RegAccess access) override;
+    long ProbeKey(RegRoot root, std::string_view path) override;
     RegRead ReadValue(RegRoot root, std::string_view path, std::string_view name) override;
     long WriteValue(RegRoot root, std::string_view path, std::string_view name,
                     const RegValue& value) override;

@@ -29,10 +29,7 @@ struct ReadKey {
 
 }  // namespace
 
-long Win32Registry::ProbeKey(RegRoot root, std::string_view path, RegAccess access) {
-    if (access == RegAccess::ReadOnly) {
-        return ReadKey(root, path).result;
-    }
+long Win32Registry::ProbeKey(RegRoot root, std::string_view path) {
     HKEY opened = nullptr;
     const LONG result = RegOpenKeyA(ToHkey(root), std::string(path).c_str(), &opened);
     if (result == ERROR_SUCCESS) {

@@ -9,7 +9,7 @@ namespace vornikat::win32 {
 
 class Win32Registry : public RegistryPort {
   public:
-    long ProbeKey(RegRoot root, std::string_view path, RegAccess access) override;
+    long ProbeKey(RegRoot root, std::string_view path) override;
     RegRead ReadValue(RegRoot root, std::string_view path, std::string_view name) override;
     long WriteValue(RegRoot root, std::string_view path, std::string_view name,
                     const RegValue& value) override;
