@@ -3,7 +3,8 @@
 .PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
         screenshots editor-screenshots clean deb windows-zip dist test-dist
 
-FUZZ_SECONDS ?= 60
+# `make fuzz SECONDS=N` fuzzes each target N seconds.
+SECONDS ?= 15
 # The one version, from project() in CMakeLists.txt, names the release files.
 VERSION := $(shell sed -n 's/^project.Vornikat VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 DEB := dist/vornikat_$(VERSION)_amd64.deb
@@ -18,6 +19,7 @@ test-dev: deps
 	cmake --preset dev
 	cmake --build --preset dev
 	scripts/check-test-labels build/dev
+	scripts/check-test-timeouts build/dev
 	ctest --preset dev
 
 # The unit tests alone: no window, no Wine, no sound server.
@@ -34,7 +36,7 @@ test-asan: deps
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/run-fuzz $(FUZZ_SECONDS)
+	scripts/run-fuzz $(SECONDS)
 
 # The Windows build runs the bank tool of the native one to make its data.bin.
 host-bank-tool: deps
@@ -52,7 +54,8 @@ windows: host-bank-tool
 test-windows: windows
 	cmake --build --preset windows
 	timeout 1800 scripts/wine-session build/windows/wine \
-	    sh -c 'scripts/check-test-labels build/windows && ctest --preset windows'
+	    sh -c 'scripts/check-test-labels build/windows && scripts/check-test-timeouts build/windows && \
+	           ctest --preset windows'
 
 # The quiz itself, built in the dev tree, with the shipped question bank beside it.
 run: deps

@@ -2,6 +2,7 @@
 #include "aiken_parser.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 
@@ -104,8 +105,12 @@ std::string Letter(int index) {
     return std::string(1, static_cast<char>('A' + index));
 }
 
+// Appended piece by piece: "\"" + a temporary string trips GCC 12's -Wrestrict.
 std::string Quoted(char32_t c) {
-    return "\"" + Utf8Of(c) + "\"";
+    std::string quoted = "\"";
+    quoted += Utf8Of(c);
+    quoted += '"';
+    return quoted;
 }
 
 // Look-alikes with no Windows-1251 code that writers meet most often.
@@ -215,8 +220,9 @@ class Parser {
         for (std::size_t i = 0; i < line_.size(); ++i) {
             if (line_[i] >= kNotUtf8) {
                 char byte[8];
-                std::snprintf(byte, sizeof byte, "0x%02X",
-                              static_cast<unsigned>(line_[i] - kNotUtf8));
+                std::snprintf(
+                    byte, sizeof byte, "0x%02X",
+                    static_cast<unsigned>(static_cast<std::uint8_t>(line_[i] - kNotUtf8)));
                 Error(i, std::string("the byte ") + byte +
                              " is not UTF-8; save the file as UTF-8 (from Windows-1251: "
                              "iconv -f cp1251 -t utf-8)");

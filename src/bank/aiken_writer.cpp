@@ -73,7 +73,8 @@ AikenText FormatAiken(std::span<const QuestionRecord> questions, std::size_t max
             }
             out.text += letter + ")";
             if (!q.options[k].empty()) {
-                out.text += " " + ToUtf8(q.options[k]);
+                out.text += ' ';
+                out.text += ToUtf8(q.options[k]);
             }
             out.text += '\n';
         }

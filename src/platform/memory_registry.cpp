@@ -32,20 +32,10 @@ std::string MemoryRegistry::Normalize(std::string_view fullPath) {
     return FoldRegistryName(path);
 }
 
-std::string MemoryRegistry::FullPath(RegKey root, std::string_view path) const {
-    std::string base;
-    if (root == kHKeyLocalMachine) {
-        base = "HKEY_LOCAL_MACHINE";
-    } else if (root == kHKeyCurrentUser) {
-        base = "HKEY_CURRENT_USER";
-    } else {
-        const auto found = handles_.find(root);
-        if (found == handles_.end()) {
-            return {};
-        }
-        base = found->second.path;
-    }
-    return Normalize(base + "\\" + std::string(path));
+std::string MemoryRegistry::FullPath(RegRoot root, std::string_view path) {
+    const std::string_view base =
+        root == RegRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+    return Normalize(std::string(base) + "\\" + std::string(path));
 }
 
 bool MemoryRegistry::IsUnder(const std::string& path, const std::set<std::string>& tops) {
@@ -53,12 +43,6 @@ bool MemoryRegistry::IsUnder(const std::string& path, const std::set<std::string
         return path == top || (path.size() > top.size() && path.compare(0, top.size(), top) == 0 &&
                                path[top.size()] == '\\');
     });
-}
-
-RegKey MemoryRegistry::NewHandle(const std::string& path, bool readOnly) {
-    const RegKey key = nextHandle_++;
-    handles_[key] = Handle{path, readOnly};
-    return key;
 }
 
 void MemoryRegistry::AddKey(std::string_view fullPath) {
@@ -97,74 +81,34 @@ void MemoryRegistry::DenyWrites(std::string_view fullPath) {
     writeDenied_.insert(Normalize(fullPath));
 }
 
-long MemoryRegistry::OpenKey(RegKey root, std::string_view path, RegAccess access, RegKey& key) {
-    key = 0;
-    const std::string full = FullPath(root, path);
-    if (full.empty() || keys_.count(full) == 0) {
-        return reg::kNotFound;
-    }
-    if (IsUnder(full, denied_)) {
-        return reg::kAccessDenied;
-    }
-    key = NewHandle(full, access == RegAccess::ReadOnly);
-    return reg::kSuccess;
-}
-
-long MemoryRegistry::CreateKey(RegKey root, std::string_view path, RegKey& key) {
-    key = 0;
-    const std::string full = FullPath(root, path);
-    if (full.empty()) {
-        return reg::kNotFound;
-    }
-    if (IsUnder(full, denied_)) {
-        return reg::kAccessDenied;
-    }
+long MemoryRegistry::Open(const std::string& full) const {
     if (keys_.count(full) == 0) {
-        if (IsUnder(full, writeDenied_)) {
-            return reg::kAccessDenied;
-        }
-        AddKey(full);
-    }
-    key = NewHandle(full, false);
-    return reg::kSuccess;
-}
-
-long MemoryRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
-                              std::span<const std::uint8_t> data) {
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) {
         return reg::kNotFound;
     }
-    if (handle->second.readOnly || IsUnder(handle->second.path, writeDenied_)) {
+    return IsUnder(full, denied_) ? reg::kAccessDenied : reg::kSuccess;
+}
+
+long MemoryRegistry::ProbeKey(RegRoot root, std::string_view path) {
+    return Open(FullPath(root, path));
+}
+
+RegRead MemoryRegistry::ReadValue(RegRoot root, std::string_view path, std::string_view name) {
+    const std::string full = FullPath(root, path);
+    if (const long opened = Open(full); opened != reg::kSuccess) {
+        return {opened, {}};
+    }
+    const Value* value = FindValue(full, name);
+    return value == nullptr ? RegRead{reg::kNotFound, {}} : RegRead{reg::kSuccess, *value};
+}
+
+long MemoryRegistry::WriteValue(RegRoot root, std::string_view path, std::string_view name,
+                                const RegValue& value) {
+    const std::string full = FullPath(root, path);
+    if (IsUnder(full, denied_) || IsUnder(full, writeDenied_)) {
         return reg::kAccessDenied;
     }
-    keys_[handle->second.path][FoldRegistryName(name)] = Value{type, {data.begin(), data.end()}};
+    PutValue(full, name, value);
     return reg::kSuccess;
-}
-
-long MemoryRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                                std::span<std::uint8_t> buffer, std::uint32_t& byteCount) {
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) {
-        return reg::kNotFound;
-    }
-    const auto& values = keys_[handle->second.path];
-    const auto value = values.find(FoldRegistryName(name));
-    if (value == values.end()) {
-        return reg::kNotFound;
-    }
-    type = value->second.type;
-    const auto size = static_cast<std::uint32_t>(value->second.data.size());
-    byteCount = size;
-    if (size > buffer.size()) {
-        return reg::kMoreData;
-    }
-    std::copy(value->second.data.begin(), value->second.data.end(), buffer.begin());
-    return reg::kSuccess;
-}
-
-long MemoryRegistry::CloseKey(RegKey key) {
-    return handles_.erase(key) != 0 ? reg::kSuccess : reg::kNotFound;
 }
 
 }  // namespace vornikat

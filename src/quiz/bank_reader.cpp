@@ -21,7 +21,8 @@ static_assert(std::endian::native == std::endian::little,
 class UnitReader {
   public:
     explicit UnitReader(ByteSource& source)
-        : source_(source), buffer_(std::make_unique<std::array<char16_t, kChunkUnits>>()) {}
+        : source_(source),
+          buffer_(std::make_unique_for_overwrite<std::array<char16_t, kChunkUnits>>()) {}
 
     std::int16_t Next() {
         std::int16_t unit = 0;
@@ -180,12 +181,9 @@ class BankParser {
                 err::kSubscriptOutOfRange, 0,
                 "the question count field is negative (" + std::to_string(last) + ")");
         }
-        for (auto* texts : {&bank.Questions, &bank.Answers1, &bank.Answers2, &bank.Answers3,
-                            &bank.Answers4, &bank.Answers5}) {
-            texts->Redim(last);
-        }
-        bank.RightAnswer.Redim(last);
-
+        // The arrays grow as their records are read rather than being made at full size
+        // first: a header that promises more than the file holds then costs nothing, and a
+        // bank that loads ends with every index 0..last filled all the same.
         ReadSection<bankformat::kQuestionFactor>(bank.Questions, last);
         for (int option = 1; option <= 5; ++option) {
             ReadSection<bankformat::kOptionFactor>(bank.Answers(option), last);
@@ -193,8 +191,8 @@ class BankParser {
         for (std::int16_t i = 0; i <= last; i = NextIndex(i)) {
             const std::int16_t unit = units_.Next();
             CountInexact(unit, bankformat::kRightOptionFactor);
-            bank.RightAnswer.At(i) = static_cast<std::int16_t>(
-                DivideRoundHalfEven(unit, bankformat::kRightOptionFactor));
+            bank.RightAnswer.Append(static_cast<std::int16_t>(
+                DivideRoundHalfEven(unit, bankformat::kRightOptionFactor)));
         }
         if (info_ != nullptr) {
             info_->bytesRead = units_.Offset();
@@ -223,7 +221,7 @@ class BankParser {
     template <std::int16_t Factor>
     void ReadSection(CheckedArray<std::u16string>& texts, std::int16_t last) {
         for (std::int16_t i = 0; i <= last; i = NextIndex(i)) {
-            texts.At(i) = ReadText<Factor>();
+            texts.Append(ReadText<Factor>());
         }
     }
 

@@ -70,7 +70,7 @@ class Body {
     void UnloadMain(std::int16_t& cancel);
     // The About box's look-ups (body_sysinfo.cpp).
     void StartSysInfo();
-    bool GetKeyValue(const RegKey& keyRoot, const std::string& keyName,
+    bool GetKeyValue(const RegRoot& keyRoot, const std::string& keyName,
                      const std::string& subKeyRef, std::string& keyVal);
 
     int ShowMessage(std::u16string_view text, int flags);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The score: the greeting at start-up that recalls the last one, the verdict at the end of
 // the test, and the last score stored for the next start.
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "arithmetic.hpp"
@@ -18,30 +20,39 @@ constexpr std::string_view kScoreValue = "LastScore";
 constexpr std::size_t kReadBufferSize = 255;
 
 // A standard user may not write under HKEY_LOCAL_MACHINE, so a score may live in the user's
-// own key instead; that key, when there is one, is the one to read.
-long OpenScoreKey(RegistryPort& registry, RegKey& key) {
-    if (registry.OpenKey(kHKeyCurrentUser, kScoreKeyPath, RegAccess::Default, key) ==
-        reg::kSuccess) {
-        return reg::kSuccess;
+// own key instead; that key, when there is one, is the one to read. nullopt when neither opens.
+std::optional<RegRoot> FindScoreRoot(RegistryPort& registry) {
+    for (const RegRoot root : {RegRoot::CurrentUser, RegRoot::LocalMachine}) {
+        if (registry.ProbeKey(root, kScoreKeyPath) == reg::kSuccess) {
+            return root;
+        }
     }
-    return registry.OpenKey(kHKeyLocalMachine, kScoreKeyPath, RegAccess::Default, key);
+    return std::nullopt;
 }
 
-// Opens Software, creates Vornikat under it and sets the value; true when it was stored.
-bool StoreScoreUnder(RegistryPort& registry, RegKey root, std::span<const std::uint8_t> data) {
-    RegKey software = 0;
-    RegKey vornikat = 0;
-    const bool stored =
-        registry.OpenKey(root, "Software", RegAccess::Default, software) == reg::kSuccess &&
-        registry.CreateKey(software, "Vornikat", vornikat) == reg::kSuccess &&
-        registry.SetValue(vornikat, kScoreValue, reg::kSz, data) == reg::kSuccess;
-    if (vornikat != 0) {
-        registry.CloseKey(vornikat);
+// Software must open before Vornikat is made under it; true when the score was stored.
+bool StoreScoreUnder(RegistryPort& registry, RegRoot root, const RegValue& score) {
+    return registry.ProbeKey(root, "Software") == reg::kSuccess &&
+           registry.WriteValue(root, kScoreKeyPath, kScoreValue, score) == reg::kSuccess;
+}
+
+// The read fills a buffer of 255 spaces: a value that does not fit fails, and the bytes it
+// leaves untouched stay spaces.
+long ReadScoreText(RegistryPort& registry, std::optional<RegRoot> root,
+                   std::array<std::uint8_t, kReadBufferSize>& buffer) {
+    buffer.fill(' ');
+    if (!root) {
+        return reg::kNotFound;
     }
-    if (software != 0) {
-        registry.CloseKey(software);
+    const RegRead read = registry.ReadValue(*root, kScoreKeyPath, kScoreValue);
+    if (read.result != reg::kSuccess) {
+        return read.result;
     }
-    return stored;
+    if (read.value.data.size() > buffer.size()) {
+        return reg::kMoreData;
+    }
+    std::copy(read.value.data.begin(), read.value.data.end(), buffer.begin());
+    return reg::kSuccess;
 }
 
 std::u16string GreetingFor(std::optional<std::int16_t> score) {
@@ -103,9 +114,7 @@ float WholePartOfTenths(float value) {
 }  // namespace
 
 void Body::GreetAtStartup() {
-    RegKey key = 0;
-    if (OpenScoreKey(ports_.registry, key) == reg::kSuccess) {
-        ports_.registry.CloseKey(key);
+    if (FindScoreRoot(ports_.registry)) {
         GreetReturningUser();
         return;
     }
@@ -119,16 +128,7 @@ void Body::GreetAtStartup() {
 
 void Body::GreetReturningUser() {
     std::array<std::uint8_t, kReadBufferSize> buffer{};
-    buffer.fill(' ');
-    // A failed open leaves the key empty, and the read below fails on it.
-    RegKey key = 0;
-    OpenScoreKey(ports_.registry, key);
-    std::uint32_t type = 0;
-    std::uint32_t size = kReadBufferSize;
-    const long result = ports_.registry.QueryValue(key, kScoreValue, type, buffer, size);
-    if (key != 0) {
-        ports_.registry.CloseKey(key);
-    }
+    const long result = ReadScoreText(ports_.registry, FindScoreRoot(ports_.registry), buffer);
     const std::u16string text =
         DecodeCp1251(std::string_view(reinterpret_cast<const char*>(buffer.data()), buffer.size()));
 
@@ -183,19 +183,15 @@ void Body::ShowSplitMessage(std::u16string& text) {
 void Body::SaveLastScore(const float& percent) {
     std::string text = EncodeCp1251(ScoreToText(percent)).value_or(std::string());
     text += '\0';
-    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                             text.size());
-    if (!StoreScoreUnder(ports_.registry, kHKeyLocalMachine, data)) {
-        StoreScoreUnder(ports_.registry, kHKeyCurrentUser, data);
+    const RegValue score{reg::kSz, {text.begin(), text.end()}};
+    if (!StoreScoreUnder(ports_.registry, RegRoot::LocalMachine, score)) {
+        StoreScoreUnder(ports_.registry, RegRoot::CurrentUser, score);
         return;
     }
     // A key of the user's own, left by an earlier run that could not write the machine's,
     // is read first at the next start, so it must not keep an older score.
-    RegKey own = 0;
-    if (ports_.registry.OpenKey(kHKeyCurrentUser, kScoreKeyPath, RegAccess::Default, own) ==
-        reg::kSuccess) {
-        ports_.registry.SetValue(own, kScoreValue, reg::kSz, data);
-        ports_.registry.CloseKey(own);
+    if (ports_.registry.ProbeKey(RegRoot::CurrentUser, kScoreKeyPath) == reg::kSuccess) {
+        ports_.registry.WriteValue(RegRoot::CurrentUser, kScoreKeyPath, kScoreValue, score);
     }
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The About box's launcher of the system-information tool, found through the registry.
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "body.hpp"
 #include "runtime_error.hpp"
@@ -10,7 +10,7 @@ namespace vornikat {
 
 namespace {
 
-constexpr std::uint32_t kValueBufferSize = 1024;
+constexpr std::size_t kValueBufferSize = 1024;
 
 // The registry value's kept bytes, last to first, as upper-case hexadecimal without
 // leading zeros, after what the caller passed in. The "&h" text is kept as it is rather
@@ -33,10 +33,11 @@ std::string FormatDwordText(const std::string& passedIn, std::string_view kept) 
 void Body::StartSysInfo() {
     std::string toolPath;
     try {
-        bool found = GetKeyValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
+        bool found = GetKeyValue(RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
                                  "PATH", toolPath);
-        if (!found && GetKeyValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location",
-                                  "MSINFO", toolPath)) {
+        if (!found &&
+            GetKeyValue(RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location",
+                        "MSINFO", toolPath)) {
             std::string candidate = toolPath;
             candidate += ports_.launcher.PathSeparator();
             candidate += "MSINFO32.EXE";
@@ -59,37 +60,27 @@ void Body::StartSysInfo() {
     ShowMessage(u"System Information Is Unavailable At This Time", msgbox::kOkOnly);
 }
 
-bool Body::GetKeyValue(const RegKey& keyRoot, const std::string& keyName,
+bool Body::GetKeyValue(const RegRoot& keyRoot, const std::string& keyName,
                        const std::string& subKeyRef, std::string& keyVal) {
-    RegKey key = 0;
-    // Read access is all a lookup needs; asking for more fails for users who may not write
-    // the machine's keys and would hide a tool that is there.
-    if (ports_.registry.OpenKey(keyRoot, keyName, RegAccess::ReadOnly, key) != reg::kSuccess) {
+    // A value longer than the read buffer fails like a missing one.
+    const RegRead read = ports_.registry.ReadValue(keyRoot, keyName, subKeyRef);
+    if (read.result != reg::kSuccess || read.value.data.size() > kValueBufferSize) {
         keyVal.clear();
         return false;
     }
-    std::array<std::uint8_t, kValueBufferSize> buffer{};
-    std::uint32_t type = 0;
-    std::uint32_t byteCount = kValueBufferSize;
-    if (ports_.registry.QueryValue(key, subKeyRef, type, buffer, byteCount) != reg::kSuccess ||
-        byteCount > kValueBufferSize) {
-        keyVal.clear();
-        ports_.registry.CloseKey(key);
-        return false;
-    }
+    const std::vector<std::uint8_t>& buffer = read.value.data;
+    const std::size_t byteCount = buffer.size();
     if (byteCount == 0) {
         // There is no last character to test; the caller's handler takes over.
-        ports_.registry.CloseKey(key);
         throw RuntimeError(err::kInvalidCall);
     }
     const std::size_t keptLength = buffer[byteCount - 1] == 0 ? byteCount - 1 : byteCount;
     const std::string_view kept(reinterpret_cast<const char*>(buffer.data()), keptLength);
-    if (type == reg::kSz) {
+    if (read.value.type == reg::kSz) {
         keyVal = std::string(kept);
-    } else if (type == reg::kDword) {
+    } else if (read.value.type == reg::kDword) {
         keyVal = FormatDwordText(keyVal, kept);
     }
-    ports_.registry.CloseKey(key);
     return true;
 }
 

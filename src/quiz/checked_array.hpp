@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "runtime_error.hpp"
@@ -22,6 +23,9 @@ class CheckedArray {
         }
         items_.assign(static_cast<std::size_t>(upper) + 1, T{});
     }
+
+    // Gives the array one more index, holding item.
+    void Append(T item) { items_.push_back(std::move(item)); }
 
     T& At(long index) {
         Check(index);

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vornikat {
 
@@ -93,37 +94,45 @@ class FileSystemPort {
     virtual void ReportUnreadableFile(std::string_view name) = 0;
 };
 
-// Registry handles and results follow the platform's own numbering, so the Windows
-// adapter passes them straight through.
-using RegKey = std::uintptr_t;
-inline constexpr RegKey kHKeyCurrentUser = 0x80000001;
-inline constexpr RegKey kHKeyLocalMachine = 0x80000002;
+// The two roots of the registry that the program uses.
+enum class RegRoot : std::uint8_t { CurrentUser, LocalMachine };
 
+// Results and value types follow the platform's own numbering, so the Windows adapter passes
+// them straight through.
 namespace reg {
 inline constexpr long kSuccess = 0;
 inline constexpr long kNotFound = 2;
 inline constexpr long kAccessDenied = 5;
+inline constexpr long kInvalidParameter = 87;
 inline constexpr long kMoreData = 234;
 inline constexpr std::uint32_t kSz = 1;
 inline constexpr std::uint32_t kBinary = 3;
 inline constexpr std::uint32_t kDword = 4;
 }  // namespace reg
 
-enum class RegAccess : std::uint8_t { Default, ReadOnly };
+struct RegValue {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    bool operator==(const RegValue&) const = default;
+};
+
+// A value read, whole, or the result that says why there is none.
+struct RegRead {
+    long result = reg::kNotFound;
+    RegValue value;
+};
 
 // Key paths and value names are single-byte texts in the system code page (Windows-1251).
 class RegistryPort {
   public:
     virtual ~RegistryPort() = default;
-    virtual long OpenKey(RegKey root, std::string_view path, RegAccess access, RegKey& key) = 0;
-    virtual long CreateKey(RegKey root, std::string_view path, RegKey& key) = 0;
-    virtual long SetValue(RegKey key, std::string_view name, std::uint32_t type,
-                          std::span<const std::uint8_t> data) = 0;
-    // Copies the value into buffer. byteCount returns the bytes written, or the size needed
-    // together with kMoreData when the value does not fit.
-    virtual long QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                            std::span<std::uint8_t> buffer, std::uint32_t& byteCount) = 0;
-    virtual long CloseKey(RegKey key) = 0;
+    // Whether the key exists and opens as it does to be written to.
+    virtual long ProbeKey(RegRoot root, std::string_view path) = 0;
+    // The key is opened for reading only.
+    virtual RegRead ReadValue(RegRoot root, std::string_view path, std::string_view name) = 0;
+    // Creates the key where it is missing, with those above it, and sets the value.
+    virtual long WriteValue(RegRoot root, std::string_view path, std::string_view name,
+                            const RegValue& value) = 0;
 };
 
 class LauncherPort {

@@ -116,9 +116,18 @@ TEST_F(PosixAdaptersTest, WithoutABankDataBinIsReadFromTheCurrentFolder) {
     fs::current_path(folder);
     const auto plain = PosixFileSystem().OpenForReading("data.bin");
     ASSERT_EQ(::mkfifo("fifo", 0600), 0);
-    const auto fifo = PosixFileSystem().OpenForReading("fifo");
+    // An open that waits for a pipe's writer is given one after a while, so that the test
+    // fails with a message instead of waiting for ever.
+    auto opening =
+        std::async(std::launch::async, [] { return PosixFileSystem().OpenForReading("fifo"); });
+    const bool waited = opening.wait_for(std::chrono::seconds(5)) != std::future_status::ready;
+    if (waited) {
+        ::close(::open("fifo", O_WRONLY | O_NONBLOCK));
+    }
+    const auto fifo = opening.get();
     fs::current_path(before);
     EXPECT_NE(plain, nullptr);
+    EXPECT_FALSE(waited) << "opening a pipe as the bank waited for a writer";
     EXPECT_EQ(fifo, nullptr);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <fstream>
@@ -34,43 +35,17 @@ class RegistryFileTest : public ::testing::Test {
 
     // Sets a value under HKEY_LOCAL_MACHINE through a registry of its own.
     long Set(std::string_view path, std::string_view name, std::uint32_t type, const Bytes& data) {
-        FileRegistry registry(file, notices);
-        RegKey key = 0;
-        long result = registry.CreateKey(kHKeyLocalMachine, path, key);
-        if (result == reg::kSuccess) {
-            result = registry.SetValue(key, name, type, data);
-            registry.CloseKey(key);
-        }
-        return result;
+        return FileRegistry(file, notices)
+            .WriteValue(RegRoot::LocalMachine, path, name, {type, data});
     }
 
-    struct Read {
-        long result = -1;
-        std::uint32_t type = 0;
-        Bytes data;
-    };
-    Read Get(std::string_view path, std::string_view name, RegKey root = kHKeyLocalMachine) const {
-        FileRegistry registry(file, notices);
-        Read read;
-        RegKey key = 0;
-        read.result = registry.OpenKey(root, path, RegAccess::ReadOnly, key);
-        if (read.result == reg::kSuccess) {
-            Bytes buffer(300);
-            std::uint32_t size = 300;
-            read.result = registry.QueryValue(key, name, read.type, buffer, size);
-            buffer.resize(read.result == reg::kSuccess ? size : 0);
-            read.data = buffer;
-            registry.CloseKey(key);
-        }
-        return read;
+    RegRead Get(std::string_view path, std::string_view name,
+                RegRoot root = RegRoot::LocalMachine) const {
+        return FileRegistry(file, notices).ReadValue(root, path, name);
     }
 
-    bool KeyExists(std::string_view path, RegKey root = kHKeyLocalMachine) const {
-        FileRegistry registry(file, notices);
-        RegKey key = 0;
-        const bool found = registry.OpenKey(root, path, RegAccess::Default, key) == reg::kSuccess;
-        registry.CloseKey(key);
-        return found;
+    bool KeyExists(std::string_view path, RegRoot root = RegRoot::LocalMachine) const {
+        return FileRegistry(file, notices).ProbeKey(root, path) == reg::kSuccess;
     }
 
     TempDir dir;
@@ -101,10 +76,10 @@ TEST_F(RegistryFileTest, ValuesComeBackByteForByteInTheirReadableForm) {
     };
     for (const auto& c : cases) {
         ASSERT_EQ(Set("Software\\Vornikat", "v", c.type, c.data), reg::kSuccess);
-        const Read read = Get("Software\\Vornikat", "v");
+        const RegRead read = Get("Software\\Vornikat", "v");
         EXPECT_EQ(read.result, reg::kSuccess);
-        EXPECT_EQ(read.type, c.type);
-        EXPECT_EQ(read.data, c.data) << c.line;
+        EXPECT_EQ(read.value.type, c.type);
+        EXPECT_EQ(read.value.data, c.data) << c.line;
         if (!c.line.empty()) {
             EXPECT_NE(Contents().find("\n" + c.line + "\n"), std::string::npos) << Contents();
         }
@@ -118,7 +93,7 @@ TEST_F(RegistryFileTest, ValuesComeBackByteForByteInTheirReadableForm) {
 
 TEST_F(RegistryFileTest, KeysAndNamesAreFoundInAnyCaseAndRootsAlwaysExist) {
     EXPECT_TRUE(KeyExists("Software"));
-    EXPECT_TRUE(KeyExists("SOFTWARE", kHKeyCurrentUser));
+    EXPECT_TRUE(KeyExists("SOFTWARE", RegRoot::CurrentUser));
     EXPECT_FALSE(KeyExists("Software\\Vornikat"));
     EXPECT_FALSE(std::filesystem::exists(file));
 
@@ -127,8 +102,8 @@ TEST_F(RegistryFileTest, KeysAndNamesAreFoundInAnyCaseAndRootsAlwaysExist) {
     EXPECT_TRUE(KeyExists("Software\\deep"));
     EXPECT_TRUE(KeyExists("software\\DEEP\\key"));
     EXPECT_FALSE(KeyExists("Software\\Dee"));
-    const std::string key = "Software\\\xCA\xEB\xFE\xF7";  // Ключ
-    EXPECT_EQ(Get(key, "\xC8\xCC\xDF").data, B("x\0"s));   // ИМЯ
+    const std::string key = "Software\\\xCA\xEB\xFE\xF7";       // Ключ
+    EXPECT_EQ(Get(key, "\xC8\xCC\xDF").value.data, B("x\0"s));  // ИМЯ
 
     // A key found in another spelling gets its value in the section that is there.
     ASSERT_EQ(Set("SOFTWARE\\DEEP\\KEY", "n", reg::kDword, {1, 0, 0, 0}), reg::kSuccess);
@@ -152,7 +127,7 @@ TEST_F(RegistryFileTest, WritingKeepsEveryLineItDoesNotOwn) {
         "\"After\"=\"a\"\r\n\r\n[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n\"x\"=\"y\"\r\n"
         "\"Tail\"=hex:01,\\\r\n";
     Put(head + tail);
-    EXPECT_EQ(Get("Software\\Vornikat", "Other").data, (Bytes{0x25, 0, 0x41, 0}));
+    EXPECT_EQ(Get("Software\\Vornikat", "Other").value.data, (Bytes{0x25, 0, 0x41, 0}));
     EXPECT_EQ(Get("Software\\Vornikat", "Broken").result, reg::kNotFound);
 
     ASSERT_EQ(Set("Software\\Vornikat", "LastScore", reg::kSz, B(" 99\0"s)), reg::kSuccess);
@@ -165,7 +140,7 @@ TEST_F(RegistryFileTest, WritingKeepsEveryLineItDoesNotOwn) {
     expected.insert(expected.find("\"After\"=\"a\"\r\n") + 13, "\"New\"=\"n\"\r\n");
     expected += "\r\n[HKEY_LOCAL_MACHINE\\Software\\Vornikat\\Sub]\r\n\"s\"=\"s\"\r\n";
     EXPECT_EQ(Contents(), expected);
-    EXPECT_EQ(Get("Software\\Vornikat", "LastScore").data, B(" 99\0"s));
+    EXPECT_EQ(Get("Software\\Vornikat", "LastScore").value.data, B(" 99\0"s));
 }
 
 TEST_F(RegistryFileTest, ExportsInEveryAcceptedFormRead) {
@@ -178,7 +153,8 @@ TEST_F(RegistryFileTest, ExportsInEveryAcceptedFormRead) {
     for (const std::string& text : {utf16, "\xEF\xBB\xBFREGEDIT4\r\n\r\n" + body,
                                     "Windows Registry Editor Version 5.00  \n" + body}) {
         Put(text);
-        EXPECT_EQ(Get("Software\\Vornikat", "LastScore", kHKeyCurrentUser).data, B(" 42\0"s));
+        EXPECT_EQ(Get("Software\\Vornikat", "LastScore", RegRoot::CurrentUser).value.data,
+                  B(" 42\0"s));
     }
     // A UTF-16 file is written back as UTF-8, its contents kept.
     Put(utf16);
@@ -193,7 +169,8 @@ TEST_F(RegistryFileTest, AnOldExportInWindows1251KeepsItsValuesAndIsWrittenBackA
     Put("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\\xCA\xEB\xFE\xF7]\r\n"
         "\"\xC8\xEC\xFF\"=\"\xD2\xE5\xEA\xF1\xF2\"\r\n");
     const std::string key = "Software\\\xCA\xEB\xFE\xF7";
-    EXPECT_EQ(Get(key, "\xC8\xEC\xFF", kHKeyCurrentUser).data, B("\xD2\xE5\xEA\xF1\xF2\0"s));
+    EXPECT_EQ(Get(key, "\xC8\xEC\xFF", RegRoot::CurrentUser).value.data,
+              B("\xD2\xE5\xEA\xF1\xF2\0"s));
 
     ASSERT_EQ(Set("Software\\Vornikat", "LastScore", reg::kSz, B(" 5\0"s)), reg::kSuccess);
     EXPECT_EQ(Contents(),
@@ -205,23 +182,40 @@ TEST_F(RegistryFileTest, AnOldExportInWindows1251KeepsItsValuesAndIsWrittenBackA
 
 TEST_F(RegistryFileTest, ARegistryKeptOpenSeesWhatOthersWrite) {
     FileRegistry registry(file, notices);
-    RegKey key = 0;
-    ASSERT_EQ(registry.OpenKey(kHKeyLocalMachine, "Software", RegAccess::Default, key),
-              reg::kSuccess);
-    std::uint32_t type = 0;
-    Bytes buffer(16);
-    std::uint32_t size = 16;
-    EXPECT_EQ(registry.QueryValue(key, "v", type, buffer, size), reg::kNotFound);
+    EXPECT_EQ(registry.ReadValue(RegRoot::LocalMachine, "Software", "v").result, reg::kNotFound);
     ASSERT_EQ(Set("Software", "v", reg::kSz, B("first\0"s)), reg::kSuccess);
-    EXPECT_EQ(registry.QueryValue(key, "v", type, buffer, size), reg::kSuccess);
-    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + size), B("first\0"s));
+    EXPECT_EQ(registry.ReadValue(RegRoot::LocalMachine, "Software", "v").value.data, B("first\0"s));
 
     // Its own change merges into what another copy wrote in the meantime.
     ASSERT_EQ(Set("Software", "w", reg::kSz, B("second\0"s)), reg::kSuccess);
-    ASSERT_EQ(registry.SetValue(key, "v", reg::kSz, B("third\0"s)), reg::kSuccess);
-    registry.CloseKey(key);
-    EXPECT_EQ(Get("Software", "w").data, B("second\0"s));
-    EXPECT_EQ(Get("Software", "v").data, B("third\0"s));
+    ASSERT_EQ(
+        registry.WriteValue(RegRoot::LocalMachine, "Software", "v", {reg::kSz, B("third\0"s)}),
+        reg::kSuccess);
+    EXPECT_EQ(Get("Software", "w").value.data, B("second\0"s));
+    EXPECT_EQ(Get("Software", "v").value.data, B("third\0"s));
+}
+
+TEST_F(RegistryFileTest, AFileRewrittenInPlaceIsReadAgain) {
+    const std::string header =
+        "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Vornikat]\n";
+    Put(header + "\"LastScore\"=\" 5\"\n");
+    FileRegistry registry(file, notices);
+    EXPECT_EQ(
+        registry.ReadValue(RegRoot::LocalMachine, "Software\\Vornikat", "LastScore").value.data,
+        B(" 5\0"s));
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    // Same inode, another size and time, as an editor that saves in place leaves it.
+    std::ofstream(file, std::ios::binary | std::ios::in | std::ios::trunc)
+        << header << "\"LastScore\"=\" 100\"\n";
+    const timespec later[2] = {{before.st_atim.tv_sec + 5, 0}, {before.st_mtim.tv_sec + 5, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), later, 0), 0);
+    struct stat after {};
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    ASSERT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(
+        registry.ReadValue(RegRoot::LocalMachine, "Software\\Vornikat", "LastScore").value.data,
+        B(" 100\0"s));
 }
 
 TEST_F(RegistryFileTest, AFileThatIsNoRegistryIsSetAsideBeforeTheFirstWrite) {
@@ -239,7 +233,7 @@ TEST_F(RegistryFileTest, AFileThatIsNoRegistryIsSetAsideBeforeTheFirstWrite) {
         EXPECT_EQ(Contents(), kind);  // reading changes nothing
 
         ASSERT_EQ(Set("Software\\Vornikat", "LastScore", reg::kSz, B(" 1\0"s)), reg::kSuccess);
-        EXPECT_EQ(Get("Software\\Vornikat", "LastScore").data, B(" 1\0"s));
+        EXPECT_EQ(Get("Software\\Vornikat", "LastScore").value.data, B(" 1\0"s));
         std::filesystem::path aside = file;
         aside += ++n == 1 ? ".unreadable" : ".unreadable." + std::to_string(n);
         std::ifstream in(aside, std::ios::binary);
@@ -261,22 +255,16 @@ TEST_F(RegistryFileTest, WhatCannotBeReadOrWrittenFailsWithoutHarm) {
     std::filesystem::remove(file);
 
     FileRegistry registry(file, notices);
-    RegKey key = 0;
-    ASSERT_EQ(registry.OpenKey(kHKeyLocalMachine, "Software", RegAccess::ReadOnly, key),
-              reg::kSuccess);
-    EXPECT_EQ(registry.SetValue(key, "v", reg::kSz, B("x\0"s)), reg::kAccessDenied);
-    EXPECT_EQ(registry.CreateKey(kHKeyLocalMachine, "Software\\a\nb", key), 87);
-    EXPECT_EQ(registry.SetValue(0x77, "v", reg::kSz, {}), reg::kNotFound);
+    EXPECT_EQ(registry.WriteValue(RegRoot::LocalMachine, "Software\\a\nb", "v", {reg::kSz, {}}),
+              reg::kInvalidParameter);
+    EXPECT_EQ(registry.WriteValue(RegRoot::LocalMachine, "Software", "a\tb", {reg::kSz, {}}),
+              reg::kInvalidParameter);
     EXPECT_FALSE(std::filesystem::exists(file));
 
+    // A value is read whole, however large.
     ASSERT_EQ(Set("Software", "big", reg::kBinary, Bytes(400, 1)), reg::kSuccess);
-    ASSERT_EQ(registry.OpenKey(kHKeyLocalMachine, "Software", RegAccess::ReadOnly, key),
-              reg::kSuccess);
-    Bytes small(10);
-    std::uint32_t type = 0;
-    std::uint32_t size = 10;
-    EXPECT_EQ(registry.QueryValue(key, "big", type, small, size), reg::kMoreData);
-    EXPECT_EQ(size, 400U);
+    EXPECT_EQ(registry.ReadValue(RegRoot::LocalMachine, "Software", "big").value.data,
+              Bytes(400, 1));
 }
 
 }  // namespace

@@ -63,25 +63,32 @@ TEST_F(StoreLocation, ARelativeHomeOrConfigFolderGivesNoStoreFile) {
     EXPECT_EQ(DefaultRegistryFile(), fs::path("/somewhere/cfg/vornikat/registry.reg"));
 }
 
-TEST_F(StoreLocation, WithoutAStoreFileTheScoreIsKeptInMemoryAndNothingIsWritten) {
+TEST_F(StoreLocation, WithoutAStoreFileTheScoreIsKeptInMemoryNothingIsWrittenAndStderrSaysSo) {
     const fs::path folder =
         fs::temp_directory_path() / ("vornikat-store-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     const fs::path before = fs::current_path();
     fs::current_path(folder);
     Set("XDG_CONFIG_HOME", nullptr);
-    Set("HOME", "home");
-    const auto store = OpenDefaultStore();
-    RegKey key = 0;
-    const long created = store->CreateKey(kHKeyLocalMachine, "Software\\Vornikat", key);
-    const std::uint8_t score[] = {' ', '5', '0', 0};
-    const long set = store->SetValue(key, "LastScore", reg::kSz, score);
-    store->CloseKey(key);
+    for (const char* home : {"home", ""}) {
+        Set("HOME", home);
+        ::testing::internal::CaptureStderr();
+        const auto store = OpenDefaultStore();
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said,
+                  "vornikat: HOME is empty or not an absolute path: the score is kept for this "
+                  "run only\n")
+            << "HOME=" << home;
+        const RegValue score{reg::kSz, {' ', '5', '0', 0}};
+        EXPECT_EQ(
+            store->WriteValue(RegRoot::LocalMachine, "Software\\Vornikat", "LastScore", score),
+            reg::kSuccess);
+        EXPECT_EQ(store->ReadValue(RegRoot::LocalMachine, "Software\\Vornikat", "LastScore").value,
+                  score);
+    }
     const bool wroteSomething = !fs::is_empty(folder);
     fs::current_path(before);
     fs::remove_all(folder);
-    EXPECT_EQ(created, reg::kSuccess);
-    EXPECT_EQ(set, reg::kSuccess);
     EXPECT_FALSE(wroteSomething);
 }
 

@@ -34,13 +34,11 @@ QString WriteMarkingProgram(const QString& path) {
 
 void SetRegistryText(RegistryPort& registry, const char* keyPath, const char* name,
                      const QString& text) {
-    RegKey key = 0;
-    QCOMPARE(registry.CreateKey(kHKeyLocalMachine, keyPath, key), reg::kSuccess);
     std::string data = text.toStdString();
     data += '\0';
-    registry.SetValue(key, name, reg::kSz,
-                      {reinterpret_cast<const std::uint8_t*>(data.data()), data.size()});
-    registry.CloseKey(key);
+    QCOMPARE(registry.WriteValue(RegRoot::LocalMachine, keyPath, name,
+                                 {reg::kSz, {data.begin(), data.end()}}),
+             reg::kSuccess);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "fonts.hpp"
 #include "front_end_harness.hpp"
+#include "qt_text.hpp"
 
 namespace vornikat::testing {
 namespace {
@@ -98,6 +99,23 @@ class ScaleTest : public QObject {
                  qPrintable(QStringLiteral("«Дальше» is %1 pixels tall at scale 2, %2 at 1")
                                 .arg(doubled)
                                 .arg(plain)));
+    }
+
+    // The classic bitmap face serves a screen that draws it 1:1 alone: neither one of more
+    // pixels per point (120 dots per inch) nor one of more device pixels per pixel.
+    void bitmapFaceServesOnlyAPlainScreen() {
+        const FontDesign design = DefaultFont();
+        const QString face = ToQString(design.face);
+        QVERIFY2(QFontDatabase::hasFamily(face) && !QFontDatabase::isSmoothlyScalable(face),
+                 "the classic bitmap face is installed");
+        QCOMPARE(MakeFont(design, TextScale{1.0, 96.0}).families().value(0), face);
+        for (const TextScale scale : {TextScale{1.0, 120.0}, TextScale{2.0, 96.0},
+                                      TextScale{1.0, 144.0}, TextScale{1.25, 96.0}}) {
+            QVERIFY2(!MakeFont(design, scale).families().contains(face),
+                     qPrintable(QStringLiteral("scale %1 at %2 dpi")
+                                    .arg(scale.devicePixelRatio)
+                                    .arg(scale.logicalDpi)));
+        }
     }
 
     // Run on a plain screen beside a doubled one: the classic face serves only the first.

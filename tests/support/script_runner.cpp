@@ -3,6 +3,7 @@
 
 #include <sys/wait.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -43,7 +44,11 @@ ScriptRun RunScript(const std::filesystem::path& dir, const std::string& script,
     const TempDir work;
     const auto input = work.Path() / "script.txt";
     std::ofstream(input) << script;
-    std::string command = "PATH=" + ShellQuote(searchPath) + " " +
+    // A run that hangs (a bank that waits for a writer, say) is ended and fails its test.
+    constexpr int kPatienceSeconds = 10;
+    constexpr int kTimedOut = 124;
+    std::string command = "timeout -k 5 " + std::to_string(kPatienceSeconds) +
+                          " env PATH=" + ShellQuote(searchPath) + " " +
                           ShellQuote(VORNIKAT_SCRIPT_PATH) + " --dir " + ShellQuote(dir.string());
     for (const auto& arg : extraArgs) {
         command += " " + ShellQuote(arg);
@@ -61,6 +66,10 @@ ScriptRun RunScript(const std::filesystem::path& dir, const std::string& script,
     const int status = pclose(pipe);
     ScriptRun run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (run.status == kTimedOut || run.status == 128 + SIGKILL) {
+        throw std::runtime_error("vornikat-script was still running after " +
+                                 std::to_string(kPatienceSeconds) + " s and was ended: " + command);
+    }
     std::istringstream lines(output);
     for (std::string line; std::getline(lines, line);) {
         run.lines.push_back(line);

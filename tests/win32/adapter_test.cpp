@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include <array>
 #include <string>
+#include <vector>
 
 #include "win32_file_system.hpp"
 #include "win32_launcher.hpp"
@@ -32,41 +32,30 @@ class RegistryAdapter : public ::testing::Test {
 };
 
 TEST_F(RegistryAdapter, WritesAndReadsBackUnderAPredefinedRoot) {
-    RegKey key = 0;
-    ASSERT_EQ(registry.CreateKey(kHKeyCurrentUser, kTestKey, key), reg::kSuccess);
-    const std::array<std::uint8_t, 4> score = {' ', '3', '3', 0};
-    ASSERT_EQ(registry.SetValue(key, "LastScore", reg::kSz, score), reg::kSuccess);
-    ASSERT_EQ(registry.CloseKey(key), reg::kSuccess);
+    const RegValue score{reg::kSz, {' ', '3', '3', 0}};
+    ASSERT_EQ(registry.WriteValue(RegRoot::CurrentUser, kTestKey, "LastScore", score),
+              reg::kSuccess);
+    EXPECT_EQ(registry.ProbeKey(RegRoot::CurrentUser, kTestKey), reg::kSuccess);
+    const RegRead read = registry.ReadValue(RegRoot::CurrentUser, kTestKey, "lastscore");
+    ASSERT_EQ(read.result, reg::kSuccess);
+    EXPECT_EQ(read.value, score);
+    EXPECT_EQ(registry.ReadValue(RegRoot::CurrentUser, kTestKey, "Missing").result, reg::kNotFound);
 
-    ASSERT_EQ(registry.OpenKey(kHKeyCurrentUser, kTestKey, RegAccess::Default, key), reg::kSuccess);
-    std::array<std::uint8_t, 255> buffer{};
-    std::uint32_t type = 0;
-    std::uint32_t size = buffer.size();
-    ASSERT_EQ(registry.QueryValue(key, "lastscore", type, buffer, size), reg::kSuccess);
-    EXPECT_EQ(type, reg::kSz);
-    ASSERT_EQ(size, 4U);
-    EXPECT_TRUE(std::equal(score.begin(), score.end(), buffer.begin()));
-
-    std::array<std::uint8_t, 2> small{};
-    EXPECT_EQ(registry.QueryValue(key, "LastScore", type, small, size), reg::kMoreData);
-    EXPECT_EQ(size, 4U);
-    EXPECT_EQ(registry.QueryValue(key, "Missing", type, buffer, size), reg::kNotFound);
-    registry.CloseKey(key);
+    // A value is read whole, however large.
+    const RegValue big{reg::kBinary, std::vector<std::uint8_t>(4000, 7)};
+    ASSERT_EQ(registry.WriteValue(RegRoot::CurrentUser, kTestKey, "Big", big), reg::kSuccess);
+    EXPECT_EQ(registry.ReadValue(RegRoot::CurrentUser, kTestKey, "Big").value, big);
+    const RegValue empty{reg::kBinary, {}};
+    ASSERT_EQ(registry.WriteValue(RegRoot::CurrentUser, kTestKey, "Empty", empty), reg::kSuccess);
+    const RegRead none = registry.ReadValue(RegRoot::CurrentUser, kTestKey, "Empty");
+    EXPECT_EQ(none.result, reg::kSuccess);
+    EXPECT_EQ(none.value, empty);
 }
 
-TEST_F(RegistryAdapter, AMissingKeyFailsAndAReadOnlyKeyRefusesWrites) {
-    RegKey key = 7;
-    EXPECT_EQ(registry.OpenKey(kHKeyCurrentUser, kTestKey, RegAccess::Default, key),
+TEST_F(RegistryAdapter, AMissingKeyFailsWithTheSystemsResult) {
+    EXPECT_EQ(registry.ProbeKey(RegRoot::CurrentUser, kTestKey), reg::kNotFound);
+    EXPECT_EQ(registry.ReadValue(RegRoot::CurrentUser, kTestKey, "LastScore").result,
               reg::kNotFound);
-    EXPECT_EQ(key, 0U);
-
-    ASSERT_EQ(registry.CreateKey(kHKeyCurrentUser, kTestKey, key), reg::kSuccess);
-    registry.CloseKey(key);
-    ASSERT_EQ(registry.OpenKey(kHKeyCurrentUser, kTestKey, RegAccess::ReadOnly, key),
-              reg::kSuccess);
-    const std::array<std::uint8_t, 1> empty = {0};
-    EXPECT_EQ(registry.SetValue(key, "LastScore", reg::kSz, empty), reg::kAccessDenied);
-    registry.CloseKey(key);
 }
 
 TEST(ResourceAdapter, ServesTheSoundsOfTheExecutableItself) {

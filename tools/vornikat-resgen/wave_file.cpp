@@ -9,8 +9,9 @@ std::vector<std::uint8_t> MakeWaveFile(std::span<const std::uint8_t> samples,
                                        std::uint32_t samplesPerSecond) {
     constexpr std::uint32_t kFormatLength = 16;
     const auto dataLength = static_cast<std::uint32_t>(samples.size());
-    std::vector<std::uint8_t> out;
-    PutTag(out, "RIFF");
+    // Begun with its first tag rather than empty: growing an empty vector trips GCC 12's
+    // -Wstringop-overflow.
+    std::vector<std::uint8_t> out = {'R', 'I', 'F', 'F'};
     PutUint32(out, 4 + (8 + kFormatLength) + (8 + dataLength));
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");

@@ -30,7 +30,10 @@ class OptionButton final : public QRadioButton {
 std::string KeyOf(const ControlDesign& control) {
     std::string key(control.name);
     if (control.arrayIndex >= 0) {
-        key += "(" + std::to_string(control.arrayIndex) + ")";
+        // Appended piece by piece: "(" + a temporary string trips GCC 12's -Wrestrict.
+        key += '(';
+        key += std::to_string(control.arrayIndex);
+        key += ')';
     }
     return key;
 }

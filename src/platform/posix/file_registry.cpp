@@ -22,13 +22,15 @@ using Status = StoreFileState::Status;
 
 // The registry's own limit is far below this; anything larger is no file of ours.
 constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
-// The platform's result for a name that cannot be stored.
-constexpr long kInvalidParameter = 87;
-
 // Names and paths go into lines of the file; a control character could break them.
 bool IsStorable(std::string_view text) {
     return std::none_of(text.begin(), text.end(),
                         [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+std::string FullPath(RegRoot root, std::string_view path) {
+    std::string full = root == RegRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+    return full.append(path.empty() ? "" : "\\").append(path);
 }
 
 StoreFileState StateOf(const struct stat& info) {
@@ -145,29 +147,6 @@ FileRegistry::FileRegistry(std::filesystem::path file, std::ostream& notices,
 
 FileRegistry::FileRegistry(std::filesystem::path file) : FileRegistry(std::move(file), std::cerr) {}
 
-bool FileRegistry::FullPath(RegKey root, std::string_view path, std::string& full) const {
-    const auto handle = handles_.find(root);
-    if (root == kHKeyLocalMachine || root == kHKeyCurrentUser) {
-        full = root == kHKeyLocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
-    } else if (handle != handles_.end()) {
-        full = handle->second.path;
-    } else {
-        return false;
-    }
-    full.append(path.empty() ? "" : "\\").append(path);
-    return true;
-}
-
-long FileRegistry::AddHandle(RegKey& key, std::string path, bool readOnly, bool created) {
-    key = nextHandle_++;
-    handles_[key] = Handle{std::move(path), readOnly, created};
-    return reg::kSuccess;
-}
-
-bool FileRegistry::KeyExists(std::string_view path) {
-    return Current().HasKey(path) || created_.HasKey(path);
-}
-
 const RegistryDocument& FileRegistry::Current() {
     const StoreFileState now = LookAt(file_);
     if (loaded_ && now == state_) {
@@ -235,78 +214,23 @@ long FileRegistry::Change(const std::function<bool(RegistryDocument&)>& change) 
     return reg::kSuccess;
 }
 
-long FileRegistry::OpenKey(RegKey root, std::string_view path, RegAccess access, RegKey& key) {
-    key = 0;
-    std::string full;
-    if (!FullPath(root, path, full) || !KeyExists(full)) {
-        return reg::kNotFound;
-    }
-    return AddHandle(key, std::move(full), access == RegAccess::ReadOnly, false);
+long FileRegistry::ProbeKey(RegRoot root, std::string_view path) {
+    return Current().HasKey(FullPath(root, path)) ? reg::kSuccess : reg::kNotFound;
 }
 
-long FileRegistry::CreateKey(RegKey root, std::string_view path, RegKey& key) {
-    key = 0;
-    std::string full;
-    if (!FullPath(root, path, full)) {
-        return reg::kNotFound;
-    }
-    if (!IsStorable(full)) {
-        return kInvalidParameter;
-    }
-    const bool created = !KeyExists(full);
-    if (created) {
-        created_.AddKey(full);
-    }
-    return AddHandle(key, std::move(full), false, created);
+RegRead FileRegistry::ReadValue(RegRoot root, std::string_view path, std::string_view name) {
+    const RegistryValue* value = Current().FindValue(FullPath(root, path), name);
+    return value == nullptr ? RegRead{reg::kNotFound, {}} : RegRead{reg::kSuccess, *value};
 }
 
-long FileRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
-                            std::span<const std::uint8_t> data) {
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) {
-        return reg::kNotFound;
+long FileRegistry::WriteValue(RegRoot root, std::string_view path, std::string_view name,
+                              const RegValue& value) {
+    const std::string full = FullPath(root, path);
+    if (!IsStorable(full) || !IsStorable(name)) {
+        return reg::kInvalidParameter;
     }
-    if (handle->second.readOnly) {
-        return reg::kAccessDenied;
-    }
-    if (!IsStorable(name)) {
-        return kInvalidParameter;
-    }
-    const NamedValue value{std::string(name), RegistryValue{type, {data.begin(), data.end()}}};
-    const std::string& path = handle->second.path;
-    return Change([&](RegistryDocument& document) { return document.SetValue(path, value); });
-}
-
-long FileRegistry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                              std::span<std::uint8_t> buffer, std::uint32_t& byteCount) {
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) {
-        return reg::kNotFound;
-    }
-    const RegistryValue* value = Current().FindValue(handle->second.path, name);
-    if (value == nullptr) {
-        return reg::kNotFound;
-    }
-    type = value->type;
-    byteCount = static_cast<std::uint32_t>(value->data.size());
-    if (value->data.size() > buffer.size()) {
-        return reg::kMoreData;
-    }
-    std::copy(value->data.begin(), value->data.end(), buffer.begin());
-    return reg::kSuccess;
-}
-
-long FileRegistry::CloseKey(RegKey key) {
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) {
-        return reg::kNotFound;
-    }
-    const Handle closed = handle->second;
-    handles_.erase(handle);
-    if (!closed.created || Current().HasKey(closed.path)) {
-        return reg::kSuccess;
-    }
-    return Change([&closed](RegistryDocument& document) { return document.AddKey(closed.path); });
+    const NamedValue named{std::string(name), value};
+    return Change([&](RegistryDocument& document) { return document.SetValue(full, named); });
 }
 
 }  // namespace vornikat

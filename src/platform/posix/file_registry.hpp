@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
-#include <map>
 #include <string>
 
 #include "ports.hpp"
@@ -40,25 +39,12 @@ class FileRegistry : public RegistryPort {
                  std::chrono::milliseconds lockPatience = std::chrono::seconds(5));
     explicit FileRegistry(std::filesystem::path file);
 
-    long OpenKey(RegKey root, std::string_view path, RegAccess access, RegKey& key) override;
-    // A new key is written with its first value, or when it is closed without one.
-    long CreateKey(RegKey root, std::string_view path, RegKey& key) override;
-    long SetValue(RegKey key, std::string_view name, std::uint32_t type,
-                  std::span<const std::uint8_t> data) override;
-    long QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                    std::span<std::uint8_t> buffer, std::uint32_t& byteCount) override;
-    long CloseKey(RegKey key) override;
+    long ProbeKey(RegRoot root, std::string_view path) override;
+    RegRead ReadValue(RegRoot root, std::string_view path, std::string_view name) override;
+    long WriteValue(RegRoot root, std::string_view path, std::string_view name,
+                    const RegValue& value) override;
 
   private:
-    struct Handle {
-        std::string path;  // full, spelled as it was opened
-        bool readOnly = false;
-        bool created = false;  // by CreateKey, and perhaps not in the file yet
-    };
-
-    bool FullPath(RegKey root, std::string_view path, std::string& full) const;
-    long AddHandle(RegKey& key, std::string path, bool readOnly, bool created);
-    bool KeyExists(std::string_view path);
     // The document as the file holds it now.
     const RegistryDocument& Current();
     // Applies the change to the file as it is now; the change tells whether it changed anything.
@@ -71,9 +57,6 @@ class FileRegistry : public RegistryPort {
     StoreFileState state_;
     bool loaded_ = false;
     RegistryDocument document_;
-    RegistryDocument created_;  // keys this registry created, for OpenKey until they are written
-    std::map<RegKey, Handle> handles_;
-    RegKey nextHandle_ = 0x1000;
 };
 
 }  // namespace vornikat

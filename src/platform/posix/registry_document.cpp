@@ -332,14 +332,6 @@ void RegistryDocument::AppendSection(std::string_view path) {
     entries_.push_back(Entry{Kind::Section, {line}, FoldPath(path), {}, {}});
 }
 
-bool RegistryDocument::AddKey(std::string_view path) {
-    const bool adding = !HasKey(path);
-    if (adding) {
-        AppendSection(path);
-    }
-    return adding;
-}
-
 bool RegistryDocument::SetValue(std::string_view path, const NamedValue& value) {
     const std::string key = FoldPath(path);
     Entry entry{Kind::Value, FormatValue(value), key, FoldRegistryName(value.name), value.value};

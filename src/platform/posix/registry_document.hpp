@@ -12,13 +12,11 @@
 #include <utility>
 #include <vector>
 
+#include "ports.hpp"
+
 namespace vornikat {
 
-struct RegistryValue {
-    std::uint32_t type = 0;
-    std::vector<std::uint8_t> data;
-    bool operator==(const RegistryValue&) const = default;
-};
+using RegistryValue = RegValue;
 
 struct NamedValue {
     std::string name;  // Windows-1251; empty for the key's default value
@@ -43,8 +41,6 @@ class RegistryDocument {
     // every key above it.
     bool HasKey(std::string_view path) const;
     const RegistryValue* FindValue(std::string_view path, std::string_view name) const;
-    // Adds the key (spelled as given) unless it exists; true when the document changed.
-    bool AddKey(std::string_view path);
     // Sets the value, adding its key if need be; true when the document changed.
     bool SetValue(std::string_view path, const NamedValue& value);
 

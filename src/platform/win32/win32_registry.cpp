@@ -8,62 +8,70 @@
 namespace vornikat::win32 {
 namespace {
 
-// The port numbers the roots as 32-bit values; on 64-bit Windows the predefined handles are
-// those values sign-extended.
-HKEY ToHkey(RegKey key) {
-    switch (key) {
-        case kHKeyCurrentUser:
-            return HKEY_CURRENT_USER;
-        case kHKeyLocalMachine:
-            return HKEY_LOCAL_MACHINE;
-        default:
-            return reinterpret_cast<HKEY>(key);
-    }
+HKEY ToHkey(RegRoot root) {
+    return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-RegKey FromHkey(HKEY key) {
-    return reinterpret_cast<RegKey>(key);
-}
+// A key opened for reading, closed when it goes.
+struct ReadKey {
+    HKEY key = nullptr;
+    LONG result;
+    ReadKey(RegRoot root, std::string_view path)
+        : result(RegOpenKeyExA(ToHkey(root), std::string(path).c_str(), 0, KEY_READ, &key)) {}
+    ~ReadKey() {
+        if (result == ERROR_SUCCESS) {
+            RegCloseKey(key);
+        }
+    }
+    ReadKey(const ReadKey&) = delete;
+    ReadKey& operator=(const ReadKey&) = delete;
+};
 
 }  // namespace
 
-long Win32Registry::OpenKey(RegKey root, std::string_view path, RegAccess access, RegKey& key) {
+long Win32Registry::ProbeKey(RegRoot root, std::string_view path) {
     HKEY opened = nullptr;
-    const std::string name(path);
-    const LONG result = access == RegAccess::ReadOnly
-                            ? RegOpenKeyExA(ToHkey(root), name.c_str(), 0, KEY_READ, &opened)
-                            : RegOpenKeyA(ToHkey(root), name.c_str(), &opened);
-    key = result == ERROR_SUCCESS ? FromHkey(opened) : 0;
+    const LONG result = RegOpenKeyA(ToHkey(root), std::string(path).c_str(), &opened);
+    if (result == ERROR_SUCCESS) {
+        RegCloseKey(opened);
+    }
     return result;
 }
 
-long Win32Registry::CreateKey(RegKey root, std::string_view path, RegKey& key) {
-    HKEY created = nullptr;
-    const LONG result = RegCreateKeyA(ToHkey(root), std::string(path).c_str(), &created);
-    key = result == ERROR_SUCCESS ? FromHkey(created) : 0;
+RegRead Win32Registry::ReadValue(RegRoot root, std::string_view path, std::string_view name) {
+    const ReadKey key(root, path);
+    if (key.result != ERROR_SUCCESS) {
+        return {key.result, {}};
+    }
+    const std::string valueName(name);
+    RegRead read;
+    // The value may grow between asking its size and reading it: ask again then.
+    for (LONG result = ERROR_MORE_DATA; result == ERROR_MORE_DATA;) {
+        DWORD type = 0;
+        DWORD size = 0;
+        result = RegQueryValueExA(key.key, valueName.c_str(), nullptr, &type, nullptr, &size);
+        if (result == ERROR_SUCCESS) {
+            read.value.data.resize(size);
+            result = RegQueryValueExA(key.key, valueName.c_str(), nullptr, &type,
+                                      size == 0 ? nullptr : read.value.data.data(), &size);
+            read.value.data.resize(size);
+        }
+        read.result = result;
+        read.value.type = type;
+    }
+    return read;
+}
+
+long Win32Registry::WriteValue(RegRoot root, std::string_view path, std::string_view name,
+                               const RegValue& value) {
+    HKEY key = nullptr;
+    LONG result = RegCreateKeyA(ToHkey(root), std::string(path).c_str(), &key);
+    if (result == ERROR_SUCCESS) {
+        result = RegSetValueExA(key, std::string(name).c_str(), 0, value.type, value.data.data(),
+                                static_cast<DWORD>(value.data.size()));
+        RegCloseKey(key);
+    }
     return result;
-}
-
-long Win32Registry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
-                             std::span<const std::uint8_t> data) {
-    return RegSetValueExA(ToHkey(key), std::string(name).c_str(), 0, type, data.data(),
-                          static_cast<DWORD>(data.size()));
-}
-
-long Win32Registry::QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                               std::span<std::uint8_t> buffer, std::uint32_t& byteCount) {
-    DWORD valueType = 0;
-    DWORD size = static_cast<DWORD>(buffer.size());
-    const LONG result =
-        RegQueryValueExA(ToHkey(key), std::string(name).c_str(), nullptr, &valueType,
-                         buffer.empty() ? nullptr : buffer.data(), &size);
-    type = valueType;
-    byteCount = size;
-    return result;
-}
-
-long Win32Registry::CloseKey(RegKey key) {
-    return RegCloseKey(ToHkey(key));
 }
 
 }  // namespace vornikat::win32

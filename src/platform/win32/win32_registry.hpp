@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The registry port over advapi32's single-byte functions, handed straight through: the
-// port's roots, handles and results are the system's own.
+// The registry port over advapi32's single-byte functions: each call opens the key, does its
+// one thing and closes it again, and hands the system's result straight through.
 #pragma once
 
 #include "ports.hpp"
@@ -9,13 +9,10 @@ namespace vornikat::win32 {
 
 class Win32Registry : public RegistryPort {
   public:
-    long OpenKey(RegKey root, std::string_view path, RegAccess access, RegKey& key) override;
-    long CreateKey(RegKey root, std::string_view path, RegKey& key) override;
-    long SetValue(RegKey key, std::string_view name, std::uint32_t type,
-                  std::span<const std::uint8_t> data) override;
-    long QueryValue(RegKey key, std::string_view name, std::uint32_t& type,
-                    std::span<std::uint8_t> buffer, std::uint32_t& byteCount) override;
-    long CloseKey(RegKey key) override;
+    long ProbeKey(RegRoot root, std::string_view path) override;
+    RegRead ReadValue(RegRoot root, std::string_view path, std::string_view name) override;
+    long WriteValue(RegRoot root, std::string_view path, std::string_view name,
+                    const RegValue& value) override;
 };
 
 }  // namespace vornikat::win32
