@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#include "storage_registry.hpp"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "cp1251.hpp"
+#include "text.hpp"
+
+namespace vornikat {
+namespace {
+
+constexpr std::string_view kScoreKey = "HKEY_LOCAL_MACHINE\\Software\\Vornikat";
+constexpr std::string_view kScoreValue = "LastScore";
+
+// The storage item holds the value as text, as a registry editor shows a text value: " 33",
+// without the terminating NUL that the value carries and that reading gives back.
+EM_JS(char*, ReadStoredItem, (), {
+    try {
+        const text = window.localStorage.getItem("Vornikat.LastScore");
+        if (text == = null) {
+            return 0;
+        }
+        const size = lengthBytesUTF8(text) + 1;
+        const block = _malloc(size);
+        stringToUTF8(text, block, size);
+        return block;
+    } catch (e) {
+        console.info(
+            "Vornikat: the browser refuses its storage; the score is kept for this visit only.");
+        return 0;
+    }
+});
+
+EM_JS(bool, WriteStoredItem, (const char* text), {
+    try {
+        window.localStorage.setItem("Vornikat.LastScore", UTF8ToString(text));
+        return true;
+    } catch (e) {
+        console.info(
+            "Vornikat: the browser's storage is refused or full; the score is kept for this visit "
+            "only.");
+        return false;
+    }
+});
+
+std::vector<std::uint8_t> ToBytes(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (const char16_t c : text) {
+        bytes.push_back(EncodeCp1251(c).value_or('?'));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+StorageRegistry::StorageRegistry() {
+    char* stored = ReadStoredItem();
+    if (stored == nullptr) {
+        return;
+    }
+    std::vector<std::uint8_t> bytes = ToBytes(FromUtf8(stored));
+    bytes.push_back(0);
+    PutValue(kScoreKey, kScoreValue, Value{reg::kSz, bytes});
+    std::free(stored);
+}
+
+long StorageRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t type,
+                               std::span<const std::uint8_t> data) {
+    const long result = MemoryRegistry::SetValue(key, name, type, data);
+    const Value* score = FindValue(kScoreKey, kScoreValue);
+    if (result == reg::kSuccess && score != nullptr) {
+        std::string bytes(score->data.begin(), score->data.end());
+        if (!bytes.empty() && bytes.back() == '\0') {
+            bytes.pop_back();
+        }
+        WriteStoredItem(ToUtf8(DecodeCp1251(bytes)).c_str());
+    }
+    return result;
+}
+
+}  // namespace vornikat

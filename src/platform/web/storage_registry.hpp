@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+// The registry of the browser build: the registry in memory, whose one value the quiz keeps
+// (LastScore under HKEY_LOCAL_MACHINE\Software\Vornikat) lives on in the page's localStorage.
+#pragma once
+
+#include "memory_registry.hpp"
+
+namespace vornikat {
+
+class StorageRegistry : public MemoryRegistry {
+  public:
+    // Reads the stored score, if any; storage that is refused reads as empty.
+    StorageRegistry();
+
+    // Writes the score through to the storage; where it is refused or full, the score stays
+    // for this page's life and the console says so once.
+    long SetValue(RegKey key, std::string_view name, std::uint32_t type,
+                  std::span<const std::uint8_t> data) override;
+};
+
+}  // namespace vornikat
