@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
-        screenshots editor-screenshots clean deb windows-zip dist test-dist
+        screenshots editor-screenshots clean deb windows-zip dist test-dist \
+        web serve-web test-web
 
 FUZZ_SECONDS ?= 60
 # The one version, from project() in CMakeLists.txt, names the release files.
@@ -92,6 +93,24 @@ test-dist: deb windows-zip
 	cmake --build --preset dev --target package_play_driver
 	tests/packaging/check_deb.sh $(DEB) build/dev/tests/packaging/package_play_driver.so
 	tests/packaging/check_windows_zip.sh $(WINDOWS_ZIP) dist/windows
+
+# The page: build/web holds static files only (the page, its scripts, its .wasm, data.bin).
+WEB_PORT ?= 8000
+web: host-bank-tool
+	cmake --preset web
+	cmake --build --preset web --target vornikat_web
+	rm -rf build/web
+	cp -r build/wasm/site build/web
+
+serve-web: web
+	@echo "Vornikat in the browser: http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops it)"
+	/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build/web $(WEB_PORT)
+
+# The core's tests under node, and the page in headless Chromium.
+test-web: web
+	cmake --build --preset web
+	scripts/check-test-labels build/wasm
+	ctest --preset web
 
 bench: deps
 	cmake --preset release

@@ -13,27 +13,41 @@
 namespace vornikat {
 namespace {
 
+// clang-format off
 // Texts cross to the script as UTF-16 code units in the module's memory.
-EM_JS(void, SetPageCaption, (const char* control, const char16_t* text, int length),
-      { Vornikat.setCaption(UTF8ToString(control), Vornikat.text(text, length)); });
-EM_JS(int, GetPageValue, (const char* control),
-      { return Vornikat.getValue(UTF8ToString(control)); });
-EM_JS(void, SetPageValue, (const char* control, int value),
-      { Vornikat.setValue(UTF8ToString(control), value); });
-EM_JS(void, FocusPageControl, (const char* control), { Vornikat.focus(UTF8ToString(control)); });
-EM_JS(void, SetPageTimer, (int milliseconds), { Vornikat.setTimer(milliseconds); });
-EM_JS(void, PlayPageSound, (const std::uint8_t* image, int size),
-      { Vornikat.playWave(HEAPU8.slice(image, image + size)); });
-EM_JS(void, ReportPageBank, (const char* name), { Vornikat.reportUnreadable(UTF8ToString(name)); });
-EM_JS(void, EndPage, (int status), { Vornikat.end(status); });
+EM_JS(void, SetPageCaption, (const char* control, const char16_t* text, int length), {
+    Vornikat.setCaption(UTF8ToString(control), Vornikat.text(text, length));
+});
+EM_JS(int, GetPageValue, (const char* control), {
+    return Vornikat.getValue(UTF8ToString(control));
+});
+EM_JS(void, SetPageValue, (const char* control, int value), {
+    Vornikat.setValue(UTF8ToString(control), value);
+});
+EM_JS(void, FocusPageControl, (const char* control), {
+    Vornikat.focus(UTF8ToString(control));
+});
+EM_JS(void, SetPageTimer, (int milliseconds), {
+    Vornikat.setTimer(milliseconds);
+});
+EM_JS(void, PlayPageSound, (const std::uint8_t* image, int size), {
+    Vornikat.playWave(HEAPU8.slice(image, image + size));
+});
+EM_JS(void, ReportPageBank, (const char* name), {
+    Vornikat.reportUnreadable(UTF8ToString(name));
+});
+EM_JS(void, EndPage, (int status), {
+    Vornikat.end(status);
+});
 
 // The two that wait for the player or the network: the module's stack is put aside meanwhile.
-EM_ASYNC_JS(int, AskPage, (const char16_t* text, int length, int flags),
-            { return await Vornikat.showMessage(Vornikat.text(text, length), flags); });
+EM_ASYNC_JS(int, AskPage, (const char16_t* text, int length, int flags), {
+    return await Vornikat.showMessage(Vornikat.text(text, length), flags);
+});
 // The bank's bytes in a block the caller frees, its size in *size; null when it cannot be had.
 EM_ASYNC_JS(std::uint8_t*, FetchPageBank, (int* size), {
     const bytes = await Vornikat.fetchBank();
-    if (bytes == = null) {
+    if (bytes == null) {
         return 0;
     }
     const block = _malloc(Math.max(bytes.length, 1));
@@ -41,6 +55,7 @@ EM_ASYNC_JS(std::uint8_t*, FetchPageBank, (int* size), {
     HEAP32[size >> 2] = bytes.length;
     return block;
 });
+// clang-format on
 
 const char* NameOf(ControlId control) {
     return ControlName(control).data();

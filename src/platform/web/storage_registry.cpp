@@ -17,10 +17,11 @@ constexpr std::string_view kScoreValue = "LastScore";
 
 // The storage item holds the value as text, as a registry editor shows a text value: " 33",
 // without the terminating NUL that the value carries and that reading gives back.
+// clang-format off
 EM_JS(char*, ReadStoredItem, (), {
     try {
         const text = window.localStorage.getItem("Vornikat.LastScore");
-        if (text == = null) {
+        if (text == null) {
             return 0;
         }
         const size = lengthBytesUTF8(text) + 1;
@@ -28,8 +29,7 @@ EM_JS(char*, ReadStoredItem, (), {
         stringToUTF8(text, block, size);
         return block;
     } catch (e) {
-        console.info(
-            "Vornikat: the browser refuses its storage; the score is kept for this visit only.");
+        console.info("Vornikat: storage is refused, the score is kept for this visit only.");
         return 0;
     }
 });
@@ -39,12 +39,11 @@ EM_JS(bool, WriteStoredItem, (const char* text), {
         window.localStorage.setItem("Vornikat.LastScore", UTF8ToString(text));
         return true;
     } catch (e) {
-        console.info(
-            "Vornikat: the browser's storage is refused or full; the score is kept for this visit "
-            "only.");
+        console.info("Vornikat: storage is refused or full, the score is kept for this visit only.");
         return false;
     }
 });
+// clang-format on
 
 std::vector<std::uint8_t> ToBytes(std::u16string_view text) {
     std::vector<std::uint8_t> bytes;
