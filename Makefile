@@ -13,7 +13,7 @@ WINDOWS_ZIP := dist/vornikat-$(VERSION)-windows-x86_64.zip
 deps:
 	@scripts/install-deps
 
-test: deps test-dev test-asan fuzz test-windows test-dist
+test: deps test-dev test-asan fuzz test-windows test-dist test-web
 
 test-dev: deps
 	cmake --preset dev

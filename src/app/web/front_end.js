@@ -152,9 +152,24 @@ const Vornikat = {
       if (event.altKey && !event.ctrlKey && accessKeys[event.key.toLowerCase()]) {
         event.preventDefault();
         accessKeys[event.key.toLowerCase()].click();
+      } else if (event.key === "Tab" && !event.altKey && !event.ctrlKey) {
+        this.wrapFocus(client, event);
       }
     });
     return { frame, byName };
+  },
+
+  // Tab goes round the window's controls, as in a window of the desktop, never off the window.
+  wrapFocus(client, event) {
+    const radios = [...client.querySelectorAll("input[type=radio]")];
+    const stops = [...client.querySelectorAll("input, button, [tabindex='0']")].filter(
+      (e) => e.type !== "radio" || e.checked || (e === radios[0] && !radios.some((r) => r.checked)));
+    const at = stops.indexOf(document.activeElement);
+    const wrapTo = event.shiftKey ? (at === 0 ? stops.length - 1 : -1) : at === stops.length - 1 ? 0 : -1;
+    if (at >= 0 && wrapTo >= 0) {
+      event.preventDefault();
+      stops[wrapTo].focus();
+    }
   },
 
   buildControl(control, accessKeys) {
