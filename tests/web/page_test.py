@@ -212,6 +212,39 @@ class PageTest(unittest.TestCase):
             self.answer_box(greeting, "Да")
             self.answer_box("Желаю удачи :)", "OK")
 
+    def test_a_score_the_storage_refuses_greets_the_next_game_of_the_visit(self):
+        self.put_bank("data.bin", [question(1, 1)])
+        self.open_browser()
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+            Object.defineProperty(window, "localStorage", {
+              get() { throw new DOMException("refused", "SecurityError"); }});"""})
+        self.start_first_game()
+        self.choose(1)
+        verdict = self.wait_for(self.box, "the verdict")
+        self.assertTrue(verdict[0].startswith("SUPER, SUPER, SUPER !!!"))
+        self.answer_box(verdict[0], "OK")
+        self.driver.find_element(By.ID, "again").click()
+        self.answer_box("Привет Mr.Profi, хорошо что зашёл !\nБудешь играть ?", "Да")
+        self.answer_box("Желаю удачи :)", "OK")
+        self.wait_for(self.main_shown, "the main window again")
+        said = [e["message"] for e in self.driver.get_log("browser") if "storage" in e["message"]]
+        self.assertEqual(len(said), 1, said)
+
+    def test_a_dropped_bank_file_starts_a_game_with_it(self):
+        self.open_browser()
+        self.start_first_game()
+        self.driver.execute_script("""
+            const bytes = new Uint8Array(arguments[0]);
+            const drop = new DataTransfer();
+            drop.items.add(new File([bytes], "my bank.bin"));
+            document.getElementById("desk").dispatchEvent(
+              new DragEvent("drop", {dataTransfer: drop, bubbles: true, cancelable: true}));""",
+            list(make_bank([("Из файла", ["1", "2", "3", "4", "5"], 3)])))
+        self.answer_box("Вы готовы пройти Ворникат ?", "Да")
+        self.answer_box("Желаю удачи :)", "OK")
+        self.wait_for(lambda: self.caption("LblQ") == "Из файла", "the dropped bank's question")
+        self.assertEqual(self.caption("LblC"), "0/0")
+
     def test_a_time_out_on_the_virtual_clock_judges_the_answer_as_wrong(self):
         self.put_bank("data.bin", [question(1, 1), question(2, 1)])
         self.open_browser()

@@ -67,7 +67,16 @@ const Vornikat = {
     document.getElementById("favicon").href = this.iconUrl;
     document.getElementById("again").addEventListener("click", () => this.startGame());
     this.acceptDroppedBanks();
+    this.fitToScreen();
+    window.addEventListener("resize", () => this.fitToScreen());
     this.startGame();
+  },
+
+  // A screen narrower than the window (a phone upright) gets the windows smaller, whole.
+  fitToScreen() {
+    const needed = this.designs.main.clientWidth / TWIPS_PER_PIXEL + 16;
+    const scale = Math.min(1, window.innerWidth / needed);
+    document.getElementById("desk").style.zoom = scale < 1 ? String(scale) : "";
   },
 
   // One event of the quiz, run to its end (boxes included) before the next one is taken.

@@ -17,6 +17,12 @@
 namespace vornikat {
 namespace {
 
+// The score's store outlives each game: what the storage refused is still there for the next.
+StorageRegistry& Registry() {
+    static StorageRegistry registry;
+    return registry;
+}
+
 class Game {
   public:
     Body& Quiz() { return body_; }
@@ -27,11 +33,10 @@ class Game {
     EmbeddedResources resources_;
     PageSound sound_;
     PageFiles files_;
-    StorageRegistry registry_;
     PageLauncher launcher_;
     PageProcess process_;
     Body body_{
-        Ports{window_, dialogs_, resources_, sound_, files_, registry_, launcher_, process_}};
+        Ports{window_, dialogs_, resources_, sound_, files_, Registry(), launcher_, process_}};
 };
 
 std::unique_ptr<Game> game;

@@ -18,7 +18,8 @@ constexpr std::string_view kScoreValue = "LastScore";
 // The storage item holds the value as text, as a registry editor shows a text value: " 33",
 // without the terminating NUL that the value carries and that reading gives back.
 // clang-format off
-EM_JS(char*, ReadStoredItem, (), {
+// Null when there is no stored score, or when the storage is refused (refused set to 1).
+EM_JS(char*, ReadStoredItem, (int* refused), {
     try {
         const text = window.localStorage.getItem("Vornikat.LastScore");
         if (text == null) {
@@ -29,7 +30,7 @@ EM_JS(char*, ReadStoredItem, (), {
         stringToUTF8(text, block, size);
         return block;
     } catch (e) {
-        console.info("Vornikat: storage is refused, the score is kept for this visit only.");
+        HEAP32[refused >> 2] = 1;
         return 0;
     }
 });
@@ -39,9 +40,12 @@ EM_JS(bool, WriteStoredItem, (const char* text), {
         window.localStorage.setItem("Vornikat.LastScore", UTF8ToString(text));
         return true;
     } catch (e) {
-        console.info("Vornikat: storage is refused or full, the score is kept for this visit only.");
         return false;
     }
+});
+
+EM_JS(void, SayStorageRefused, (), {
+    console.info("Vornikat: the browser refuses its storage or it is full; the score is kept for this visit only.");
 });
 // clang-format on
 
@@ -56,7 +60,11 @@ std::vector<std::uint8_t> ToBytes(std::u16string_view text) {
 }  // namespace
 
 StorageRegistry::StorageRegistry() {
-    char* stored = ReadStoredItem();
+    int refused = 0;
+    char* stored = ReadStoredItem(&refused);
+    if (refused != 0) {
+        SayRefusedOnce();
+    }
     if (stored == nullptr) {
         return;
     }
@@ -75,9 +83,18 @@ long StorageRegistry::SetValue(RegKey key, std::string_view name, std::uint32_t 
         if (!bytes.empty() && bytes.back() == '\0') {
             bytes.pop_back();
         }
-        WriteStoredItem(ToUtf8(DecodeCp1251(bytes)).c_str());
+        if (!WriteStoredItem(ToUtf8(DecodeCp1251(bytes)).c_str())) {
+            SayRefusedOnce();
+        }
     }
     return result;
+}
+
+void StorageRegistry::SayRefusedOnce() {
+    if (!refusalSaid_) {
+        SayStorageRefused();
+        refusalSaid_ = true;
+    }
 }
 
 }  // namespace vornikat

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The registry of the browser build: the registry in memory, whose one value the quiz keeps
 // (LastScore under HKEY_LOCAL_MACHINE\Software\Vornikat) lives on in the page's localStorage.
+// One serves every game of a page's life, so that a score the storage refused still greets the
+// next game of the same visit.
 #pragma once
 
 #include "memory_registry.hpp"
@@ -16,6 +18,11 @@ class StorageRegistry : public MemoryRegistry {
     // for this page's life and the console says so once.
     long SetValue(RegKey key, std::string_view name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override;
+
+  private:
+    void SayRefusedOnce();
+
+    bool refusalSaid_ = false;
 };
 
 }  // namespace vornikat
