@@ -336,6 +336,15 @@ class PageTest(unittest.TestCase):
         keys.send_keys(Keys.ENTER).perform()
         self.wait_for(lambda: not self.driver.find_elements(By.ID, "frmHelp"), "Enter to close it")
         self.assertTrue(self.main_shown())
+        # Closing Main says goodbye with Main still there, and the end takes the About box too.
+        self.control("HelpMe").click()
+        self.driver.find_element(By.CSS_SELECTOR, "#Main .titlebar .close").click()
+        goodbye = self.wait_for(self.box, "the goodbye")
+        self.assertEqual(goodbye[0], "Пока, загляни сюда ещё как-нибудь!")
+        self.assertTrue(self.main_shown())
+        self.answer_box(goodbye[0], "OK")
+        self.assertEqual(self.closed_status(), "0")
+        self.assertFalse(self.driver.find_elements(By.ID, "frmHelp"))
 
     def test_screenshots_at_both_pixel_ratios(self):
         shots = os.environ.get("VORNIKAT_SHOTS")
