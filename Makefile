@@ -2,7 +2,7 @@
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
         screenshots editor-screenshots clean deb windows-zip dist test-dist \
-        web serve-web test-web
+        web serve-web test-web bench-web
 
 FUZZ_SECONDS ?= 60
 # The one version, from project() in CMakeLists.txt, names the release files.
@@ -111,6 +111,10 @@ test-web: web
 	cmake --build --preset web
 	scripts/check-test-labels build/wasm
 	ctest --preset web
+
+# Page load to the greeting box, from 127.0.0.1 in headless Chromium, and the site's size.
+bench-web: web
+	/usr/bin/python3 bench/web_load_bench.py build/web 10
 
 bench: deps
 	cmake --preset release
