@@ -212,7 +212,7 @@ const Vornikat = {
       case "button": {
         element = document.createElement("button");
         element.type = "button";
-        element.className = "command";
+        element.className = control.isDefault ? "command default" : "command";
         const key = putAccessKeyText(element, control.text);
         if (key) {
           accessKeys[key] = element;
