@@ -402,24 +402,36 @@ const Vornikat = {
     box.setAttribute("aria-labelledby", title.id);
     box.setAttribute("aria-describedby", message.id);
     box.append(title, body, buttons);
-    const choices = yesNo ? [["Да", ANSWER_YES], ["Нет", ANSWER_NO]] : [["OK", ANSWER_OK]];
+    const choices = yesNo ? [["&Да", ANSWER_YES], ["&Нет", ANSWER_NO]] : [["OK", ANSWER_OK]];
     return new Promise((resolve) => {
       const answer = (value) => {
         box.close();
         box.remove();
         resolve(value);
       };
+      const accessKeys = {};
       for (const [label, value] of choices) {
         const button = document.createElement("button");
         button.type = "button";
         button.className = "command";
-        button.textContent = label;
+        const key = putAccessKeyText(button, label);
+        if (key) {
+          accessKeys[key] = button;
+        }
         button.addEventListener("click", () => {
           this.unlockAudio();
           answer(value);
         });
         buttons.append(button);
       }
+      // A button's letter answers, with Alt or without, as in the desktop's boxes.
+      box.addEventListener("keydown", (event) => {
+        const button = accessKeys[event.key.toLowerCase()];
+        if (button && !event.ctrlKey && !event.metaKey) {
+          event.preventDefault();
+          button.click();
+        }
+      });
       // Esc answers No, or OK where OK is the only button.
       box.addEventListener("cancel", (event) => {
         event.preventDefault();
