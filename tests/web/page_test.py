@@ -346,6 +346,19 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.closed_status(), "0")
         self.assertFalse(self.driver.find_elements(By.ID, "frmHelp"))
 
+    def test_a_screen_reader_hears_the_question_and_the_names_of_counter_and_countdown(self):
+        self.open_browser()
+        self.start_first_game()
+        nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+        named = {(n.get("role", {}).get("value"), n.get("name", {}).get("value"))
+                 for n in nodes if not n.get("ignored")}
+        for expected in [("status", "Счётчик правильных ответов"),
+                         ("timer", "Время, отведённое на ответ"),
+                         ("group", "Варианты ответов"), ("radio", "Ответ 1.3"),
+                         ("button", "Дальше")]:
+            self.assertIn(expected, named)
+        self.assertEqual(self.control("LblQ").get_attribute("aria-live"), "polite")
+
     def test_screenshots_at_both_pixel_ratios(self):
         shots = os.environ.get("VORNIKAT_SHOTS")
         for scale in (1, 2):
