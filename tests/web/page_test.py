@@ -61,8 +61,24 @@ def question(n, right):
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    """Serves the site; endless.bin is a small bank followed by zeros that never end."""
+
     def log_message(self, *args):
         pass
+
+    def do_GET(self):
+        if self.path != "/endless.bin":
+            super().do_GET()
+            return
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        self.end_headers()
+        try:
+            self.wfile.write(make_bank([("Без конца", ["1", "2", "3", "4", "5"], 2)]))
+            while True:
+                self.wfile.write(bytes(1 << 16))
+        except (BrokenPipeError, ConnectionResetError):
+            pass
 
 
 class PageTest(unittest.TestCase):
@@ -244,6 +260,15 @@ class PageTest(unittest.TestCase):
         self.answer_box("Желаю удачи :)", "OK")
         self.wait_for(lambda: self.caption("LblQ") == "Из файла", "the dropped bank's question")
         self.assertEqual(self.caption("LblC"), "0/0")
+
+    def test_a_bank_is_read_only_as_far_as_its_questions_go(self):
+        self.open_browser()
+        self.start_first_game("?bank=endless.bin")
+        self.assertEqual(self.caption("LblQ"), "Без конца")
+        self.choose(2)
+        verdict = self.wait_for(self.box, "the verdict")
+        self.answer_box(verdict[0], "OK")
+        self.assertEqual(self.closed_status(), "0")
 
     def test_a_time_out_on_the_virtual_clock_judges_the_answer_as_wrong(self):
         self.put_bank("data.bin", [question(1, 1), question(2, 1)])

@@ -42,7 +42,9 @@ const Vornikat = {
   playing: null,
   soundCount: 0,
   decoded: new Map(),
-  bankBytes: null,
+  bankFile: null,
+  bankReader: null,
+  bankChunk: null,
   iconUrl: "",
 
   text(pointer, length) {
@@ -489,33 +491,69 @@ const Vornikat = {
     return new URLSearchParams(window.location.search).get("bank") || "data.bin";
   },
 
-  async fetchBank() {
-    if (this.bankBytes !== null) {
-      return this.bankBytes.slice();
-    }
+  // The reader takes the bank piece by piece and stops where its questions end: the rest of a
+  // huge file is never fetched.
+  async openBank() {
+    this.closeBank();
     try {
-      const response = await fetch(this.bankUrl(), { cache: "no-cache" });
-      return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+      let stream = null;
+      if (this.bankFile !== null) {
+        stream = this.bankFile.stream();
+      } else {
+        const response = await fetch(this.bankUrl(), { cache: "no-cache" });
+        stream = response.ok ? response.body : null;
+      }
+      if (stream === null) {
+        return 0;
+      }
+      this.bankReader = stream.getReader();
+      this.bankChunk = new Uint8Array(0);
+      return 1;
     } catch (error) {
-      return null;
+      return 0;
+    }
+  },
+
+  // Up to size bytes of the bank; none at its end or when the rest cannot be had.
+  async readBank(size) {
+    try {
+      while (this.bankChunk.length === 0) {
+        const { done, value } = await this.bankReader.read();
+        if (done) {
+          return this.bankChunk;
+        }
+        this.bankChunk = value;
+      }
+    } catch (error) {
+      return new Uint8Array(0);
+    }
+    const part = this.bankChunk.subarray(0, size);
+    this.bankChunk = this.bankChunk.subarray(part.length);
+    return part;
+  },
+
+  closeBank() {
+    if (this.bankReader !== null) {
+      this.bankReader.cancel().catch(() => {});
+      this.bankReader = null;
     }
   },
 
   reportUnreadable() {
-    const name = this.bankBytes !== null ? "the dropped file" : this.bankUrl();
+    const name = this.bankFile !== null ? "the dropped file" : this.bankUrl();
     console.info(`Vornikat: the question bank ${name} cannot be read.`);
   },
 
   // A bank file dropped on the page starts a new game with it.
   acceptDroppedBanks() {
     document.addEventListener("dragover", (event) => event.preventDefault());
-    document.addEventListener("drop", async (event) => {
+    document.addEventListener("drop", (event) => {
       event.preventDefault();
       const file = event.dataTransfer.files[0];
       if (!file || this.busy) {
         return;
       }
-      this.bankBytes = new Uint8Array(await file.arrayBuffer());
+      this.bankFile = file;
       this.setTimer(0);
       this.startGame();
     });

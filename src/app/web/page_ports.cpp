@@ -3,9 +3,6 @@
 
 #include <emscripten.h>
 
-#include <cstdlib>
-
-#include "file_source.hpp"
 #include "layout.hpp"
 #include "runtime_error.hpp"
 #include "text.hpp"
@@ -44,18 +41,28 @@ EM_JS(void, EndPage, (int status), {
 EM_ASYNC_JS(int, AskPage, (const char16_t* text, int length, int flags), {
     return await Vornikat.showMessage(Vornikat.text(text, length), flags);
 });
-// The bank's bytes in a block the caller frees, its size in *size; null when it cannot be had.
-EM_ASYNC_JS(std::uint8_t*, FetchPageBank, (int* size), {
-    const bytes = await Vornikat.fetchBank();
-    if (bytes == null) {
-        return 0;
-    }
-    const block = _malloc(Math.max(bytes.length, 1));
-    HEAPU8.set(bytes, block);
-    HEAP32[size >> 2] = bytes.length;
-    return block;
+// The bank comes in as the reader asks for it, so that a huge file is not fetched whole.
+EM_ASYNC_JS(int, OpenPageBank, (), {
+    return await Vornikat.openBank();
+});
+EM_ASYNC_JS(int, ReadPageBank, (std::uint8_t* buffer, int size), {
+    const bytes = await Vornikat.readBank(size);
+    HEAPU8.set(bytes, buffer);
+    return bytes.length;
+});
+EM_JS(void, ClosePageBank, (), {
+    Vornikat.closeBank();
 });
 // clang-format on
+
+// What is left of the bank when the reader has done is not fetched.
+class PageBankSource : public ByteSource {
+  public:
+    ~PageBankSource() override { ClosePageBank(); }
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        return static_cast<std::size_t>(ReadPageBank(buffer, static_cast<int>(size)));
+    }
+};
 
 const char* NameOf(ControlId control) {
     return ControlName(control).data();
@@ -99,14 +106,10 @@ std::unique_ptr<ByteSource> PageFiles::OpenForReading(std::string_view name) {
     if (name != "data.bin") {
         return nullptr;
     }
-    int size = 0;
-    std::uint8_t* block = FetchPageBank(&size);
-    if (block == nullptr) {
+    if (!OpenPageBank()) {
         return nullptr;
     }
-    bank_.assign(block, block + size);
-    std::free(block);
-    return std::make_unique<MemorySource>(bank_);
+    return std::make_unique<PageBankSource>();
 }
 
 void PageFiles::ReportUnreadableFile(std::string_view name) {

@@ -3,8 +3,6 @@
 // windows and boxes, plays the sounds, fetches the bank and keeps the timer.
 #pragma once
 
-#include <vector>
-
 #include "ports.hpp"
 
 namespace vornikat {
@@ -42,9 +40,6 @@ class PageFiles : public FileSystemPort {
     std::unique_ptr<ByteSource> OpenForReading(std::string_view name) override;
     bool FileExists(std::string_view) override { return false; }
     void ReportUnreadableFile(std::string_view name) override;
-
-  private:
-    std::vector<std::uint8_t> bank_;
 };
 
 // A browser starts no program: the About box finds no tool and says so.
