@@ -354,6 +354,7 @@ class PageTest(unittest.TestCase):
             "return document.querySelector('dialog .icon')"))
         self.control("cmdOK").send_keys(Keys.ESCAPE)
         self.wait_for(lambda: not self.driver.find_elements(By.ID, "frmHelp"), "Esc to close it")
+        self.assertEqual(self.focused(), "HelpMe")
         self.control("HelpMe").click()
         # The box lies over Main's buttons, centred as Main is: the second click comes by script.
         self.driver.execute_script("arguments[0].click()", self.control("HelpMe"))
@@ -361,6 +362,8 @@ class PageTest(unittest.TestCase):
         keys.send_keys(Keys.ENTER).perform()
         self.wait_for(lambda: not self.driver.find_elements(By.ID, "frmHelp"), "Enter to close it")
         self.assertTrue(self.main_shown())
+        keys.send_keys(Keys.TAB).perform()
+        self.assertEqual(self.focused(), "Ans1")
         # Closing Main says goodbye with Main still there, and the end takes the About box too.
         self.control("HelpMe").click()
         self.driver.find_element(By.CSS_SELECTOR, "#Main .titlebar .close").click()

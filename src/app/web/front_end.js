@@ -324,10 +324,16 @@ const Vornikat = {
     byName.cmdOK.focus();
   },
 
+  // Main takes the focus back where the box had it, as a window of the desktop does: else it
+  // would fall off every control, and Tab and Space would do nothing.
   closeHelp() {
     if (this.windows.help) {
+      const hadFocus = this.windows.help.contains(document.activeElement);
       this.windows.help.remove();
       this.windows.help = null;
+      if (hadFocus && this.windows.main && !this.windows.main.hidden) {
+        this.controls.HelpMe.focus();
+      }
     }
   },
 
