@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
-        screenshots editor-screenshots clean deb windows-zip dist test-dist
+        screenshots editor-screenshots clean deb windows-zip dist test-dist \
+        web serve-web test-web bench-web
 
 # `make fuzz SECONDS=N` fuzzes each target N seconds.
 SECONDS ?= 15
@@ -13,7 +14,7 @@ WINDOWS_ZIP := dist/vornikat-$(VERSION)-windows-x86_64.zip
 deps:
 	@scripts/install-deps
 
-test: deps test-dev test-asan fuzz test-windows test-dist
+test: deps test-dev test-asan fuzz test-windows test-dist test-web
 
 test-dev: deps
 	cmake --preset dev
@@ -95,6 +96,29 @@ test-dist: deb windows-zip
 	cmake --build --preset dev --target package_play_driver
 	tests/packaging/check_deb.sh $(DEB) build/dev/tests/packaging/package_play_driver.so
 	tests/packaging/check_windows_zip.sh $(WINDOWS_ZIP) dist/windows
+
+# The page: build/web holds static files only (the page, its scripts, its .wasm, data.bin).
+WEB_PORT ?= 8000
+web: host-bank-tool
+	cmake --preset web
+	cmake --build --preset web --target vornikat_web
+	rm -rf build/web
+	cp -r build/wasm/site build/web
+
+serve-web: web
+	@echo "Vornikat in the browser: http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops it)"
+	/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build/web $(WEB_PORT)
+
+# The core's tests under node, and the page in headless Chromium.
+test-web: web
+	cmake --build --preset web
+	scripts/check-test-labels build/wasm
+	scripts/check-test-timeouts build/wasm
+	ctest --preset web
+
+# Page load to the greeting box, from 127.0.0.1 in headless Chromium, and the site's size.
+bench-web: web
+	/usr/bin/python3 bench/web_load_bench.py build/web 10
 
 bench: deps
 	cmake --preset release

@@ -22,7 +22,9 @@ class UnitReader {
   public:
     explicit UnitReader(ByteSource& source)
         : source_(source),
-          buffer_(std::make_unique_for_overwrite<std::array<char16_t, kChunkUnits>>()) {}
+          // Left unfilled: every unit is read in before it is handed out. (new[] without
+          // braces, as clang 14's library lacks make_unique_for_overwrite.)
+          buffer_(new char16_t[kChunkUnits]) {}
 
     std::int16_t Next() {
         std::int16_t unit = 0;
@@ -40,7 +42,7 @@ class UnitReader {
                 Refill();
             }
             const std::size_t n = std::min(count, (end_ - pos_) / 2);
-            visit(buffer_->data() + pos_ / 2, n);
+            visit(buffer_.get() + pos_ / 2, n);
             pos_ += 2 * n;
             consumed_ += 2 * n;
             count -= n;
@@ -62,7 +64,7 @@ class UnitReader {
     static constexpr std::size_t kChunkUnits = 1 << 15;
     static constexpr std::size_t kChunkBytes = 2 * kChunkUnits;
 
-    std::uint8_t* Bytes() { return reinterpret_cast<std::uint8_t*>(buffer_->data()); }
+    std::uint8_t* Bytes() { return reinterpret_cast<std::uint8_t*>(buffer_.get()); }
 
     // Moves a leftover odd byte to the front and reads until a whole unit is there, so
     // that units always start at an even byte.
@@ -83,7 +85,7 @@ class UnitReader {
     }
 
     ByteSource& source_;
-    std::unique_ptr<std::array<char16_t, kChunkUnits>> buffer_;
+    std::unique_ptr<char16_t[]> buffer_;
     std::size_t pos_ = 0;  // in bytes
     std::size_t end_ = 0;
     std::uint64_t consumed_ = 0;

@@ -1,23 +1,35 @@
 // SPDX-License-Identifier: MIT
 #include "stored_score.hpp"
 
-#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
-#include "arithmetic.hpp"
 #include "text.hpp"
 
 namespace vornikat {
 
+// Written digit by digit rather than through the standard library's conversions: the same
+// text in every build, whatever the library or the process's locale.
 std::u16string ScoreToText(float percent) {
     if (percent == 0.0F) {
         return u" 0";  // also for -0, which has no sign of its own here
     }
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, percent).ptr;
-    const std::u16string text = AsciiToText(std::string_view(digits, end));
-    return percent < 0.0F ? text : u" " + text;
+    // Millionths as a whole number; the scores stored are whole, anything finer is rounded.
+    const double millionths = std::nearbyint(std::fabs(static_cast<double>(percent)) * 1e6);
+    constexpr double kLargest = 1e18;
+    if (!std::isfinite(percent) || millionths >= kLargest) {
+        return percent < 0.0F ? u"-" : u" ";
+    }
+    const auto scaled = static_cast<std::uint64_t>(millionths);
+    std::string digits = std::to_string(scaled / 1000000);
+    std::string fraction = std::to_string(1000000 + scaled % 1000000).substr(1);
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    if (!fraction.empty()) {
+        digits += "." + fraction;
+    }
+    return (percent < 0.0F ? u"-" : u" ") + AsciiToText(digits);
 }
 
 std::u16string CleanStoredText(std::u16string_view buffer) {
@@ -53,20 +65,23 @@ std::optional<std::int16_t> ReadLeadingNumber(std::u16string_view text) {
             fraction += static_cast<char>(text[i]);
         }
     }
-    // Six or more digits before the point are past 16 bits whatever follows, and the
-    // conversion below never has to deal with a number out of range.
+    // Six or more digits before the point are past 16 bits whatever follows.
     if (whole.size() > 5) {
         return std::nullopt;
     }
-    const std::string number =
-        (whole.empty() ? "0" : whole) + "." + (fraction.empty() ? "0" : fraction);
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::fixed);
-    if (result.ec != std::errc{}) {
-        value = 0.0;  // a fraction too small for a double
+    // Rounded on the digits themselves, ties to the even neighbour: exact, and free of the
+    // floating-point text conversions that not every standard library has.
+    std::int32_t rounded = whole.empty() ? 0 : std::stoi(whole);
+    if (!fraction.empty() && fraction[0] >= '5') {
+        const bool aboveHalf =
+            fraction[0] > '5' || fraction.find_first_not_of('0', 1) != std::string::npos;
+        if (aboveHalf || rounded % 2 != 0) {
+            ++rounded;
+        }
     }
-    const double rounded = RoundHalfEven(negative ? -value : value);
+    if (negative) {
+        rounded = -rounded;
+    }
     if (rounded < std::numeric_limits<std::int16_t>::min() ||
         rounded > std::numeric_limits<std::int16_t>::max()) {
         return std::nullopt;

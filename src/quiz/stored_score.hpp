@@ -9,7 +9,8 @@
 
 namespace vornikat {
 
-// The number with its sign position: a space before a non-negative number, as in " 33".
+// The number with its sign position: a space before a non-negative number, as in " 33". The
+// scores stored are whole; a fraction is written to six places at most, without trailing zeros.
 std::u16string ScoreToText(float percent);
 
 // The text the read left in the space-filled buffer, without the trailing spaces and the one

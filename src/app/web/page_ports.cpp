@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: MIT
+#include "page_ports.hpp"
+
+#include <emscripten.h>
+
+#include "layout.hpp"
+#include "runtime_error.hpp"
+#include "text.hpp"
+
+namespace vornikat {
+namespace {
+
+// clang-format off
+// Texts cross to the script as UTF-16 code units in the module's memory.
+EM_JS(void, SetPageCaption, (const char* control, const char16_t* text, int length), {
+    Vornikat.setCaption(UTF8ToString(control), Vornikat.text(text, length));
+});
+EM_JS(int, GetPageValue, (const char* control), {
+    return Vornikat.getValue(UTF8ToString(control));
+});
+EM_JS(void, SetPageValue, (const char* control, int value), {
+    Vornikat.setValue(UTF8ToString(control), value);
+});
+EM_JS(void, FocusPageControl, (const char* control), {
+    Vornikat.focus(UTF8ToString(control));
+});
+EM_JS(void, SetPageTimer, (int milliseconds), {
+    Vornikat.setTimer(milliseconds);
+});
+EM_JS(void, PlayPageSound, (const std::uint8_t* image, int size), {
+    Vornikat.playWave(HEAPU8.slice(image, image + size));
+});
+EM_JS(void, ReportPageBank, (const char* name), {
+    Vornikat.reportUnreadable(UTF8ToString(name));
+});
+EM_JS(void, EndPage, (int status), {
+    Vornikat.end(status);
+});
+
+// The two that wait for the player or the network: the module's stack is put aside meanwhile.
+EM_ASYNC_JS(int, AskPage, (const char16_t* text, int length, int flags), {
+    return await Vornikat.showMessage(Vornikat.text(text, length), flags);
+});
+// The bank comes in as the reader asks for it, so that a huge file is not fetched whole.
+EM_ASYNC_JS(int, OpenPageBank, (), {
+    return await Vornikat.openBank();
+});
+EM_ASYNC_JS(int, ReadPageBank, (std::uint8_t* buffer, int size), {
+    const bytes = await Vornikat.readBank(size);
+    HEAPU8.set(bytes, buffer);
+    return bytes.length;
+});
+EM_JS(void, ClosePageBank, (), {
+    Vornikat.closeBank();
+});
+// clang-format on
+
+// What is left of the bank when the reader has done is not fetched.
+class PageBankSource : public ByteSource {
+  public:
+    ~PageBankSource() override { ClosePageBank(); }
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        return static_cast<std::size_t>(ReadPageBank(buffer, static_cast<int>(size)));
+    }
+};
+
+const char* NameOf(ControlId control) {
+    return ControlName(control).data();
+}
+
+}  // namespace
+
+void PageWindow::SetCaption(ControlId control, std::u16string_view text) {
+    SetPageCaption(NameOf(control), text.data(), static_cast<int>(text.size()));
+}
+
+std::int16_t PageWindow::GetValue(ControlId option) {
+    return static_cast<std::int16_t>(GetPageValue(NameOf(option)));
+}
+
+void PageWindow::SetValue(ControlId option, std::int16_t value) {
+    SetPageValue(NameOf(option), value);
+}
+
+void PageWindow::SetFocus(ControlId control) {
+    FocusPageControl(NameOf(control));
+}
+
+void PageWindow::SetTimerInterval(std::int32_t milliseconds) {
+    SetPageTimer(milliseconds);
+}
+
+int PageDialogs::ShowMessage(std::u16string_view text, int flags) {
+    return AskPage(text.data(), static_cast<int>(text.size()), flags);
+}
+
+void PageDialogs::ShowRuntimeError(const RuntimeError& error) {
+    ShowMessage(error.BoxText(), msgbox::kCritical | msgbox::kOkOnly);
+}
+
+void PageSound::PlayWave(std::span<const std::uint8_t> image) {
+    PlayPageSound(image.data(), static_cast<int>(image.size()));
+}
+
+std::unique_ptr<ByteSource> PageFiles::OpenForReading(std::string_view name) {
+    if (name != "data.bin") {
+        return nullptr;
+    }
+    if (!OpenPageBank()) {
+        return nullptr;
+    }
+    return std::make_unique<PageBankSource>();
+}
+
+void PageFiles::ReportUnreadableFile(std::string_view name) {
+    ReportPageBank(std::string(name).c_str());
+}
+
+void PageProcess::EndProgram(ExitStatus status) {
+    EndPage(static_cast<int>(status));
+    throw ProgramEnd{status};
+}
+
+}  // namespace vornikat
