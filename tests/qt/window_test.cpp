@@ -13,6 +13,7 @@
 #include "fonts.hpp"
 #include "front_end_harness.hpp"
 #include "program_icon.hpp"
+#include "readable_colors.hpp"
 
 namespace vornikat::testing {
 
@@ -223,6 +224,31 @@ class WindowTest : public QObject {
         auto* sysInfo = box.findChild<QPushButton*>("cmdSysInfo");
         QCOMPARE(QKeySequence::mnemonic(sysInfo->text()), QKeySequence(Qt::ALT | Qt::Key_S));
         QVERIFY(box.findChild<QPushButton*>("cmdOK")->isDefault());
+    }
+
+    // On a dark theme the About box's texts take the theme's colour, not the black meant for a
+    // light window.
+    void aboutBoxReadsOnADarkPalette() {
+        const QPalette light = QApplication::palette();
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
+        dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+        QApplication::setPalette(dark);
+        QDialog& box = quiz_->OpenAboutBox();
+        int texts = 0;
+        for (const QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text().isEmpty()) {
+                continue;
+            }
+            ++texts;
+            const QPalette shown = label->palette();
+            QVERIFY2(ContrastRatio(shown.color(QPalette::WindowText),
+                                   shown.color(QPalette::Window)) >= kReadableContrast,
+                     qPrintable(label->objectName()));
+        }
+        QCOMPARE(texts, 4);
+        box.close();
+        QApplication::setPalette(light);
     }
 
     // The desktop's icons show the image the executable carries: the same pixels at 32 pixels,
