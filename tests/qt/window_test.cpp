@@ -7,9 +7,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
+#include "command_line.hpp"
 #include "fonts.hpp"
 #include "front_end_harness.hpp"
 #include "program_icon.hpp"
@@ -249,6 +251,25 @@ class WindowTest : public QObject {
         QCOMPARE(texts, 4);
         box.close();
         QApplication::setPalette(light);
+    }
+
+    // A dock groups the window with its launcher: on Wayland by the desktop entry's name, on X11
+    // by the class of the window that the entry names. Neither entry claims every text file.
+    void desktopEntriesNameTheProgramsWindows() {
+        NameApplication();
+        const auto entry = [](const QString& name) {
+            QSettings file(QStringLiteral(VORNIKAT_RESOURCES_DIR "/%1.desktop").arg(name),
+                           QSettings::IniFormat);
+            file.beginGroup("Desktop Entry");
+            return std::map<QString, QString>{
+                {"class", file.value("StartupWMClass").toString()},
+                {"types", file.value("MimeType").toStringList().join(';')}};
+        };
+        QCOMPARE(QGuiApplication::desktopFileName(), "org.example.vornikat");
+        QCOMPARE(entry(QGuiApplication::desktopFileName())["class"],
+                 QCoreApplication::applicationName());
+        QCOMPARE(entry("org.example.vornikat.editor")["class"], "vornikat-editor");
+        QVERIFY(!entry("org.example.vornikat.editor")["types"].contains("text/plain"));
     }
 
     // The desktop's icons show the image the executable carries: the same pixels at 32 pixels,
