@@ -31,6 +31,10 @@ readme="$work/unpacked/ПРОЧТИ.txt"
 iconv -f UTF-8 -t UTF-8 "$readme" >/dev/null || fail "ПРОЧТИ.txt is not UTF-8"
 grep -q $'[^\r]$' "$readme" && fail "ПРОЧТИ.txt has lines without CRLF"
 grep -q "@VERSION@" "$readme" && fail "ПРОЧТИ.txt names no version"
+# A player meets an unsigned download's warning and Notepad's choice of encoding: both explained.
+for advice in "«Подробнее»" "«Выполнить в любом случае»" "«UTF-8»"; do
+    grep -q "$advice" "$readme" || fail "ПРОЧТИ.txt does not say $advice"
+done
 grep -q "winpthreads" "$work/unpacked/THIRD-PARTY-NOTICES.txt" ||
     fail "THIRD-PARTY-NOTICES.txt lacks the winpthreads notice"
 grep -q "GCC RUNTIME LIBRARY EXCEPTION" "$work/unpacked/THIRD-PARTY-NOTICES.txt" ||
