@@ -538,6 +538,22 @@ void EditorTest::flaggedFieldsReadOnADarkPalette() {
             }
         }
     }
+    // The lists mark a question and a check with problems in colours that read on their base.
+    for (const char* name : {"questionList", "issueList"}) {
+        QAbstractItemModel* model = window_->findChild<QListView*>(name)->model();
+        QTRY_VERIFY(model->rowCount() > 0);
+        int marked = 0;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QVariant brush = model->data(model->index(row, 0), Qt::ForegroundRole);
+            if (brush.isValid()) {
+                ++marked;
+                QVERIFY2(ContrastRatio(brush.value<QBrush>().color(), dark.color(QPalette::Base)) >=
+                             kReadableContrast,
+                         name);
+            }
+        }
+        QVERIFY2(marked > 0, name);
+    }
     window_->UndoStack().setClean();
     window_.reset();
     QApplication::setPalette(light);
