@@ -3,9 +3,9 @@
 
 #include <QApplication>
 #include <QBrush>
-#include <QPalette>
 #include <QElapsedTimer>
 #include <QMimeData>
+#include <QPalette>
 #include <algorithm>
 
 #include "readable_colors.hpp"
