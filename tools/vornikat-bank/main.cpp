@@ -112,23 +112,32 @@ struct ParsedArgs {
     std::optional<std::string> problem;
 };
 
-enum LongOnly : int { kRequireFit = 256 };
+enum LongOnly : int { kVersion = 256, kRequireFit };
 
-ParsedArgs ParseArgs(int argc, char** argv, bool commandOptions, bool stopAtOperand) {
-    static const option kGlobal[] = {{"help", no_argument, nullptr, 'h'},
-                                     {"version", no_argument, nullptr, 'V'},
-                                     {nullptr, 0, nullptr, 0}};
+// Whose options: the tool's own, before the command (the command ends them), build's, or those of
+// the commands that read one bank.
+enum class OptionSet { Tool, Build, Read };
+
+ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
+    static const option kTool[] = {{"help", no_argument, nullptr, 'h'},
+                                   {"version", no_argument, nullptr, kVersion},
+                                   {nullptr, 0, nullptr, 0}};
     static const option kBuild[] = {{"help", no_argument, nullptr, 'h'},
                                     {"output", required_argument, nullptr, 'o'},
                                     {"require-fit", no_argument, nullptr, kRequireFit},
                                     {nullptr, 0, nullptr, 0}};
+    static const option kRead[] = {{"help", no_argument, nullptr, 'h'}, {nullptr, 0, nullptr, 0}};
     ParsedArgs parsed;
-    // The messages are our own; a leading ':' tells a missing argument from an unknown option.
+    // The messages are our own; a leading ':' tells a missing argument from an unknown option,
+    // and a '+' stops at the first operand.
     opterr = 0;
     optind = 0;
-    const char* shortOptions =
-        commandOptions ? (stopAtOperand ? "+:ho:" : ":ho:") : (stopAtOperand ? "+:hV" : ":hV");
-    const option* longOptions = commandOptions ? kBuild : kGlobal;
+    const char* shortOptions = set == OptionSet::Tool    ? "+:h"
+                               : set == OptionSet::Build ? ":ho:"
+                                                         : ":h";
+    const option* longOptions = set == OptionSet::Tool    ? kTool
+                                : set == OptionSet::Build ? kBuild
+                                                          : kRead;
     for (;;) {
         const int found = getopt_long(argc, argv, shortOptions, longOptions, nullptr);
         if (found == -1) {
@@ -138,7 +147,7 @@ ParsedArgs ParseArgs(int argc, char** argv, bool commandOptions, bool stopAtOper
             case 'h':
                 parsed.help = true;
                 break;
-            case 'V':
+            case kVersion:
                 parsed.version = true;
                 break;
             case 'o':
@@ -204,7 +213,7 @@ int ReportFit(const std::string& source, const vb::AikenParse& parsed, bool requ
 }
 
 int Build(int argc, char** argv) {
-    const ParsedArgs args = ParseArgs(argc, argv, true, false);
+    const ParsedArgs args = ParseArgs(argc, argv, OptionSet::Build);
     if (args.problem) {
         return UsageError("build", *args.problem);
     }
@@ -278,16 +287,13 @@ std::optional<vornikat::QuestionBank> LoadBank(const std::string& path) {
 // The one data.bin a command reads, or the status to end with: 0 once the help is printed.
 std::optional<int> ReadBankOperand(int argc, char** argv, std::string_view command,
                                    std::string_view help, std::string& path) {
-    const ParsedArgs args = ParseArgs(argc, argv, false, false);
+    const ParsedArgs args = ParseArgs(argc, argv, OptionSet::Read);
     if (args.problem) {
         return UsageError(command, *args.problem);
     }
     if (args.help) {
         std::cout << help;
         return kOk;
-    }
-    if (args.version) {
-        return UsageError(command, "unknown option '--version'");
     }
     if (args.operands.size() != 1) {
         return UsageError(command, args.operands.empty()
@@ -349,7 +355,7 @@ int Check(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // The options before the command are the tool's own; the command's follow it.
-    const ParsedArgs global = ParseArgs(argc, argv, false, true);
+    const ParsedArgs global = ParseArgs(argc, argv, OptionSet::Tool);
     if (global.problem) {
         return UsageError("", *global.problem);
     }
