@@ -3,6 +3,11 @@
 // Aiken text, and says whether the program will load a data.bin.
 #include <getopt.h>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -258,7 +263,9 @@ int Build(int argc, char** argv) {
         records.push_back(q.record);
     }
     try {
-        vornikat::WriteFileAtomically(output, vornikat::WriteQuestionBank(records));
+        // The name as UTF-8 on every system: on Windows the manifest makes it the code page.
+        vornikat::WriteFileAtomically(std::u8string(output.begin(), output.end()),
+                                      vornikat::WriteQuestionBank(records));
     } catch (const std::exception& error) {
         std::cerr << output << ": error: " << error.what() << '\n';
         return kFailed;
@@ -354,6 +361,10 @@ int Check(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The Aiken text goes out byte for byte as on Linux, not with its line ends made CRLF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     // The options before the command are the tool's own; the command's follow it.
     const ParsedArgs global = ParseArgs(argc, argv, OptionSet::Tool);
     if (global.problem) {
