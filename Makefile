@@ -44,9 +44,10 @@ host-bank-tool: deps
 # Vornikat.exe and the shipped bank, all a Windows user needs, in dist/windows.
 windows: host-bank-tool
 	cmake --preset windows
-	cmake --build --preset windows --target Vornikat vornikat_bank_data
+	cmake --build --preset windows --target Vornikat vornikat-bank vornikat_bank_data
 	mkdir -p dist/windows
-	cp build/windows/src/app/win32/Vornikat.exe build/windows/data.bin dist/windows/
+	cp build/windows/src/app/win32/Vornikat.exe build/windows/tools/vornikat-bank.exe \
+	    build/windows/data.bin dist/windows/
 
 # The core's tests and the Windows front-end's, under Wine and a virtual display.
 test-windows: windows
