@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
-        screenshots editor-screenshots clean deb windows-zip dist test-dist \
+        screenshots editor-screenshots clean deb package-deb windows-zip dist test-dist \
         web serve-web test-web bench-web
 
 # `make fuzz SECONDS=N` fuzzes each target N seconds.
@@ -47,9 +47,10 @@ host-bank-tool: deps
 # Vornikat.exe and the shipped bank, all a Windows user needs, in dist/windows.
 windows: host-bank-tool
 	cmake --preset windows
-	cmake --build --preset windows --target Vornikat vornikat_bank_data
+	cmake --build --preset windows --target Vornikat vornikat-bank vornikat_bank_data
 	mkdir -p dist/windows
-	cp build/windows/src/app/win32/Vornikat.exe build/windows/data.bin dist/windows/
+	cp build/windows/src/app/win32/Vornikat.exe build/windows/tools/vornikat-bank.exe \
+	    build/windows/data.bin dist/windows/
 
 # The core's tests and the Windows front-end's, under Wine and a virtual display.
 test-windows: windows
@@ -74,14 +75,22 @@ editor-screenshots: deps
 	cmake --build --preset dev --target vornikat-editor
 	scripts/editor-screenshots build/dev
 
+# The time of the last commit stamps every file and member of the package, so that one commit
+# makes one package, byte for byte; outside a git checkout the time of the build does.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+export SOURCE_DATE_EPOCH
+
 # The Debian package, made by CPack from what `cmake --install` puts in the release build.
 deb: deps
 	cmake --preset release
 	cmake --build --preset release
-	rm -rf build/release/packages
-	cd build/release && cpack --config CPackConfig.cmake
+	$(MAKE) --no-print-directory package-deb
 	mkdir -p dist
 	cp build/release/packages/$(notdir $(DEB)) $(DEB)
+
+package-deb:
+	rm -rf build/release/packages
+	cd build/release && cpack --config CPackConfig.cmake
 
 # The Windows release: the program and its bank with a readme, the licences and checksums.
 windows-zip: windows
@@ -92,6 +101,9 @@ dist: deb windows-zip
 # The release files as a packager and a user would check them: lintian, the package's
 # contents and hardening, the unpacked program played offscreen, the zip's files and sums.
 test-dist: deb windows-zip
+	$(MAKE) --no-print-directory package-deb
+	cmp build/release/packages/$(notdir $(DEB)) $(DEB) || \
+	    { echo "test-dist: the package made again differs from the first" >&2; exit 1; }
 	cmake --preset dev
 	cmake --build --preset dev --target package_play_driver
 	tests/packaging/check_deb.sh $(DEB) build/dev/tests/packaging/package_play_driver.so

@@ -224,8 +224,9 @@ class Parser {
                     byte, sizeof byte, "0x%02X",
                     static_cast<unsigned>(static_cast<std::uint8_t>(line_[i] - kNotUtf8)));
                 Error(i, std::string("the byte ") + byte +
-                             " is not UTF-8; save the file as UTF-8 (from Windows-1251: "
-                             "iconv -f cp1251 -t utf-8)");
+                             " is not UTF-8; save the file as UTF-8 (in Notepad: File, Save "
+                             "as, Encoding: UTF-8; elsewhere, from Windows-1251: iconv -f "
+                             "cp1251 -t utf-8)");
                 return;  // once a line: the rest of it is most likely garbled the same way
             }
         }

@@ -146,8 +146,8 @@ TEST(AikenParser, RefusesCharactersTheBankCannotHold) {
         std::vector<std::string>{"1:2: a control character (U+0098) in the question; remove it"});
     // Windows-1251 bytes, overlong forms and encoded surrogates are not UTF-8.
     const std::string expected =
-        "is not UTF-8; save the file as UTF-8 (from Windows-1251: iconv "
-        "-f cp1251 -t utf-8)";
+        "is not UTF-8; save the file as UTF-8 (in Notepad: File, Save as, Encoding: UTF-8; "
+        "elsewhere, from Windows-1251: iconv -f cp1251 -t utf-8)";
     EXPECT_EQ(Errors("\xC2\xEE\xEF\xF0\xEE\xF1\n" + kOptions + "ANSWER: A\n"),
               std::vector<std::string>{"1:1: the byte 0xC2 " + expected});
     EXPECT_EQ(Errors("ab\xC0\xAF\n" + kOptions + "ANSWER: A\n"),

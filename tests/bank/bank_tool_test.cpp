@@ -231,19 +231,56 @@ TEST(BankTool, DumpNamesWhatAikenCannotExpressAndPrintsNothing) {
             bank.string() + ": Aiken cannot express this bank; nothing printed\n");
 }
 
-TEST(BankTool, EveryCommandHasHelpAndWrongUseShowsIt) {
+TEST(BankTool, EveryCommandHasHelpAndWrongUseSaysWhatInOneLine) {
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--help"}, {"build", "--help"}, {"dump", "--help"}, {"check", "-h"}}) {
+             {"--help"}, {"-h"}, {"build", "--help"}, {"dump", "--help"}, {"check", "-h"}}) {
         const auto help = RunBankTool(args);
         EXPECT_EQ(help.status, 0);
         EXPECT_EQ(help.out.rfind("usage: vornikat-bank", 0), 0U) << args.front();
     }
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"compile"}, {"build", "x.txt"}, {"dump"}, {"check", "a", "b"}}) {
+    const auto version = RunBankTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("vornikat-bank ", 0), 0U);
+    for (const auto& [args, said] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{}, "vornikat-bank: no command given\n"},
+             {{"compile"}, "vornikat-bank: unknown command 'compile'\n"},
+             {{"--frob"}, "vornikat-bank: unknown option '--frob'\n"},
+             {{"build", "x.txt"}, "vornikat-bank build: no bank to write given (-o data.bin)\n"},
+             {{"build", "x.txt", "-o"}, "vornikat-bank build: option '-o' needs an argument\n"},
+             {{"build", "-q", "x.txt"}, "vornikat-bank build: unknown option '-q'\n"},
+             {{"dump"}, "vornikat-bank dump: no data.bin given\n"},
+             {{"check", "a", "b"}, "vornikat-bank check: one data.bin only, not also 'b'\n"}}) {
         const auto wrong = RunBankTool(args);
         EXPECT_EQ(wrong.status, 2);
-        EXPECT_NE(wrong.err.find("usage: vornikat-bank"), std::string::npos);
+        const std::string command = said.substr(0, said.find(':'));
+        EXPECT_EQ(wrong.err, said + "Try '" + command + " --help' for more information.\n");
+        EXPECT_TRUE(wrong.out.empty());
     }
+}
+
+// Every way of giving the output, and a source named like an option after "--".
+TEST(BankTool, OptionsTakeEveryConventionalForm) {
+    const TempDir dir;
+    const fs::path source = dir.Path() / "-q.txt";
+    WriteText(source, kSource);
+    const fs::path expected = dir.Path() / "expected.bin";
+    ASSERT_EQ(RunBankTool({"build", "-o", expected.string(), "--", source.string()}).status, 0);
+    const auto bytes = ReadBytes(expected);
+    ASSERT_FALSE(bytes.empty());
+    const std::string out = (dir.Path() / "out.bin").string();
+    for (const auto& form : std::vector<std::vector<std::string>>{
+             {"-o", out}, {"-o" + out}, {"--output", out}, {"--output=" + out}}) {
+        fs::remove(out);
+        std::vector<std::string> args{"build", "--"};
+        args.insert(args.begin() + 1, form.begin(), form.end());
+        args.push_back(source.string());
+        const auto run = RunBankTool(args);
+        EXPECT_EQ(run.status, 0) << form.front() << run.err;
+        EXPECT_EQ(ReadBytes(out), bytes) << form.front();
+    }
+    // After "--" nothing is an option, not even "-o".
+    EXPECT_EQ(RunBankTool({"build", "--", source.string(), "-o", out}).status, 2);
+    EXPECT_EQ(RunBankTool({"check", "--", expected.string()}).status, 0);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The bank editor driven as an author would: typing in the form, choosing the right option,
 // the list's actions, saving and opening, undo, playing, and closing over unsaved work.
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -24,6 +26,7 @@
 #include "question_form.hpp"
 #include "question_list_model.hpp"
 #include "quiz_preview.hpp"
+#include "readable_colors.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -106,6 +109,8 @@ class EditorTest : public QObject {
     void playStartsTheQuizOnATemporaryCopyOfTheBank();
     void previewIsTheQuizWindowShowingTheQuestion();
     void findSearchesEveryTextFromTheNextQuestionRound();
+    void screenReaderHearsEveryFieldListAndAFieldsProblem();
+    void flaggedFieldsReadOnADarkPalette();
 
   private:
     void Type(int field, const QString& text);
@@ -470,6 +475,89 @@ void EditorTest::findSearchesEveryTextFromTheNextQuestionRound() {
     QVERIFY(window_->CurrentRow() >= 0);
     QCOMPARE(model.FindText("обед", model.Count() - 1), model.FindText("обед", 0));
     QCOMPARE(model.FindText("нет такого текста", 0), -1);
+}
+
+}  // namespace vornikat::editor
+
+namespace vornikat::editor {
+
+void EditorTest::screenReaderHearsEveryFieldListAndAFieldsProblem() {
+    QVERIFY(window_->OpenFile(VORNIKAT_BANK_SOURCE));
+    const auto name = [](QWidget& widget) {
+        return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Name);
+    };
+    QuestionForm& form = window_->Form();
+    QCOMPARE(name(form.TextField(0)), "Вопрос:");
+    for (int option = 1; option <= 5; ++option) {
+        QCOMPARE(name(form.TextField(option)), QStringLiteral("Вариант %1").arg(option));
+    }
+    QCOMPARE(name(*window_->findChild<QListView*>("questionList")), "Вопросы банка");
+    QCOMPARE(name(*window_->findChild<QListView*>("issueList")), "Проверки");
+    QCOMPARE(name(*window_->findChild<QWidget*>("preview")), "Так вопрос покажет викторина");
+
+    const auto description = [&form](int field) {
+        return QAccessible::queryAccessibleInterface(&form.TextField(field))
+            ->text(QAccessible::Description);
+    };
+    QVERIFY(description(2).isEmpty());
+    Replace(2, "≤ 5");
+    QCOMPARE(description(2), form.IssuesShownAt(2));
+    QVERIFY(description(2).contains("U+2264"));
+    Replace(2, "5");
+    QVERIFY(description(2).isEmpty());
+}
+
+void EditorTest::flaggedFieldsReadOnADarkPalette() {
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+    dark.setColor(QPalette::Text, QColor(0xF0, 0xF0, 0xF0));
+    QApplication::setPalette(dark);
+    window_ = std::make_unique<EditorWindow>();
+    QVERIFY(window_->OpenFile(VORNIKAT_BANK_SOURCE));
+    QuestionForm& form = window_->Form();
+    // An error and a warning: a letter with no Windows-1251 code, an option too long to fit.
+    Replace(2, "≤ 5");
+    Replace(3, QString(300, QChar(u'ж')));
+    for (int field : {2, 3}) {
+        QLineEdit& edit = form.TextField(field);
+        QVERIFY(!form.IssuesShownAt(field).isEmpty());
+        const QPalette shown = edit.palette();
+        QVERIFY(shown.color(QPalette::Base) != dark.color(QPalette::Base));
+        QVERIFY2(ContrastRatio(shown.color(QPalette::Text), shown.color(QPalette::Base)) >=
+                     kReadableContrast,
+                 qPrintable(QStringLiteral("field %1").arg(field)));
+        for (QLabel* label : form.findChildren<QLabel*>()) {
+            if (label->text() == form.IssuesShownAt(field)) {
+                QVERIFY2(
+                    ContrastRatio(label->palette().color(QPalette::WindowText),
+                                  label->palette().color(QPalette::Window)) >= kReadableContrast,
+                    qPrintable(label->text()));
+            }
+        }
+    }
+    // The lists mark a question and a check with problems in colours that read on their base.
+    for (const char* name : {"questionList", "issueList"}) {
+        QAbstractItemModel* model = window_->findChild<QListView*>(name)->model();
+        QTRY_VERIFY(model->rowCount() > 0);
+        int marked = 0;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QVariant brush = model->data(model->index(row, 0), Qt::ForegroundRole);
+            if (brush.isValid()) {
+                ++marked;
+                QVERIFY2(ContrastRatio(brush.value<QBrush>().color(), dark.color(QPalette::Base)) >=
+                             kReadableContrast,
+                         name);
+            }
+        }
+        QVERIFY2(marked > 0, name);
+    }
+    window_->UndoStack().setClean();
+    window_.reset();
+    QApplication::setPalette(light);
+    window_ = std::make_unique<EditorWindow>();
 }
 
 }  // namespace vornikat::editor

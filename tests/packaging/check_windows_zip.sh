@@ -17,13 +17,13 @@ fail() {
     failures=$((failures + 1))
 }
 
-expected=$'Vornikat.exe\ndata.bin\nПРОЧТИ.txt\nLICENSE.txt\nTHIRD-PARTY-NOTICES.txt\nSHA256SUMS'
+expected=$'Vornikat.exe\ndata.bin\nvornikat-bank.exe\nПРОЧТИ.txt\nLICENSE.txt\nTHIRD-PARTY-NOTICES.txt\nSHA256SUMS'
 listed="$(zipinfo -1 "$zip")"
 [[ "$listed" == "$expected" ]] || fail "the zip holds, in this order: $(tr '\n' ' ' <<<"$listed")"
 
 unzip -q "$zip" -d "$work/unpacked"
 (cd "$work/unpacked" && sha256sum -c SHA256SUMS) || fail "SHA256SUMS does not verify"
-[[ "$(wc -l <"$work/unpacked/SHA256SUMS")" -eq 5 ]] || fail "SHA256SUMS does not list five files"
+[[ "$(wc -l <"$work/unpacked/SHA256SUMS")" -eq 6 ]] || fail "SHA256SUMS does not list six files"
 
 readme="$work/unpacked/ПРОЧТИ.txt"
 [[ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')" == efbbbf ]] ||
@@ -31,6 +31,10 @@ readme="$work/unpacked/ПРОЧТИ.txt"
 iconv -f UTF-8 -t UTF-8 "$readme" >/dev/null || fail "ПРОЧТИ.txt is not UTF-8"
 grep -q $'[^\r]$' "$readme" && fail "ПРОЧТИ.txt has lines without CRLF"
 grep -q "@VERSION@" "$readme" && fail "ПРОЧТИ.txt names no version"
+# A player meets an unsigned download's warning and Notepad's choice of encoding: both explained.
+for advice in "«Подробнее»" "«Выполнить в любом случае»" "«UTF-8»"; do
+    grep -q "$advice" "$readme" || fail "ПРОЧТИ.txt does not say $advice"
+done
 grep -q "winpthreads" "$work/unpacked/THIRD-PARTY-NOTICES.txt" ||
     fail "THIRD-PARTY-NOTICES.txt lacks the winpthreads notice"
 grep -q "GCC RUNTIME LIBRARY EXCEPTION" "$work/unpacked/THIRD-PARTY-NOTICES.txt" ||
@@ -38,10 +42,12 @@ grep -q "GCC RUNTIME LIBRARY EXCEPTION" "$work/unpacked/THIRD-PARTY-NOTICES.txt"
 
 # The link time sits at offset 8 of the COFF header, which starts 4 bytes after the "PE\0\0"
 # signature that the 32-bit field at 0x3C points to.
-exe="$work/unpacked/Vornikat.exe"
-pe="$(od -An -tu4 -j 60 -N 4 "$exe" | tr -d ' ')"
-stamp="$(od -An -tu4 -j $((pe + 8)) -N 4 "$exe" | tr -d ' ')"
-[[ "$stamp" -eq 0 ]] || fail "Vornikat.exe carries its link time ($stamp)"
+for name in Vornikat.exe vornikat-bank.exe; do
+    exe="$work/unpacked/$name"
+    pe="$(od -An -tu4 -j 60 -N 4 "$exe" | tr -d ' ')"
+    stamp="$(od -An -tu4 -j $((pe + 8)) -N 4 "$exe" | tr -d ' ')"
+    [[ "$stamp" -eq 0 ]] || fail "$name carries its link time ($stamp)"
+done
 
 "$root/scripts/make-windows-zip" "$folder" "$work/again.zip" >/dev/null
 cmp -s "$zip" "$work/again.zip" || fail "the zip made again differs"

@@ -7,12 +7,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
+#include "command_line.hpp"
 #include "fonts.hpp"
 #include "front_end_harness.hpp"
 #include "program_icon.hpp"
+#include "readable_colors.hpp"
 
 namespace vornikat::testing {
 
@@ -223,6 +226,50 @@ class WindowTest : public QObject {
         auto* sysInfo = box.findChild<QPushButton*>("cmdSysInfo");
         QCOMPARE(QKeySequence::mnemonic(sysInfo->text()), QKeySequence(Qt::ALT | Qt::Key_S));
         QVERIFY(box.findChild<QPushButton*>("cmdOK")->isDefault());
+    }
+
+    // On a dark theme the About box's texts take the theme's colour, not the black meant for a
+    // light window.
+    void aboutBoxReadsOnADarkPalette() {
+        const QPalette light = QApplication::palette();
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
+        dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+        QApplication::setPalette(dark);
+        QDialog& box = quiz_->OpenAboutBox();
+        int texts = 0;
+        for (const QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text().isEmpty()) {
+                continue;
+            }
+            ++texts;
+            const QPalette shown = label->palette();
+            QVERIFY2(ContrastRatio(shown.color(QPalette::WindowText),
+                                   shown.color(QPalette::Window)) >= kReadableContrast,
+                     qPrintable(label->objectName()));
+        }
+        QCOMPARE(texts, 4);
+        box.close();
+        QApplication::setPalette(light);
+    }
+
+    // A dock groups the window with its launcher: on Wayland by the desktop entry's name, on X11
+    // by the class of the window that the entry names. Neither entry claims every text file.
+    void desktopEntriesNameTheProgramsWindows() {
+        NameApplication();
+        const auto entry = [](const QString& name) {
+            QSettings file(QStringLiteral(VORNIKAT_RESOURCES_DIR "/%1.desktop").arg(name),
+                           QSettings::IniFormat);
+            file.beginGroup("Desktop Entry");
+            return std::map<QString, QString>{
+                {"class", file.value("StartupWMClass").toString()},
+                {"types", file.value("MimeType").toStringList().join(';')}};
+        };
+        QCOMPARE(QGuiApplication::desktopFileName(), "org.example.vornikat");
+        QCOMPARE(entry(QGuiApplication::desktopFileName())["class"],
+                 QCoreApplication::applicationName());
+        QCOMPARE(entry("org.example.vornikat.editor")["class"], "vornikat-editor");
+        QVERIFY(!entry("org.example.vornikat.editor")["types"].contains("text/plain"));
     }
 
     // The desktop's icons show the image the executable carries: the same pixels at 32 pixels,

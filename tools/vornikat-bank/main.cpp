@@ -1,6 +1,13 @@
 // SPDX-License-Identifier: MIT
 // vornikat-bank: turns question banks written as Aiken text into data.bin, prints a data.bin as
 // Aiken text, and says whether the program will load a data.bin.
+#include <getopt.h>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -37,7 +44,12 @@ commands:
   dump data.bin                  print a bank as Aiken text
   check data.bin                 say whether the quiz will load a bank
 
-"vornikat-bank COMMAND --help" describes each command.
+options:
+  -h, --help       print this help
+  --version        print the version
+
+"vornikat-bank COMMAND --help" describes each command; "--" ends the options, so that a
+file name may start with "-".
 )";
 
 constexpr std::string_view kBuildHelp =
@@ -63,8 +75,9 @@ A question that may not fit the quiz window (about four lines of 40 characters) 
 option longer than one line of its button (about 40 characters) gets a warning.
 
 options:
-  -o FILE          the bank to write
-  --require-fit    make those warnings errors
+  -o, --output FILE   the bank to write
+  --require-fit       make those warnings errors
+  -h, --help          print this help
 )";
 
 constexpr std::string_view kDumpHelp = R"(usage: vornikat-bank dump data.bin
@@ -85,13 +98,82 @@ multiples of their factor, bytes after the end. If the quiz will refuse it, prin
 and at which byte, and exits with status 1.
 )";
 
-bool IsHelp(std::string_view arg) {
-    return arg == "--help" || arg == "-h";
+// A wrong command line gets one line on what is wrong and where the help is, not the help.
+int UsageError(std::string_view command, const std::string& problem) {
+    const std::string name =
+        command.empty() ? "vornikat-bank" : "vornikat-bank " + std::string(command);
+    std::cerr << name << ": " << problem << "\nTry '" << name << " --help' for more information.\n";
+    return kUsage;
 }
 
-int Usage(std::string_view help) {
-    std::cerr << help;
-    return kUsage;
+// The options of one command, read by getopt_long from ARGS (ARGS[0] is the command's name),
+// and what is left: its operands. "--" ends the options.
+struct ParsedArgs {
+    bool help = false;
+    bool version = false;
+    bool requireFit = false;
+    std::vector<std::string> outputs;
+    std::vector<std::string> operands;
+    std::optional<std::string> problem;
+};
+
+enum LongOnly : int { kVersion = 256, kRequireFit };
+
+// Whose options: the tool's own, before the command (the command ends them), build's, or those of
+// the commands that read one bank.
+enum class OptionSet { Tool, Build, Read };
+
+ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
+    static const option kTool[] = {{"help", no_argument, nullptr, 'h'},
+                                   {"version", no_argument, nullptr, kVersion},
+                                   {nullptr, 0, nullptr, 0}};
+    static const option kBuild[] = {{"help", no_argument, nullptr, 'h'},
+                                    {"output", required_argument, nullptr, 'o'},
+                                    {"require-fit", no_argument, nullptr, kRequireFit},
+                                    {nullptr, 0, nullptr, 0}};
+    static const option kRead[] = {{"help", no_argument, nullptr, 'h'}, {nullptr, 0, nullptr, 0}};
+    ParsedArgs parsed;
+    // The messages are our own; a leading ':' tells a missing argument from an unknown option,
+    // and a '+' stops at the first operand.
+    opterr = 0;
+    optind = 0;
+    const char* shortOptions = set == OptionSet::Tool    ? "+:h"
+                               : set == OptionSet::Build ? ":ho:"
+                                                         : ":h";
+    const option* longOptions = set == OptionSet::Tool    ? kTool
+                                : set == OptionSet::Build ? kBuild
+                                                          : kRead;
+    for (;;) {
+        const int found = getopt_long(argc, argv, shortOptions, longOptions, nullptr);
+        if (found == -1) {
+            break;
+        }
+        switch (found) {
+            case 'h':
+                parsed.help = true;
+                break;
+            case kVersion:
+                parsed.version = true;
+                break;
+            case 'o':
+                parsed.outputs.emplace_back(optarg);
+                break;
+            case kRequireFit:
+                parsed.requireFit = true;
+                break;
+            case ':':
+                parsed.problem = "option '" + std::string(argv[optind - 1]) + "' needs an argument";
+                return parsed;
+            default:
+                parsed.problem =
+                    optopt != 0 && optopt < 256
+                        ? "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'"
+                        : "unknown option '" + std::string(argv[optind - 1]) + "'";
+                return parsed;
+        }
+    }
+    parsed.operands.assign(argv + optind, argv + argc);
+    return parsed;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& why) {
@@ -135,28 +217,28 @@ int ReportFit(const std::string& source, const vb::AikenParse& parsed, bool requ
     return count;
 }
 
-int Build(const std::vector<std::string_view>& args) {
-    std::string source;
-    std::string output;
-    bool requireFit = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (IsHelp(args[i])) {
-            std::cout << kBuildHelp;
-            return kOk;
-        }
-        if (args[i] == "-o" && i + 1 < args.size() && output.empty()) {
-            output = args[++i];
-        } else if (args[i] == "--require-fit") {
-            requireFit = true;
-        } else if (source.empty() && !args[i].starts_with('-')) {
-            source = args[i];
-        } else {
-            return Usage(kBuildHelp);
-        }
+int Build(int argc, char** argv) {
+    const ParsedArgs args = ParseArgs(argc, argv, OptionSet::Build);
+    if (args.problem) {
+        return UsageError("build", *args.problem);
     }
-    if (source.empty() || output.empty()) {
-        return Usage(kBuildHelp);
+    if (args.help) {
+        std::cout << kBuildHelp;
+        return kOk;
     }
+    if (args.operands.empty()) {
+        return UsageError("build", "no SOURCE.txt given");
+    }
+    if (args.operands.size() > 1) {
+        return UsageError("build", "one SOURCE.txt only, not also '" + args.operands[1] + "'");
+    }
+    if (args.outputs.size() != 1) {
+        return UsageError("build", args.outputs.empty() ? "no bank to write given (-o data.bin)"
+                                                        : "one bank to write only (-o data.bin)");
+    }
+    const std::string& source = args.operands[0];
+    const std::string& output = args.outputs[0];
+    const bool requireFit = args.requireFit;
     std::string why;
     const auto text = ReadWholeFile(source, why);
     if (!text) {
@@ -181,7 +263,9 @@ int Build(const std::vector<std::string_view>& args) {
         records.push_back(q.record);
     }
     try {
-        vornikat::WriteFileAtomically(output, vornikat::WriteQuestionBank(records));
+        // The name as UTF-8 on every system: on Windows the manifest makes it the code page.
+        vornikat::WriteFileAtomically(std::u8string(output.begin(), output.end()),
+                                      vornikat::WriteQuestionBank(records));
     } catch (const std::exception& error) {
         std::cerr << output << ": error: " << error.what() << '\n';
         return kFailed;
@@ -207,15 +291,31 @@ std::optional<vornikat::QuestionBank> LoadBank(const std::string& path) {
     return std::nullopt;
 }
 
-int Dump(const std::vector<std::string_view>& args) {
-    if (args.size() == 1 && IsHelp(args[0])) {
-        std::cout << kDumpHelp;
+// The one data.bin a command reads, or the status to end with: 0 once the help is printed.
+std::optional<int> ReadBankOperand(int argc, char** argv, std::string_view command,
+                                   std::string_view help, std::string& path) {
+    const ParsedArgs args = ParseArgs(argc, argv, OptionSet::Read);
+    if (args.problem) {
+        return UsageError(command, *args.problem);
+    }
+    if (args.help) {
+        std::cout << help;
         return kOk;
     }
-    if (args.size() != 1) {
-        return Usage(kDumpHelp);
+    if (args.operands.size() != 1) {
+        return UsageError(command, args.operands.empty()
+                                       ? "no data.bin given"
+                                       : "one data.bin only, not also '" + args.operands[1] + "'");
     }
-    const std::string path(args[0]);
+    path = args.operands[0];
+    return std::nullopt;
+}
+
+int Dump(int argc, char** argv) {
+    std::string path;
+    if (const auto status = ReadBankOperand(argc, argv, "dump", kDumpHelp, path)) {
+        return *status;
+    }
     const auto bank = LoadBank(path);
     if (!bank) {
         return kFailed;
@@ -235,15 +335,11 @@ int Dump(const std::vector<std::string_view>& args) {
     return std::cout ? kOk : kFailed;
 }
 
-int Check(const std::vector<std::string_view>& args) {
-    if (args.size() == 1 && IsHelp(args[0])) {
-        std::cout << kCheckHelp;
-        return kOk;
+int Check(int argc, char** argv) {
+    std::string path;
+    if (const auto status = ReadBankOperand(argc, argv, "check", kCheckHelp, path)) {
+        return *status;
     }
-    if (args.size() != 1) {
-        return Usage(kCheckHelp);
-    }
-    const std::string path(args[0]);
     const auto file = vornikat::OpenFileSource(path);
     if (!file) {
         std::cerr << path << ": error: cannot open: " << std::strerror(errno)
@@ -265,24 +361,41 @@ int Check(const std::vector<std::string_view>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        return Usage(kMainHelp);
+#ifdef _WIN32
+    // The Aiken text goes out byte for byte as on Linux, not with its line ends made CRLF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    // The options before the command are the tool's own; the command's follow it.
+    const ParsedArgs global = ParseArgs(argc, argv, OptionSet::Tool);
+    if (global.problem) {
+        return UsageError("", *global.problem);
     }
-    const std::string_view command = argv[1];
-    const std::vector<std::string_view> args(argv + 2, argv + argc);
-    if (IsHelp(command) || command == "help") {
+    if (global.help) {
+        std::cout << kMainHelp;
+        return kOk;
+    }
+    if (global.version) {
+        std::cout << "vornikat-bank " VORNIKAT_VERSION "\n";
+        return kOk;
+    }
+    if (global.operands.empty()) {
+        return UsageError("", "no command given");
+    }
+    const int commandArgc = static_cast<int>(global.operands.size());
+    char** const commandArgv = argv + (argc - commandArgc);
+    const std::string_view command = commandArgv[0];
+    if (command == "help") {
         std::cout << kMainHelp;
         return kOk;
     }
     if (command == "build") {
-        return Build(args);
+        return Build(commandArgc, commandArgv);
     }
     if (command == "dump") {
-        return Dump(args);
+        return Dump(commandArgc, commandArgv);
     }
     if (command == "check") {
-        return Check(args);
+        return Check(commandArgc, commandArgv);
     }
-    std::cerr << "vornikat-bank: unknown command \"" << command << "\"\n\n";
-    return Usage(kMainHelp);
+    return UsageError("", "unknown command '" + std::string(command) + "'");
 }

@@ -98,6 +98,7 @@ void EditorWindow::BuildWidgets() {
     listLayout->addWidget(find_);
     list_ = new QListView(listPane);
     list_->setObjectName("questionList");
+    list_->setAccessibleName(QStringLiteral("Вопросы банка"));
     list_->setModel(questions_);
     // Every row is one line: the view lays out 32767 of them without asking each its size.
     list_->setUniformItemSizes(true);
@@ -114,6 +115,7 @@ void EditorWindow::BuildWidgets() {
     }
     preview_ = new QuizPreview(this);
     preview_->setObjectName("preview");
+    preview_->setAccessibleName(QStringLiteral("Так вопрос покажет викторина"));
 
     columns_ = new QSplitter(Qt::Horizontal, this);
     columns_->setObjectName("columns");
@@ -133,6 +135,7 @@ void EditorWindow::BuildWidgets() {
     issueTitle->setBuddy(issueList_);
     issueLayout->addWidget(issueList_);
     issueList_->setObjectName("issueList");
+    issueList_->setAccessibleName(QStringLiteral("Проверки"));
     issueList_->setModel(issues_);
     issueList_->setUniformItemSizes(true);
     issueList_->setEditTriggers(QAbstractItemView::NoEditTriggers);

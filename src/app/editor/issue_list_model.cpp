@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "issue_list_model.hpp"
 
+#include <QApplication>
 #include <QBrush>
+#include <QPalette>
 
 #include "issue_text.hpp"
 #include "question_list_model.hpp"
+#include "readable_colors.hpp"
 
 namespace vornikat::editor {
 
@@ -30,8 +33,10 @@ QVariant IssueListModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
             return Describe(index.row());
         case Qt::ForegroundRole:
-            return IsError(index.row()) ? QBrush(QColor(0xC0, 0, 0))
-                                        : QBrush(QColor(0x90, 0x58, 0x00));
+            // Legible on the list's background, light theme or dark.
+            return QBrush(
+                ReadableOn(IsError(index.row()) ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00),
+                           QApplication::palette().color(QPalette::Base)));
         default:
             return {};
     }

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "issue_text.hpp"
+#include "readable_colors.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -19,6 +20,19 @@ constexpr int kFieldLimit = 1 << 20;
 
 QString ToQString(const std::u16string& text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A flagged field's background is the palette's own tinted with the mark's colour, light or
+// dark as the theme is, and its text is set with it so that the two always read together.
+void MarkField(QPalette& palette, const QColor& mark) {
+    const QColor base = palette.color(QPalette::Base);
+    const double share = IsDark(base) ? 0.3 : 0.15;
+    const QColor tint =
+        QColor::fromRgbF(static_cast<float>(base.redF() * (1 - share) + mark.redF() * share),
+                         static_cast<float>(base.greenF() * (1 - share) + mark.greenF() * share),
+                         static_cast<float>(base.blueF() * (1 - share) + mark.blueF() * share));
+    palette.setColor(QPalette::Base, tint);
+    palette.setColor(QPalette::Text, ReadableOn(palette.color(QPalette::Text), tint));
 }
 
 QLabel* MakeIssueLabel(QWidget* parent) {
@@ -51,6 +65,8 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
             right->setToolTip(QStringLiteral("Отметьте верный вариант"));
             rightGroup_->addButton(right, field);
             rights_[static_cast<std::size_t>(field - 1)] = right;
+            // The radio button beside it is the choice of the right option, not its label.
+            edit->setAccessibleName(QStringLiteral("Вариант %1").arg(field));
             grid->addWidget(right, line, 0);
         }
         grid->addWidget(edit, line, 1);
@@ -135,18 +151,19 @@ void QuestionForm::ShowIssues(const std::vector<bank::FieldIssue>& issues) {
         QLabel* label = issueLabels_[field];
         label->setText(texts[field].join('\n'));
         label->setVisible(!texts[field].isEmpty());
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText,
-                         errors[field] ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00));
+        const QColor mark = errors[field] ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00);
+        QPalette palette = QApplication::palette(label);
+        palette.setColor(QPalette::WindowText, ReadableOn(mark, palette.color(QPalette::Window)));
         label->setPalette(palette);
         if (field < texts_.size()) {
             // The field itself is marked too, so a glance down the form finds it.
             QPalette fieldPalette = QApplication::palette(texts_[field]);
             if (!texts[field].isEmpty()) {
-                fieldPalette.setColor(QPalette::Base, errors[field] ? QColor(0xFF, 0xE0, 0xE0)
-                                                                    : QColor(0xFF, 0xF4, 0xD8));
+                MarkField(fieldPalette, mark);
             }
             texts_[field]->setPalette(fieldPalette);
+            // A screen reader says the field's problems with the field.
+            texts_[field]->setAccessibleDescription(label->text());
         }
     }
 }

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "question_list_model.hpp"
 
+#include <QApplication>
 #include <QBrush>
 #include <QElapsedTimer>
 #include <QMimeData>
+#include <QPalette>
 #include <algorithm>
+
+#include "readable_colors.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -48,13 +52,13 @@ QVariant QuestionListModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
             return ToQString(questions_[static_cast<std::size_t>(row)].question);
         case Qt::ForegroundRole:
-            if (CountErrors(issues) > 0) {
-                return QBrush(Qt::red);
+            if (issues.empty()) {
+                return {};
             }
-            if (!issues.empty()) {
-                return QBrush(QColor(0xA0, 0x60, 0x00));
-            }
-            return {};
+            // Legible on the list's background, light theme or dark.
+            return QBrush(
+                ReadableOn(CountErrors(issues) > 0 ? QColor(Qt::red) : QColor(0xA0, 0x60, 0x00),
+                           QApplication::palette().color(QPalette::Base)));
         default:
             return {};
     }

@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 #include "bank_location.hpp"
 #include "posix_file_system.hpp"
@@ -30,7 +31,7 @@ QString Description() {
 }
 
 void DescribeCommandLine(QCommandLineParser& parser) {
-    QCoreApplication::setApplicationName(QStringLiteral("vornikat"));
+    NameApplication();
     QCoreApplication::setApplicationVersion(QStringLiteral(VORNIKAT_VERSION));
     parser.setApplicationDescription(Description());
     parser.addHelpOption();
@@ -42,6 +43,13 @@ void DescribeCommandLine(QCommandLineParser& parser) {
 }
 
 }  // namespace
+
+void NameApplication() {
+    // The class of the windows (WM_CLASS) on X11; the desktop entry's StartupWMClass says it.
+    QCoreApplication::setApplicationName(QStringLiteral("vornikat"));
+    // The desktop entry's name: Wayland compositors and docks match the window to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vornikat"));
+}
 
 void AnswerInformationRequests(int argc, char** argv) {
     bool asked = false;

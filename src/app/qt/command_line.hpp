@@ -7,6 +7,9 @@
 
 namespace vornikat {
 
+// The program's name and its desktop entry's, which docks and task bars match its windows to.
+void NameApplication();
+
 // --help, --help-all and --version print their text and end the program before any window
 // platform is opened, so they work without a display; anything else returns.
 void AnswerInformationRequests(int argc, char** argv);

@@ -12,6 +12,7 @@
 #include "fonts.hpp"
 #include "program_icon.hpp"
 #include "qt_text.hpp"
+#include "readable_colors.hpp"
 #include "runtime_error.hpp"
 
 namespace vornikat {
@@ -166,12 +167,16 @@ void ApplySettings(const ControlDesign& control, QWidget& widget) {
     if (!control.accessibleName.empty()) {
         widget.setAccessibleName(ToQString(control.accessibleName));
     }
+    // The design's text colour was chosen for a light window; on a dark theme's background it
+    // would not read, and the theme's own text colour is kept.
     if (control.foreColor) {
+        const QColor wanted(control.foreColor->red, control.foreColor->green,
+                            control.foreColor->blue);
         QPalette palette = widget.palette();
-        palette.setColor(
-            QPalette::WindowText,
-            QColor(control.foreColor->red, control.foreColor->green, control.foreColor->blue));
-        widget.setPalette(palette);
+        if (ContrastRatio(wanted, palette.color(QPalette::Window)) >= kReadableContrast) {
+            palette.setColor(QPalette::WindowText, wanted);
+            widget.setPalette(palette);
+        }
     }
 }
 

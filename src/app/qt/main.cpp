@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     auto opening = std::make_unique<DisplayOpening>();
     QApplication application(argc, argv);
     opening.reset();
+    NameApplication();
     const auto bank = ReadBankArgument(QApplication::arguments());
     // The program ends only through its own way out, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);

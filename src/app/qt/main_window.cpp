@@ -12,6 +12,7 @@
 #include "program_icon.hpp"
 #include "qt_text.hpp"
 #include "runtime_error.hpp"
+#include "spoken_captions.hpp"
 
 namespace vornikat {
 
@@ -19,6 +20,7 @@ MainWindow::MainWindow() {
     ApplyWindowDesign(MainDesign(), *this);
     setWindowIcon(ProgramIcon());
     controls_ = BuildControls(MainDesign(), *this);
+    ArrangeReadingOrder(MainDesign(), controls_);
     // Interval 0 in the design: the timer stays stopped until the start-up gives it one.
     timer1_.setObjectName("Timer1");
     timer1_.setParent(this);
@@ -38,7 +40,13 @@ void MainWindow::Attach(Body& body, HelpBox& help) {
 void MainWindow::SetCaption(ControlId control, std::u16string_view text) {
     QWidget& widget = controls_.At(ControlName(control));
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
-        label->setText(ToQString(text));
+        const QString caption = ToQString(text);
+        label->setText(caption);
+        if (control == ControlId::LblQ) {
+            DescribeOptions(*Option(ControlId::Ans1).parentWidget(), caption);
+        } else {
+            NameValueLabel(*label, caption);
+        }
     } else {
         Option(control).setText(LiteralButtonText(text));
     }
