@@ -144,7 +144,7 @@ std::string CodePoint(char32_t c) {
 
 class Parser {
   public:
-    explicit Parser(std::size_t maxErrors) : maxErrors_(maxErrors) {}
+    Parser(std::size_t maxErrors, TextRule rule) : maxErrors_(maxErrors), rule_(rule) {}
 
     // False once the error limit is reached.
     bool ReadLine(int number, std::string_view bytes) {
@@ -188,7 +188,7 @@ class Parser {
                       "the right option after option E");
             }
         }
-        if (result_.questions.empty() && result_.errors.empty()) {
+        if (result_.questions.empty() && result_.errors.empty() && rule_ == TextRule::Storable) {
             Error({1, 1}, "the file holds no question; a bank needs at least one");
         }
         return std::move(result_);
@@ -238,7 +238,7 @@ class Parser {
         }
         afterAnswer_ = false;
         ++count_;
-        if (count_ == bankformat::kMaxQuestions + 1) {
+        if (count_ == bankformat::kMaxQuestions + 1 && rule_ == TextRule::Storable) {
             Error(begin, "question 32768: a bank holds at most 32767 questions");
         }
         current_ = AikenQuestion{};
@@ -358,9 +358,14 @@ class Parser {
 
     // The text as the bank stores it; each problem is reported once per text.
     std::u16string ReadText(std::size_t begin, std::size_t end, const std::string& what) {
-        if (end - begin > static_cast<std::size_t>(bankformat::kMaxTextLength)) {
+        const std::size_t limit = rule_ == TextRule::Storable
+                                      ? static_cast<std::size_t>(bankformat::kMaxTextLength)
+                                      : kMaxDraftTextLength;
+        if (end - begin > limit) {
             Error(begin, what + " is " + std::to_string(end - begin) +
-                             " characters long; a text holds at most 32766");
+                             " characters long; a text holds at most " + std::to_string(limit));
+            // The text cannot be stored: its letters are not worth a look each.
+            return {};
         }
         std::u16string text;
         text.reserve(end - begin);
@@ -375,7 +380,12 @@ class Parser {
                 problem = "a tab inside " + what + "; use a space";
             } else if (c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F)) {
                 problem = "a control character (" + CodePoint(c) + ") in " + what + "; remove it";
-            } else if (c > 0xFFFF || !EncodeCp1251(static_cast<char16_t>(c))) {
+            } else if (rule_ == TextRule::Any && c > 0xFFFF) {
+                text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+                text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+                continue;
+            } else if (rule_ == TextRule::Storable &&
+                       (c > 0xFFFF || !EncodeCp1251(static_cast<char16_t>(c)))) {
                 const char* replacement = ReplacementFor(c);
                 problem = Quoted(c) + " (" + CodePoint(c) +
                           ") is not a Windows-1251 character, so the program cannot show it; " +
@@ -394,6 +404,7 @@ class Parser {
     }
 
     std::size_t maxErrors_;
+    TextRule rule_;
     AikenParse result_;
     int number_ = 0;
     std::u32string line_;
@@ -407,12 +418,12 @@ class Parser {
 
 }  // namespace
 
-AikenParse ParseAiken(std::string_view source, std::size_t maxErrors) {
+AikenParse ParseAiken(std::string_view source, std::size_t maxErrors, TextRule rule) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (source.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         source.remove_prefix(kByteOrderMark.size());
     }
-    Parser parser(maxErrors);
+    Parser parser(maxErrors, rule);
     int number = 1;
     for (std::size_t pos = 0;; ++number) {
         const std::size_t newline = source.find('\n', pos);

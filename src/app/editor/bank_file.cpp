@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "bank_file.hpp"
 
-#include <fstream>
+#include <map>
 
 #include "aiken_parser.hpp"
 #include "aiken_writer.hpp"
@@ -9,6 +9,7 @@
 #include "bank_reader.hpp"
 #include "bank_writer.hpp"
 #include "file_source.hpp"
+#include "regular_file.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -35,15 +36,37 @@ OpenedBank ParseBinary(std::string_view bytes) {
     }
 }
 
-OpenedBank ParseText(std::string_view bytes) {
-    bank::AikenParse parsed = bank::ParseAiken(bytes);
-    if (!parsed.errors.empty()) {
-        std::vector<std::string> lines;
-        for (const auto& error : parsed.errors) {
-            lines.push_back(std::to_string(error.at.line) + ":" + std::to_string(error.at.column) +
-                            ": " + error.message);
+// The same message at many places is said once, with where it first stands and how often.
+std::vector<std::string> GroupErrors(const std::vector<bank::Diagnostic>& errors) {
+    std::vector<std::string> order;
+    std::map<std::string, std::pair<bank::SourcePosition, int>> seen;
+    for (const auto& error : errors) {
+        auto [at, fresh] = seen.try_emplace(error.message, error.at, 0);
+        ++at->second.second;
+        if (fresh) {
+            order.push_back(error.message);
         }
-        throw BankFileError("В тексте Aiken есть ошибки:" + JoinLines(lines, parsed.stoppedEarly));
+    }
+    std::vector<std::string> lines;
+    for (const auto& message : order) {
+        const auto& [at, count] = seen.at(message);
+        std::string line = "строка " + std::to_string(at.line) + ", знак " +
+                           std::to_string(at.column) + ": " + message;
+        if (count > 1) {
+            line += " (и ещё " + std::to_string(count - 1) + " раз ниже)";
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+OpenedBank ParseText(std::string_view bytes) {
+    // The editor flags what data.bin cannot hold at its field: such a text reads as it stands.
+    bank::AikenParse parsed =
+        bank::ParseAiken(bytes, bank::kMaxReportedErrors, bank::TextRule::Any);
+    if (!parsed.errors.empty()) {
+        throw BankFileError("В тексте Aiken есть ошибки:" +
+                            JoinLines(GroupErrors(parsed.errors), parsed.stoppedEarly));
     }
     OpenedBank opened;
     opened.questions.reserve(parsed.questions.size());
@@ -63,17 +86,40 @@ OpenedBank ParseBank(std::string_view bytes) {
     return FormatOfContent(bytes) == BankFormat::Binary ? ParseBinary(bytes) : ParseText(bytes);
 }
 
-OpenedBank ReadBankFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        throw BankFileError("Файл не открывается для чтения.");
+std::string DescribeOpenProblem(OpenProblem problem, int error) {
+    switch (problem) {
+        case OpenProblem::None:
+            return {};
+        case OpenProblem::Missing:
+            return "Такого файла нет.";
+        case OpenProblem::DanglingLink:
+            return "Это символическая ссылка, которая никуда не ведёт.";
+        case OpenProblem::NotPermitted:
+            return "Нет прав на чтение этого файла.";
+        case OpenProblem::Folder:
+            return "Это папка, а не файл банка.";
+        case OpenProblem::Fifo:
+            return "Это именованный канал, а не файл банка.";
+        case OpenProblem::Socket:
+            return "Это сокет, а не файл банка.";
+        case OpenProblem::Device:
+            return "Это устройство, а не файл банка.";
+        case OpenProblem::Unreadable:
+            break;
     }
-    std::string content(static_cast<std::size_t>(file.tellg()), '\0');
-    file.seekg(0);
-    if (!file.read(content.data(), static_cast<std::streamsize>(content.size()))) {
-        throw BankFileError("Файл не читается до конца.");
+    return "Файл не читается (ошибка системы " + std::to_string(error) + ").";
+}
+
+std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
+                                       const ReadProgress& progress) {
+    WholeFile whole = ReadRegularFile(path, progress);
+    if (whole.cancelled) {
+        return std::nullopt;
     }
-    return ParseBank(content);
+    if (whole.problem != OpenProblem::None) {
+        throw BankFileError(DescribeOpenProblem(whole.problem, whole.error));
+    }
+    return ParseBank(whole.bytes);
 }
 
 std::vector<std::uint8_t> EncodeBank(std::span<const QuestionRecord> questions, BankFormat format) {

@@ -65,6 +65,13 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
             return QStringLiteral("пробел в начале или в конце: текст Aiken его не сохранит");
         case bank::IssueKind::LooksLikeAnswer:
             return QStringLiteral("текст Aiken прочтёт этот вопрос как строку ANSWER");
+        case bank::IssueKind::QuestionCount:
+            if (issue.amount < 1) {
+                return QStringLiteral("в банке нет ни одного вопроса, а нужен хотя бы один");
+            }
+            return QStringLiteral("в банке %1 вопросов, а он вмещает не больше %2")
+                .arg(issue.amount)
+                .arg(bankformat::kMaxQuestions);
         case bank::IssueKind::RightOutOfRange:
             return QStringLiteral(
                        "номер верного варианта %1 вне 1–5: ни один ответ не будет "
@@ -74,16 +81,17 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
     return {};
 }
 
-QString DescribeQuestionCount(int count) {
-    if (count < 1) {
-        return QStringLiteral("В банке нет ни одного вопроса, а нужен хотя бы один.");
-    }
-    if (count > bankformat::kMaxQuestions) {
-        return QStringLiteral("В банке %1 вопросов, а он вмещает не больше %2.")
-            .arg(count)
-            .arg(bankformat::kMaxQuestions);
-    }
-    return {};
+QString IssuePrefix(bank::Severity severity) {
+    return severity == bank::Severity::Error ? QStringLiteral("Ошибка:")
+                                             : QStringLiteral("Внимание:");
+}
+
+QColor IssueColour(bank::Severity severity) {
+    return severity == bank::Severity::Error ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00);
+}
+
+QColor FlaggedFieldColour(bank::Severity severity) {
+    return severity == bank::Severity::Error ? QColor(0xFF, 0xE0, 0xE0) : QColor(0xFF, 0xF4, 0xD8);
 }
 
 }  // namespace vornikat::editor

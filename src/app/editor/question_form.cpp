@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "aiken_parser.hpp"
 #include "issue_text.hpp"
 
 namespace vornikat::editor {
@@ -15,17 +16,23 @@ namespace {
 
 // A text of the bank may be longer than a line edit takes by default; the checks, not the
 // field, tell the author the limit.
-constexpr int kFieldLimit = 1 << 20;
+constexpr int kFieldLimit = static_cast<int>(bank::kMaxDraftTextLength);
 
 QString ToQString(const std::u16string& text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Room for two lines stays under every field, whether it has issues or not, so that the form
+// does not move under the author's pointer as they come and go; the whole text is the tool tip.
+constexpr int kIssueLines = 2;
+
 QLabel* MakeIssueLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
-    label->hide();
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFixedHeight(label->fontMetrics().lineSpacing() * kIssueLines);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     return label;
 }
 
@@ -35,20 +42,24 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
     auto* grid = new QGridLayout(this);
     rightGroup_ = new QButtonGroup(this);
     int line = 0;
-    for (int field = 0; field < 6; ++field) {
+    for (int field = bank::kQuestionField; field < bank::kTextFieldCount; ++field) {
         auto* edit = new QLineEdit(this);
         edit->setMaxLength(kFieldLimit);
-        edit->setObjectName(field == 0 ? QStringLiteral("questionText")
-                                       : QStringLiteral("option%1Text").arg(field));
+        edit->setObjectName(field == bank::kQuestionField
+                                ? QStringLiteral("questionText")
+                                : QStringLiteral("option%1Text").arg(field));
         texts_[static_cast<std::size_t>(field)] = edit;
-        if (field == 0) {
+        if (field == bank::kQuestionField) {
             auto* caption = new QLabel(QStringLiteral("&Вопрос:"), this);
             caption->setBuddy(edit);
             grid->addWidget(caption, line, 0);
         } else {
             auto* right = new QRadioButton(QStringLiteral("Вариант &%1:").arg(field), this);
             right->setObjectName(QStringLiteral("option%1Right").arg(field));
-            right->setToolTip(QStringLiteral("Отметьте верный вариант"));
+            right->setToolTip(QStringLiteral("Отметьте верный вариант (Alt+%1)").arg(field));
+            // Tab goes from text to text: the right option is chosen by its Alt key or a click,
+            // never by letters typed on it.
+            right->setFocusPolicy(Qt::NoFocus);
             rightGroup_->addButton(right, field);
             rights_[static_cast<std::size_t>(field - 1)] = right;
             grid->addWidget(right, line, 0);
@@ -61,7 +72,13 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
         grid->addWidget(issues, line + 1, 1);
         line += 2;
     }
-    auto* hint = new QLabel(QStringLiteral("Кружком слева отмечен верный вариант."), this);
+    for (int field = bank::kQuestionField; field + 1 < bank::kTextFieldCount; ++field) {
+        setTabOrder(texts_[static_cast<std::size_t>(field)],
+                    texts_[static_cast<std::size_t>(field + 1)]);
+    }
+    auto* hint = new QLabel(
+        QStringLiteral("Верный вариант отмечен кружком слева: щелчок или Alt+1…Alt+5."), this);
+    hint->setWordWrap(true);
     grid->addWidget(hint, line, 1);
     issueLabels_[bank::kRightOptionField] = MakeIssueLabel(this);
     grid->addWidget(issueLabels_[bank::kRightOptionField], line + 1, 1);
@@ -72,10 +89,9 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
 
 void QuestionForm::ShowQuestion(const QuestionRecord& question,
                                 const std::vector<bank::FieldIssue>& issues) {
-    for (int field = 0; field < 6; ++field) {
+    for (int field = bank::kQuestionField; field < bank::kTextFieldCount; ++field) {
         QLineEdit& edit = TextField(field);
-        const QString text = ToQString(
-            field == 0 ? question.question : question.options[static_cast<std::size_t>(field - 1)]);
+        const QString text = ToQString(bank::TextOf(question, field));
         if (edit.text() != text) {
             edit.setText(text);
         }
@@ -101,11 +117,8 @@ void QuestionForm::ShowNothing() {
 }
 
 void QuestionForm::FocusField(int field) {
-    if (field == bank::kRightOptionField) {
-        rights_[0]->setFocus();
-        return;
-    }
-    TextField(field).setFocus();
+    // The right option is chosen from the keyboard by Alt and its number, from any field.
+    TextField(field == bank::kRightOptionField ? bank::kFirstOptionField : field).setFocus();
 }
 
 QLineEdit& QuestionForm::TextField(int field) const {
@@ -113,38 +126,35 @@ QLineEdit& QuestionForm::TextField(int field) const {
 }
 
 QRadioButton& QuestionForm::RightChoice(int option) const {
-    return *rights_.at(static_cast<std::size_t>(option - 1));
+    return *rights_.at(static_cast<std::size_t>(option - bank::kFirstOptionField));
 }
 
 QString QuestionForm::IssuesShownAt(int field) const {
-    const QLabel* label = issueLabels_.at(static_cast<std::size_t>(field));
-    return label->isVisibleTo(this) ? label->text() : QString();
+    return issueLabels_.at(static_cast<std::size_t>(field))->toolTip();
 }
 
 void QuestionForm::ShowIssues(const std::vector<bank::FieldIssue>& issues) {
-    std::array<QStringList, 7> texts;
-    std::array<bool, 7> errors{};
+    std::array<QStringList, bank::kFieldCount> texts;
+    std::array<bool, bank::kFieldCount> errors{};
     for (const auto& issue : issues) {
         const auto field = static_cast<std::size_t>(issue.field);
-        const bool error = issue.severity == bank::Severity::Error;
-        texts[field] << (error ? QStringLiteral("Ошибка: ") : QStringLiteral("Внимание: ")) +
-                            DescribeIssue(issue);
-        errors[field] = errors[field] || error;
+        texts[field] << IssuePrefix(issue.severity) + ' ' + DescribeIssue(issue);
+        errors[field] = errors[field] || bank::IsError(issue);
     }
     for (std::size_t field = 0; field < texts.size(); ++field) {
+        const bank::Severity severity =
+            errors[field] ? bank::Severity::Error : bank::Severity::Warning;
         QLabel* label = issueLabels_[field];
-        label->setText(texts[field].join('\n'));
-        label->setVisible(!texts[field].isEmpty());
+        label->setText(texts[field].join(' '));
+        label->setToolTip(texts[field].join('\n'));
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText,
-                         errors[field] ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00));
+        palette.setColor(QPalette::WindowText, IssueColour(severity));
         label->setPalette(palette);
         if (field < texts_.size()) {
             // The field itself is marked too, so a glance down the form finds it.
             QPalette fieldPalette = QApplication::palette(texts_[field]);
             if (!texts[field].isEmpty()) {
-                fieldPalette.setColor(QPalette::Base, errors[field] ? QColor(0xFF, 0xE0, 0xE0)
-                                                                    : QColor(0xFF, 0xF4, 0xD8));
+                fieldPalette.setColor(QPalette::Base, FlaggedFieldColour(severity));
             }
             texts_[field]->setPalette(fieldPalette);
         }
@@ -152,8 +162,8 @@ void QuestionForm::ShowIssues(const std::vector<bank::FieldIssue>& issues) {
 }
 
 void QuestionForm::ShowRightOption(int option) {
-    if (option >= 1 && option <= 5) {
-        rights_[static_cast<std::size_t>(option - 1)]->setChecked(true);
+    if (option >= bank::kFirstOptionField && option <= bank::kLastOptionField) {
+        RightChoice(option).setChecked(true);
         return;
     }
     // A bank read from a data.bin may name no option of the five: none is shown chosen.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The form of one question: its text, its five options, and the choice of the right one, each
-// with its checks shown beneath it.
+// with its checks shown beneath it. Tab goes from text to text.
 #pragma once
 
 #include <QWidget>
@@ -42,9 +42,9 @@ class QuestionForm final : public QWidget {
     void ShowIssues(const std::vector<bank::FieldIssue>& issues);
     void ShowRightOption(int option);
 
-    std::array<QLineEdit*, 6> texts_{};
-    std::array<QLabel*, 7> issueLabels_{};
-    std::array<QRadioButton*, 5> rights_{};
+    std::array<QLineEdit*, bank::kTextFieldCount> texts_{};
+    std::array<QLabel*, bank::kFieldCount> issueLabels_{};
+    std::array<QRadioButton*, bank::kOptionCount> rights_{};
     QButtonGroup* rightGroup_ = nullptr;
 };
 
