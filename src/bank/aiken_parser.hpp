@@ -45,9 +45,12 @@ enum class TextRule { Storable, Any };
 // at once rather than read into the editor.
 inline constexpr std::size_t kMaxDraftTextLength = std::size_t{1} << 20;
 
+// The language of the messages: the bank tool's English, or the editor's Russian.
+enum class Language { English, Russian };
+
 // Parses UTF-8 Aiken text. Questions are only usable when no error is reported.
 AikenParse ParseAiken(std::string_view source, std::size_t maxErrors = kMaxReportedErrors,
-                      TextRule rule = TextRule::Storable);
+                      TextRule rule = TextRule::Storable, Language language = Language::English);
 
 // True when a line holding this text would be taken for an ANSWER line.
 bool LooksLikeAnswerLine(std::u16string_view text);

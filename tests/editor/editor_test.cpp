@@ -441,6 +441,7 @@ void EditorTest::unreadableFilesOpenNothingAndSayWhy() {
     QCOMPARE(closer_->seen.size(), std::size_t{3});
     QVERIFY(closer_->seen[0].text.contains("строка 2, знак 1"));
     QVERIFY(closer_->seen[1].text.contains("Викторина не загрузит этот банк"));
+    QVERIFY(closer_->seen[1].text.contains("файл кончается раньше"));
     QVERIFY(closer_->seen[2].text.contains("Такого файла нет"));
 }
 
@@ -616,6 +617,7 @@ void EditorTest::repeatedParseErrorsAreSaidOnceWithACount() {
     QVERIFY(!window_->OpenFile(Path("prose.txt")));
     const QString said = closer_->seen.back().text;
     QVERIFY(said.contains("и ещё"));
+    QVERIFY(said.contains("ожидался вариант A"));
     QVERIFY(said.count("строка ") < 4);
 }
 

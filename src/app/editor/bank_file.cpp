@@ -10,6 +10,7 @@
 #include "bank_writer.hpp"
 #include "file_source.hpp"
 #include "regular_file.hpp"
+#include "runtime_error.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -25,6 +26,22 @@ std::string JoinLines(const std::vector<std::string>& lines, bool stoppedEarly) 
     return joined;
 }
 
+// The reader's reason in the author's words, by the kind of error it raised.
+std::string DescribeReadError(const BankReadError& error) {
+    switch (error.Number()) {
+        case err::kInputPastEnd:
+            return "файл кончается раньше, чем банк";
+        case err::kSubscriptOutOfRange:
+            return "число вопросов в начале файла отрицательно";
+        case err::kOverflow:
+            return "длина текста или число вопросов больше, чем вмещает банк";
+        case err::kInvalidCall:
+            return "число в тексте не даёт знака с кодом от 0 до 255";
+        default:
+            return error.Reason();
+    }
+}
+
 OpenedBank ParseBinary(std::string_view bytes) {
     MemorySource source(
         std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
@@ -32,7 +49,7 @@ OpenedBank ParseBinary(std::string_view bytes) {
         return {ToRecords(ReadQuestionBank(source)), BankFormat::Binary};
     } catch (const BankReadError& error) {
         throw BankFileError("Викторина не загрузит этот банк: байт " +
-                            std::to_string(error.Offset()) + ": " + error.Reason());
+                            std::to_string(error.Offset()) + ": " + DescribeReadError(error) + ".");
     }
 }
 
@@ -62,8 +79,8 @@ std::vector<std::string> GroupErrors(const std::vector<bank::Diagnostic>& errors
 
 OpenedBank ParseText(std::string_view bytes) {
     // The editor flags what data.bin cannot hold at its field: such a text reads as it stands.
-    bank::AikenParse parsed =
-        bank::ParseAiken(bytes, bank::kMaxReportedErrors, bank::TextRule::Any);
+    bank::AikenParse parsed = bank::ParseAiken(bytes, bank::kMaxReportedErrors, bank::TextRule::Any,
+                                               bank::Language::Russian);
     if (!parsed.errors.empty()) {
         throw BankFileError("В тексте Aiken есть ошибки:" +
                             JoinLines(GroupErrors(parsed.errors), parsed.stoppedEarly));
