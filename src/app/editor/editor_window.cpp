@@ -155,6 +155,8 @@ void EditorWindow::BuildWidgets() {
     issueList_->setObjectName("issueList");
     issueList_->setModel(issues_);
     issueList_->setUniformItemSizes(true);
+    // On a small screen the form and the preview get the room; the list scrolls.
+    issueList_->setMinimumHeight(issueList_->fontMetrics().lineSpacing() * 2);
     issueList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(issueList_, &QListView::activated, this, &EditorWindow::GoToIssue);
     connect(issueList_, &QListView::clicked, this, &EditorWindow::GoToIssue);
@@ -179,10 +181,6 @@ void EditorWindow::BuildWidgets() {
 
 void EditorWindow::PlaceOnScreen() {
     const QRect available = screen()->availableGeometry();
-    if (!columns_->restoreState(settings_.SplitterState(QStringLiteral("columns")))) {
-        columns_->setSizes({320, 480, preview_->sizeHint().width()});
-    }
-    rows_->restoreState(settings_.SplitterState(QStringLiteral("rows")));
     if (!restoreGeometry(settings_.Geometry())) {
         // Leave room for the window manager's frame around the window.
         resize(kOpeningSize.boundedTo(available.size() * 9 / 10));
@@ -192,6 +190,16 @@ void EditorWindow::PlaceOnScreen() {
     if (!available.contains(geometry())) {
         resize(size().boundedTo(available.size() * 9 / 10));
         move(available.center() - rect().center());
+    }
+    if (!columns_->restoreState(settings_.SplitterState(QStringLiteral("columns")))) {
+        // The preview as large as the quiz's window where there is room; the list and the form
+        // share the rest.
+        const int preview = std::min(preview_->sizeHint().width(), width() * 45 / 100);
+        const int rest = width() - preview;
+        columns_->setSizes({rest * 3 / 10, rest - rest * 3 / 10, preview});
+    }
+    if (!rows_->restoreState(settings_.SplitterState(QStringLiteral("rows")))) {
+        rows_->setSizes({height() * 4 / 5, height() / 5});
     }
 }
 

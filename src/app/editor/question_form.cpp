@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "aiken_parser.hpp"
+#include "issue_label.hpp"
 #include "issue_text.hpp"
 
 namespace vornikat::editor {
@@ -22,19 +23,8 @@ QString ToQString(const std::u16string& text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Room for two lines stays under every field, whether it has issues or not, so that the form
-// does not move under the author's pointer as they come and go; the whole text is the tool tip.
+// Room for two lines stays under every field, whether it has issues or not.
 constexpr int kIssueLines = 2;
-
-QLabel* MakeIssueLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setFixedHeight(label->fontMetrics().lineSpacing() * kIssueLines);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    return label;
-}
 
 }  // namespace
 
@@ -67,7 +57,7 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
         grid->addWidget(edit, line, 1);
         connect(edit, &QLineEdit::textEdited, this,
                 [this, field](const QString& text) { emit textEdited(field, text); });
-        auto* issues = MakeIssueLabel(this);
+        auto* issues = new IssueLabel(kIssueLines, this);
         issueLabels_[static_cast<std::size_t>(field)] = issues;
         grid->addWidget(issues, line + 1, 1);
         line += 2;
@@ -80,7 +70,7 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
         QStringLiteral("Верный вариант отмечен кружком слева: щелчок или Alt+1…Alt+5."), this);
     hint->setWordWrap(true);
     grid->addWidget(hint, line, 1);
-    issueLabels_[bank::kRightOptionField] = MakeIssueLabel(this);
+    issueLabels_[bank::kRightOptionField] = new IssueLabel(kIssueLines, this);
     grid->addWidget(issueLabels_[bank::kRightOptionField], line + 1, 1);
     grid->setRowStretch(line + 2, 1);
     connect(rightGroup_, &QButtonGroup::idClicked, this,
@@ -130,7 +120,7 @@ QRadioButton& QuestionForm::RightChoice(int option) const {
 }
 
 QString QuestionForm::IssuesShownAt(int field) const {
-    return issueLabels_.at(static_cast<std::size_t>(field))->toolTip();
+    return issueLabels_.at(static_cast<std::size_t>(field))->Issues();
 }
 
 void QuestionForm::ShowIssues(const std::vector<bank::FieldIssue>& issues) {
@@ -144,9 +134,8 @@ void QuestionForm::ShowIssues(const std::vector<bank::FieldIssue>& issues) {
     for (std::size_t field = 0; field < texts.size(); ++field) {
         const bank::Severity severity =
             errors[field] ? bank::Severity::Error : bank::Severity::Warning;
-        QLabel* label = issueLabels_[field];
-        label->setText(texts[field].join(' '));
-        label->setToolTip(texts[field].join('\n'));
+        IssueLabel* label = issueLabels_[field];
+        label->SetIssues(texts[field].join('\n'));
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, IssueColour(severity));
         label->setPalette(palette);

@@ -17,6 +17,8 @@ class QRadioButton;
 
 namespace vornikat::editor {
 
+class IssueLabel;
+
 class QuestionForm final : public QWidget {
     Q_OBJECT
 
@@ -43,7 +45,7 @@ class QuestionForm final : public QWidget {
     void ShowRightOption(int option);
 
     std::array<QLineEdit*, bank::kTextFieldCount> texts_{};
-    std::array<QLabel*, bank::kFieldCount> issueLabels_{};
+    std::array<IssueLabel*, bank::kFieldCount> issueLabels_{};
     std::array<QRadioButton*, bank::kOptionCount> rights_{};
     QButtonGroup* rightGroup_ = nullptr;
 };
