@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -64,16 +65,25 @@ void EditorWindow::NewBank() {
 }
 
 bool EditorWindow::OpenFile(const QString& path) {
-    // A large file shows how far the reading has come, and may be given up.
-    QProgressDialog progress(QStringLiteral("Читается «%1»…").arg(QDir::toNativeSeparators(path)),
-                             QStringLiteral("Отмена"), 0, kProgressSteps, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
-    progress.setValue(0);
-    const auto report = [&progress](std::uint64_t done, std::uint64_t total) {
-        progress.setValue(total == 0 ? 0 : static_cast<int>(done * kProgressSteps / total));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
+    // A file that takes a while shows how far the reading has come, and may be given up; a
+    // quick one opens without a box flashing by.
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QProgressDialog> progress;
+    const auto report = [&](std::uint64_t done, std::uint64_t total) {
+        if (!progress && clock.elapsed() >= kProgressDelayMs) {
+            progress = std::make_unique<QProgressDialog>(
+                QStringLiteral("Читается «%1»…").arg(QDir::toNativeSeparators(path)),
+                QStringLiteral("Отмена"), 0, kProgressSteps, this);
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+        }
+        if (progress) {
+            progress->setValue(total == 0 ? 0 : static_cast<int>(done * kProgressSteps / total));
+            QCoreApplication::processEvents();
+            return !progress->wasCanceled();
+        }
+        return true;
     };
     std::optional<OpenedBank> opened;
     try {
