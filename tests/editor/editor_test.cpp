@@ -121,6 +121,7 @@ class EditorTest : public QObject {
     void savesRemoveTheirLeftoversAndSpareAReadOnlyBank();
     void aDraftWithErrorsSavesAsAikenAndReopensWithThem();
     void theWindowFitsTheScreenAndTheFormKeepsStill();
+    void aRealDragUnderAWindowManagerMovesAQuestion();
 
   private:
     void Type(int field, const QString& text);
@@ -682,6 +683,58 @@ void EditorTest::theWindowFitsTheScreenAndTheFormKeepsStill() {
     Type(1, "≤");
     QVERIFY(!window_->Form().IssuesShownAt(1).isEmpty());
     QCOMPARE(last.mapTo(window_.get(), QPoint()), before);
+}
+
+// The X server's own pointer, moved by xdotool, drags a question under openbox: the drop lands,
+// undoes, and the window takes keys afterwards. Run through under_openbox.
+void EditorTest::aRealDragUnderAWindowManagerMovesAQuestion() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") ||
+        QStandardPaths::findExecutable("xdotool").isEmpty()) {
+        QSKIP("needs an X server with a window manager, and xdotool (tests/editor/under_openbox)");
+    }
+    QVERIFY(window_->OpenFile(VORNIKAT_BANK_SOURCE));
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    auto* list = window_->findChild<QListView*>("questionList");
+    const auto at = [list](int row, int part) {
+        const QRect rect = list->visualRect(list->model()->index(row, 0));
+        return list->viewport()->mapToGlobal(QPoint(rect.center().x(), rect.top() + part));
+    };
+    const auto xdotool = [](const QStringList& arguments) {
+        QProcess run;
+        run.start("xdotool", arguments);
+        // The drag runs a loop of its own inside this one: events go on meanwhile.
+        QTRY_VERIFY_WITH_TIMEOUT(run.state() == QProcess::NotRunning, 20000);
+        QCOMPARE(run.exitCode(), 0);
+    };
+    const Bank before = Questions();
+    const QPoint from = at(1, 4);
+    const QPoint to = at(5, 2);  // just inside the top of question 6: the drop goes before it
+    QStringList drag = {"mousemove", QString::number(from.x()), QString::number(from.y()),
+                        "mousedown", "1"};
+    for (int step = 1; step <= 10; ++step) {
+        const QPoint through = from + (to - from) * step / 10;
+        drag << "sleep"
+             << "0.05"
+             << "mousemove" << QString::number(through.x()) << QString::number(through.y());
+    }
+    drag << "sleep"
+         << "0.2"
+         << "mouseup"
+         << "1";
+    xdotool(drag);
+    QTRY_VERIFY(!Same(before, Questions()));
+    QVERIFY(Questions()[4].question == before[1].question);
+    QVERIFY(Questions()[1].question == before[2].question);
+
+    // The window answers the keyboard at once: the undo key brings the order back, and
+    // typing reaches the form.
+    xdotool({"key", "--clearmodifiers", "ctrl+z"});
+    QTRY_VERIFY(Same(before, Questions()));
+    window_->Form().FocusField(bank::kQuestionField);
+    xdotool({"type", "--delay", "20", "xyz"});
+    QTRY_VERIFY(window_->Form().TextField(bank::kQuestionField).text().endsWith("xyz"));
 }
 
 }  // namespace vornikat::editor
