@@ -112,6 +112,20 @@ int CountErrors(const std::vector<FieldIssue>& issues) {
     return static_cast<int>(std::count_if(issues.begin(), issues.end(), IsError));
 }
 
+bool KeepsFromAiken(const FieldIssue& issue) {
+    switch (issue.kind) {
+        case IssueKind::Empty:
+            return issue.field == kQuestionField;
+        case IssueKind::BlankAtEdge:
+        case IssueKind::ControlCharacter:
+        case IssueKind::LooksLikeAnswer:
+        case IssueKind::RightOutOfRange:
+            return true;
+        default:
+            return false;
+    }
+}
+
 const std::u16string& TextOf(const QuestionRecord& question, int field) {
     return field == kQuestionField ? question.question
                                    : question.options.at(static_cast<std::size_t>(field - 1));

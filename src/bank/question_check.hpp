@@ -63,5 +63,9 @@ inline bool IsError(const FieldIssue& issue) {
     return issue.severity == Severity::Error;
 }
 int CountErrors(const std::vector<FieldIssue>& issues);
+// What a line of Aiken text cannot carry, so that no Aiken text, not even a draft, can hold it:
+// an empty question, a blank at either end, a control character, a question that reads as an
+// ANSWER line, a right option outside 1..5.
+bool KeepsFromAiken(const FieldIssue& issue);
 
 }  // namespace vornikat::bank

@@ -542,6 +542,8 @@ void EditorTest::fiveQuestionsTypedWithTabAloneSaveAsTheirText() {
                         .arg(q > 1 ? "\n" : "", texts[0], QChar('A' + right - 1));
     }
     QCOMPARE(window_->Document().Count(), 5);
+    // Save as has its key on every desktop, whether the platform binds one or not.
+    QVERIFY(!window_->findChild<QAction*>("saveAs")->shortcuts().isEmpty());
     QVERIFY(window_->SaveTo(Path("typed.txt"), BankFormat::Aiken));
     QCOMPARE(QString::fromUtf8(ReadFile(Path("typed.txt"))), expected);
 }
@@ -662,6 +664,15 @@ void EditorTest::aDraftWithErrorsSavesAsAikenAndReopensWithThem() {
     QVERIFY(Same(Questions(), saved));
     QVERIFY(HasErrors());
     QVERIFY(window_->Form().IssuesShownAt(0).contains("U+2264"));
+
+    // What no line of Aiken text can carry keeps even a draft from it, and the box says so
+    // in the author's words.
+    const QByteArray draft = ReadFile(Path("draft.txt"));
+    Trigger("addQuestion");
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->SaveTo(Path("draft.txt"), BankFormat::Aiken));
+    QVERIFY(closer_->seen.back().text.contains("вопрос 2, вопрос: текст пуст"));
+    QCOMPARE(ReadFile(Path("draft.txt")), draft);
 }
 
 void EditorTest::theWindowFitsTheScreenAndTheFormKeepsStill() {

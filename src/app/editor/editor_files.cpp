@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -30,8 +31,9 @@ constexpr int kErrorsShown = 10;
 constexpr int kProgressSteps = 1000;
 constexpr int kProgressDelayMs = 300;
 
+// The file's name as the system spells it, in the locale's encoding.
 std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 BankFormat FormatOfName(const QString& path, const QString& filter) {
@@ -118,6 +120,15 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
                       .arg(QDir::toNativeSeparators(path),
                            issues_->DescribeErrors(kErrorsShown).join('\n')));
         return false;
+    }
+    if (format == BankFormat::Aiken) {
+        const QStringList unwritable = issues_->DescribeWhere(bank::KeepsFromAiken, kErrorsShown);
+        if (!unwritable.isEmpty()) {
+            ShowError(QStringLiteral("Банк не сохранён в «%1»: текст Aiken не может передать "
+                                     "этого.\n%2")
+                          .arg(QDir::toNativeSeparators(path), unwritable.join('\n')));
+            return false;
+        }
     }
     if (IsReadOnly(path)) {
         return OfferSaveAs(path);

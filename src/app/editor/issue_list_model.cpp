@@ -64,17 +64,20 @@ int IssueListModel::RowOf(Place place) const {
 }
 
 QStringList IssueListModel::DescribeErrors(int limit) const {
+    return DescribeWhere(bank::IsError, limit);
+}
+
+QStringList IssueListModel::DescribeWhere(const std::function<bool(const bank::FieldIssue&)>& which,
+                                          int limit) const {
     QStringList lines;
+    int found = 0;
     for (const Entry& entry : entries_) {
-        if (lines.size() >= limit) {
-            break;
-        }
-        if (bank::IsError(entry.issue)) {
+        if (which(entry.issue) && found++ < limit) {
             lines << Describe(entry);
         }
     }
-    if (ErrorCount() > lines.size()) {
-        lines << QStringLiteral("…и ещё %1").arg(ErrorCount() - lines.size());
+    if (found > lines.size()) {
+        lines << QStringLiteral("…и ещё %1").arg(found - lines.size());
     }
     return lines;
 }

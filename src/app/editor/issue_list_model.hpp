@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <functional>
 #include <vector>
 
 #include "question_check.hpp"
@@ -31,6 +32,9 @@ class IssueListModel final : public QAbstractListModel {
     int ErrorCount() const { return errors_; }
     // The first error entries as lines of text, for a box that says why saving is refused.
     QStringList DescribeErrors(int limit) const;
+    // The same for the entries of one kind or another.
+    QStringList DescribeWhere(const std::function<bool(const bank::FieldIssue&)>& which,
+                              int limit) const;
 
   private:
     struct Entry {

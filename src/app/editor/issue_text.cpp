@@ -41,7 +41,11 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
                 .arg(issue.amount)
                 .arg(bankformat::kMaxTextLength);
         case bank::IssueKind::Empty:
-            return QStringLiteral("текст пуст, и викторина покажет пустое место");
+            return issue.field == bank::kQuestionField
+                       ? QStringLiteral(
+                             "текст пуст: викторина покажет пустое место, а текст "
+                             "Aiken не сохранит вопрос без текста")
+                       : QStringLiteral("текст пуст, и викторина покажет пустое место");
         case bank::IssueKind::MayNotFit:
             if (issue.field == bank::kQuestionField) {
                 return QStringLiteral(
