@@ -241,6 +241,14 @@ void EditorTest::foreignLetterAndOverlongOptionAreFlaggedAndBlockDataBin() {
     form.TextField(4).setFocus();
     form.TextField(4).insert(QString(32767, QChar(u'ж')));
     QVERIFY(form.IssuesShownAt(4).contains("32767"));
+
+    // Typing on keeps the author's place in the list of checks.
+    auto* issueList = window_->findChild<QListView*>("issueList");
+    issueList->setCurrentIndex(issueList->model()->index(1, 0));
+    const QString chosen = issueList->currentIndex().data().toString();
+    QVERIFY(chosen.contains("вариант 4"));
+    Type(2, " и ещё ≥");
+    QCOMPARE(issueList->currentIndex().data().toString(), chosen);
     QVERIFY(HasErrors());
 
     closer_->Answer(QMessageBox::Ok);
