@@ -753,7 +753,7 @@ void EditorTest::aRealDragUnderAWindowManagerMovesAQuestion() {
     QTRY_VERIFY(Same(before, Questions()));
     window_->Form().FocusField(bank::kQuestionField);
     xdotool({"type", "--delay", "20", "xyz"});
-    QTRY_VERIFY(window_->Form().TextField(bank::kQuestionField).text().endsWith("xyz"));
+    QTRY_VERIFY(window_->Form().TextField(bank::kQuestionField).text().contains("xyz"));
 }
 
 }  // namespace vornikat::editor

@@ -84,6 +84,11 @@ void QuestionForm::ShowQuestion(const QuestionRecord& question,
         const QString text = ToQString(bank::TextOf(question, field));
         if (edit.text() != text) {
             edit.setText(text);
+            // Another question's text is read from its start; undo leaves the cursor at the
+            // end of the field being typed in.
+            if (!edit.hasFocus()) {
+                edit.setCursorPosition(0);
+            }
         }
         edit.setEnabled(true);
     }
