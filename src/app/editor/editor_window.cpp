@@ -194,9 +194,9 @@ void EditorWindow::PlaceOnScreen() {
     if (!columns_->restoreState(settings_.SplitterState(QStringLiteral("columns")))) {
         // The preview as large as the quiz's window where there is room; the list and the form
         // share the rest.
-        const int preview = std::min(preview_->sizeHint().width(), width() * 45 / 100);
+        const int preview = std::min(preview_->sizeHint().width(), width() * 9 / 20);
         const int rest = width() - preview;
-        columns_->setSizes({rest * 3 / 10, rest - rest * 3 / 10, preview});
+        columns_->setSizes({rest / 4, rest - rest / 4, preview});
     }
     if (!rows_->restoreState(settings_.SplitterState(QStringLiteral("rows")))) {
         rows_->setSizes({height() * 4 / 5, height() / 5});

@@ -67,7 +67,7 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
                     texts_[static_cast<std::size_t>(field + 1)]);
     }
     auto* hint = new QLabel(
-        QStringLiteral("Верный вариант отмечен кружком слева: щелчок или Alt+1…Alt+5."), this);
+        QStringLiteral("Верный вариант отмечен кружком слева: щелчок или Alt с его цифрой."), this);
     hint->setWordWrap(true);
     grid->addWidget(hint, line, 1);
     issueLabels_[bank::kRightOptionField] = new IssueLabel(kIssueLines, this);
