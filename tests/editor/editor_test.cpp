@@ -653,6 +653,11 @@ void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {
     QVERIFY(closer_->seen.back().text.contains("только для чтения"));
     QVERIFY(closer_->seen.back().buttons.contains("Сохранить как…"));
     QVERIFY(!window_->UndoStack().isClean());
+
+    // A folder that is not there is said in the author's words too.
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->SaveTo(Path("missing/bank.txt"), BankFormat::Aiken));
+    QVERIFY(closer_->seen.back().text.contains("такой папки нет"));
 }
 
 void EditorTest::aDraftWithErrorsSavesAsAikenAndReopensWithThem() {

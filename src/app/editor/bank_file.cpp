@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "bank_file.hpp"
 
+#include <cerrno>
 #include <map>
 
 #include "aiken_parser.hpp"
@@ -103,6 +104,26 @@ OpenedBank ParseBank(std::string_view bytes) {
     return FormatOfContent(bytes) == BankFormat::Binary ? ParseBinary(bytes) : ParseText(bytes);
 }
 
+std::string DescribeWriteError(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return "нет прав на запись в папку этого файла";
+        case ENOSPC:
+        case EDQUOT:
+            return "на диске не осталось места";
+        case EROFS:
+            return "диск открыт только для чтения";
+        case ENOENT:
+        case ENOTDIR:
+            return "такой папки нет";
+        case EISDIR:
+            return "под этим именем стоит папка";
+        default:
+            return "ошибка системы " + std::to_string(error);
+    }
+}
+
 std::string DescribeOpenProblem(OpenProblem problem, int error) {
     switch (problem) {
         case OpenProblem::None:
@@ -161,7 +182,7 @@ void WriteBankFile(const std::filesystem::path& path, std::span<const QuestionRe
     try {
         WriteFileAtomically(path, bytes);
     } catch (const std::system_error& error) {
-        throw BankFileError(std::string("Файл не записан: ") + error.what());
+        throw BankFileError("Файл не записан: " + DescribeWriteError(error.code().value()) + ".");
     }
 }
 
