@@ -21,7 +21,7 @@
 #include "editor_window.hpp"
 #include "file_source.hpp"
 #include "question_form.hpp"
-#include "question_list_model.hpp"
+#include "bank_document.hpp"
 
 namespace {
 
@@ -83,7 +83,7 @@ void EditorOpen(benchmark::State& state, const std::string& path) {
         f.window->OpenFile(QString::fromStdString(path));
         f.window->repaint();
     }
-    state.counters["questions"] = f.window->Questions().Count();
+    state.counters["questions"] = f.window->Document().Count();
 }
 
 void EditorOpenDataBin(benchmark::State& state) {
@@ -103,7 +103,7 @@ void EditorOpenAndCheckDataBin(benchmark::State& state) {
     Fixture& f = Bank();
     for (auto _ : state) {
         f.window->OpenFile(QString::fromStdString(f.data));
-        f.window->Questions().FinishChecks();
+        f.window->Document().FinishChecks();
         f.window->repaint();
     }
 }
@@ -145,7 +145,7 @@ void FindNothing(benchmark::State& state) {
     Fixture& f = Bank();
     f.window->OpenFile(QString::fromStdString(f.data));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(f.window->Questions().FindText("нет такого текста", 0));
+        benchmark::DoNotOptimize(f.window->Document().FindText("нет такого текста", 0));
     }
 }
 

@@ -37,8 +37,20 @@ struct AikenParse {
 
 inline constexpr std::size_t kMaxReportedErrors = 20;
 
+// Storable: only what data.bin can hold is read without error. Any: a draft, where a letter
+// outside Windows-1251, an overlong text and a bank of no or too many questions are read as they
+// stand, for an editor that flags them.
+enum class TextRule { Storable, Any };
+// Even a draft's text has a limit, far beyond the bank's, so that a stray huge file is refused
+// at once rather than read into the editor.
+inline constexpr std::size_t kMaxDraftTextLength = std::size_t{1} << 20;
+
+// The language of the messages: the bank tool's English, or the editor's Russian.
+enum class Language { English, Russian };
+
 // Parses UTF-8 Aiken text. Questions are only usable when no error is reported.
-AikenParse ParseAiken(std::string_view source, std::size_t maxErrors = kMaxReportedErrors);
+AikenParse ParseAiken(std::string_view source, std::size_t maxErrors = kMaxReportedErrors,
+                      TextRule rule = TextRule::Storable, Language language = Language::English);
 
 // True when a line holding this text would be taken for an ANSWER line.
 bool LooksLikeAnswerLine(std::u16string_view text);

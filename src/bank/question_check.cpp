@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "question_check.hpp"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "aiken_parser.hpp"
 #include "bank_format.hpp"
 #include "cp1251.hpp"
@@ -74,15 +77,15 @@ std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requi
     if (lines > kQuestionLines) {
         issues.push_back({kQuestionField, misfit, IssueKind::MayNotFit, 0, 0, lines});
     }
-    for (std::size_t k = 0; k < question.options.size(); ++k) {
-        const int field = static_cast<int>(k) + 1;
-        CheckText(question.options[k], field, issues);
-        const int width = EstimateWidthPx(question.options[k], FontWeight::Normal);
+    for (int field = kFirstOptionField; field <= kLastOptionField; ++field) {
+        const std::u16string& option = TextOf(question, field);
+        CheckText(option, field, issues);
+        const int width = EstimateWidthPx(option, FontWeight::Normal);
         if (width > kOptionWidthPx) {
             issues.push_back({field, misfit, IssueKind::MayNotFit, 0, 0, width});
         }
     }
-    if (question.rightOption < 1 || question.rightOption > 5) {
+    if (question.rightOption < 1 || question.rightOption > kOptionCount) {
         issues.push_back({kRightOptionField, Severity::Error, IssueKind::RightOutOfRange, 0, 0,
                           question.rightOption});
     }
@@ -91,6 +94,46 @@ std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requi
 
 bool IsStorableQuestionCount(std::size_t count) {
     return count >= 1 && count <= static_cast<std::size_t>(bankformat::kMaxQuestions);
+}
+
+std::optional<FieldIssue> CheckQuestionCount(std::size_t count) {
+    if (IsStorableQuestionCount(count)) {
+        return std::nullopt;
+    }
+    return FieldIssue{kQuestionField,
+                      Severity::Error,
+                      IssueKind::QuestionCount,
+                      0,
+                      0,
+                      static_cast<int>(std::min<std::size_t>(count, INT32_MAX))};
+}
+
+int CountErrors(const std::vector<FieldIssue>& issues) {
+    return static_cast<int>(std::count_if(issues.begin(), issues.end(), IsError));
+}
+
+bool KeepsFromAiken(const FieldIssue& issue) {
+    switch (issue.kind) {
+        case IssueKind::Empty:
+            return issue.field == kQuestionField;
+        case IssueKind::BlankAtEdge:
+        case IssueKind::ControlCharacter:
+        case IssueKind::LooksLikeAnswer:
+        case IssueKind::RightOutOfRange:
+            return true;
+        default:
+            return false;
+    }
+}
+
+const std::u16string& TextOf(const QuestionRecord& question, int field) {
+    return field == kQuestionField ? question.question
+                                   : question.options.at(static_cast<std::size_t>(field - 1));
+}
+
+std::u16string& TextOf(QuestionRecord& question, int field) {
+    return field == kQuestionField ? question.question
+                                   : question.options.at(static_cast<std::size_t>(field - 1));
 }
 
 }  // namespace vornikat::bank

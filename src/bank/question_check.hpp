@@ -4,15 +4,27 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "question_bank.hpp"
 
 namespace vornikat::bank {
 
-// The fields of a question: its text, its five options, and the number of the right option.
+// The fields of a question: its text, its five options (field k is option k), and the number
+// of the right option.
 inline constexpr int kQuestionField = 0;
-inline constexpr int kRightOptionField = 6;
+inline constexpr int kOptionCount = 5;
+inline constexpr int kFirstOptionField = 1;
+inline constexpr int kLastOptionField = kOptionCount;
+inline constexpr int kTextFieldCount = kOptionCount + 1;
+inline constexpr int kRightOptionField = kTextFieldCount;
+inline constexpr int kFieldCount = kRightOptionField + 1;
+
+// The text of a text field.
+const std::u16string& TextOf(const QuestionRecord& question, int field);
+std::u16string& TextOf(QuestionRecord& question, int field);
 
 enum class Severity { Warning, Error };
 
@@ -25,6 +37,7 @@ enum class IssueKind {
     BlankAtEdge,       // Aiken drops a blank at either end of a line
     LooksLikeAnswer,   // a question text that Aiken would read back as its ANSWER line
     RightOutOfRange,   // a right option outside 1..5 (only a data.bin can hold one): `amount`
+    QuestionCount,     // the bank as a whole holds `amount` questions, none or too many
 };
 
 struct FieldIssue {
@@ -41,5 +54,18 @@ std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requi
 
 // Whether a bank of this many questions can be stored.
 bool IsStorableQuestionCount(std::size_t count);
+
+// The bank-wide issue of its size, an error, when the bank cannot store that many questions.
+std::optional<FieldIssue> CheckQuestionCount(std::size_t count);
+
+// What keeps a bank from being stored as data.bin or played.
+inline bool IsError(const FieldIssue& issue) {
+    return issue.severity == Severity::Error;
+}
+int CountErrors(const std::vector<FieldIssue>& issues);
+// What a line of Aiken text cannot carry, so that no Aiken text, not even a draft, can hold it:
+// an empty question, a blank at either end, a control character, a question that reads as an
+// ANSWER line, a right option outside 1..5.
+bool KeepsFromAiken(const FieldIssue& issue);
 
 }  // namespace vornikat::bank

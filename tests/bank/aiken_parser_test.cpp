@@ -190,5 +190,39 @@ TEST(AikenParser, ReportsEveryErrorOfARunUpToTheLimit) {
     EXPECT_EQ(ParseAiken(source, 100).errors.size(), 30U);
 }
 
+// The editor's drafts: what data.bin cannot hold reads as it stands, for the editor to flag.
+TEST(AikenParser, ADraftKeepsWhatTheBankCannotHold) {
+    const std::string longer(32767, 'x');
+    const std::string draft =
+        "5 ≤ 6 \xF0\x9F\x98\x80?\nA) " + longer + "\nB)\nC)\nD)\nE)\nANSWER: B\n";
+    EXPECT_EQ(ParseAiken(draft).errors.size(), 2U);
+    const AikenParse parsed = ParseAiken(draft, kMaxReportedErrors, TextRule::Any);
+    ASSERT_TRUE(parsed.errors.empty());
+    EXPECT_EQ(parsed.questions.at(0).record.question, u"5 ≤ 6 \U0001F600?");
+    EXPECT_EQ(parsed.questions.at(0).record.options[0].size(), longer.size());
+    EXPECT_TRUE(ParseAiken("", kMaxReportedErrors, TextRule::Any).errors.empty());
+    // A tab is still no text of a bank, draft or not.
+    EXPECT_EQ(ParseAiken("Q\tR\n" + kOptions + "ANSWER: A\n", kMaxReportedErrors, TextRule::Any)
+                  .errors.size(),
+              1U);
+}
+
+TEST(AikenParser, ALineTooLongForAnyTextIsRefusedWithoutReadingIt) {
+    const std::string huge(4 * kMaxDraftTextLength + 100, '\x8B');
+    const AikenParse parsed = ParseAiken(huge + "\n", kMaxReportedErrors, TextRule::Any);
+    ASSERT_EQ(parsed.errors.size(), 1U);
+    EXPECT_EQ(parsed.errors[0].message, "the line is " + std::to_string(huge.size()) +
+                                            " bytes long; a text holds at most 1048576 characters");
+}
+
+TEST(AikenParser, SaysItsErrorsInRussianForTheEditor) {
+    const AikenParse parsed = ParseAiken("Вопрос\nA) a\nANSWER: а\n", kMaxReportedErrors,
+                                         TextRule::Storable, Language::Russian);
+    ASSERT_EQ(parsed.errors.size(), 2U);
+    EXPECT_EQ(parsed.errors[0].message,
+              "у вопроса в строке 1 вариантов только 1, а нужно пять, от A до E");
+    EXPECT_EQ(parsed.errors[1].message, "ответ «а» кириллицей; напишите латинскую букву A");
+}
+
 }  // namespace
 }  // namespace vornikat::bank

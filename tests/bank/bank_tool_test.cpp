@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 
 #include <filesystem>
 #include <fstream>
@@ -182,6 +185,39 @@ TEST(BankTool, CheckRefusesWhatTheQuizRefusesAndSaysWhere) {
     const auto missing = RunBankTool({"check", (dir.Path() / "none.bin").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("none.bin: error: cannot open: "), std::string::npos);
+}
+
+// Every command opens its file through the programs' one opener: nothing but a regular file is
+// read, and nothing is waited on.
+TEST(BankTool, FilesThatAreNotRegularAreRefusedInOneLineAtOnce) {
+    const TempDir dir;
+    const fs::path fifo = dir.Path() / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(dir.Path() / "nowhere", dir.Path() / "dangling");
+    const struct {
+        fs::path file;
+        std::string why;
+    } cases[] = {
+        {dir.Path(), "a folder, not a bank file"},
+        {fifo, "a named pipe, not a bank file"},
+        {"/dev/zero", "a device, not a bank file"},
+        {dir.Path() / "dangling", "a symbolic link that leads nowhere"},
+    };
+    for (const auto& c : cases) {
+        for (const char* command : {"check", "dump"}) {
+            const auto run = RunBankTool({command, c.file.string()});
+            EXPECT_EQ(run.status, 1) << command << " " << c.file;
+            EXPECT_NE(run.err.find(c.file.string() + ": error: cannot open: " + c.why),
+                      std::string::npos)
+                << run.err;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+        }
+        const auto build =
+            RunBankTool({"build", c.file.string(), "-o", (dir.Path() / "out.bin").string()});
+        EXPECT_EQ(build.status, 1);
+        EXPECT_NE(build.err.find(c.why), std::string::npos) << build.err;
+        EXPECT_FALSE(fs::exists(dir.Path() / "out.bin"));
+    }
 }
 
 TEST(BankTool, CheckWarnsAboutWhatLoadsButIsOdd) {

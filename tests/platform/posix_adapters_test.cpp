@@ -6,6 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,7 @@
 
 #include "posix_file_system.hpp"
 #include "posix_launcher.hpp"
+#include "regular_file.hpp"
 
 namespace vornikat {
 namespace {
@@ -108,6 +110,39 @@ TEST_F(PosixAdaptersTest, OnlyARegularFileIsReadAsTheBankAndNothingElseBlocks) {
     ASSERT_EQ(::listen(listener, 1), 0);
     EXPECT_FALSE(OpensAsBank(socketPath));
     ::close(listener);
+}
+
+TEST_F(PosixAdaptersTest, TheOpenerNamesWhatItRefusesAndReadsInStepsThatCanStop) {
+    const fs::path fifo = folder / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(folder / "nowhere", folder / "dangling");
+    const std::pair<fs::path, OpenProblem> refused[] = {
+        {folder, OpenProblem::Folder},           {fifo, OpenProblem::Fifo},
+        {"/dev/zero", OpenProblem::Device},      {folder / "dangling", OpenProblem::DanglingLink},
+        {folder / "none", OpenProblem::Missing}, {"", OpenProblem::Missing},
+    };
+    for (const auto& [path, problem] : refused) {
+        const WholeFile whole = ReadRegularFile(path);
+        EXPECT_EQ(whole.problem, problem) << path;
+        EXPECT_TRUE(whole.bytes.empty());
+    }
+
+    const std::string content(3 * (1 << 20) + 5, 'x');
+    const fs::path big = WriteFile("big.txt", content, false);
+    std::vector<std::uint64_t> seen;
+    const WholeFile read = ReadRegularFile(big, [&](std::uint64_t done, std::uint64_t total) {
+        EXPECT_EQ(total, content.size());
+        seen.push_back(done);
+        return true;
+    });
+    EXPECT_EQ(read.bytes, content);
+    EXPECT_GE(seen.size(), 4U);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+
+    const WholeFile stopped =
+        ReadRegularFile(big, [](std::uint64_t done, std::uint64_t) { return done == 0; });
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_TRUE(stopped.bytes.empty());
 }
 
 TEST_F(PosixAdaptersTest, WithoutABankDataBinIsReadFromTheCurrentFolder) {

@@ -26,6 +26,7 @@
 #include "bank_writer.hpp"
 #include "file_source.hpp"
 #include "layout_fit.hpp"
+#include "regular_file.hpp"
 
 namespace vb = vornikat::bank;
 
@@ -176,24 +177,31 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
     return parsed;
 }
 
+// One line on why the shared opener refused a file; it never waits on a pipe or a device.
+std::string DescribeOpenProblem(const vornikat::OpenProblem problem, int error) {
+    switch (problem) {
+        case vornikat::OpenProblem::Folder:
+            return "a folder, not a bank file";
+        case vornikat::OpenProblem::Fifo:
+            return "a named pipe, not a bank file";
+        case vornikat::OpenProblem::Socket:
+            return "a socket, not a bank file";
+        case vornikat::OpenProblem::Device:
+            return "a device, not a bank file";
+        case vornikat::OpenProblem::DanglingLink:
+            return "a symbolic link that leads nowhere";
+        default:
+            return std::strerror(error);
+    }
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& why) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        why = std::strerror(errno);
+    vornikat::WholeFile whole = vornikat::ReadRegularFile(path);
+    if (whole.problem != vornikat::OpenProblem::None) {
+        why = DescribeOpenProblem(whole.problem, whole.error);
         return std::nullopt;
     }
-    std::string content;
-    char buffer[1 << 16];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, file)) {
-        content.append(buffer, n);
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        why = "read error";
-        return std::nullopt;
-    }
-    return content;
+    return std::move(whole.bytes);
 }
 
 void Report(const std::string& file, vb::SourcePosition at, const char* kind,
@@ -275,13 +283,16 @@ int Build(int argc, char** argv) {
 
 // The bank as the quiz loads it, or nothing once the reason the quiz refuses it is told.
 std::optional<vornikat::QuestionBank> LoadBank(const std::string& path) {
-    const auto file = vornikat::OpenFileSource(path);
-    if (!file) {
-        std::cerr << path << ": error: cannot open: " << std::strerror(errno) << '\n';
+    std::string why;
+    const auto content = ReadWholeFile(path, why);
+    if (!content) {
+        std::cerr << path << ": error: cannot open: " << why << '\n';
         return std::nullopt;
     }
     try {
-        return vornikat::ReadQuestionBank(*file);
+        vornikat::MemorySource file(
+            std::span(reinterpret_cast<const std::uint8_t*>(content->data()), content->size()));
+        return vornikat::ReadQuestionBank(file);
     } catch (const vornikat::BankReadError& error) {
         std::cerr << path << ": error: at byte " << error.Offset() << ": " << error.Reason()
                   << "; the quiz refuses this bank\n";
@@ -340,13 +351,15 @@ int Check(int argc, char** argv) {
     if (const auto status = ReadBankOperand(argc, argv, "check", kCheckHelp, path)) {
         return *status;
     }
-    const auto file = vornikat::OpenFileSource(path);
-    if (!file) {
-        std::cerr << path << ": error: cannot open: " << std::strerror(errno)
-                  << "; the quiz refuses a missing bank\n";
+    std::string why;
+    const auto content = ReadWholeFile(path, why);
+    if (!content) {
+        std::cerr << path << ": error: cannot open: " << why << "; the quiz refuses it\n";
         return kFailed;
     }
-    const vb::CheckReport report = vb::CheckBank(*file);
+    vornikat::MemorySource file(
+        std::span(reinterpret_cast<const std::uint8_t*>(content->data()), content->size()));
+    const vb::CheckReport report = vb::CheckBank(file);
     if (!report.loads) {
         std::cerr << path << ": error: " << report.summary << '\n';
         return kFailed;

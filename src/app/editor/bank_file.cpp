@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "bank_file.hpp"
 
-#include <fstream>
+#include <cerrno>
+#include <map>
 
 #include "aiken_parser.hpp"
 #include "aiken_writer.hpp"
@@ -9,6 +10,8 @@
 #include "bank_reader.hpp"
 #include "bank_writer.hpp"
 #include "file_source.hpp"
+#include "regular_file.hpp"
+#include "runtime_error.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -24,6 +27,22 @@ std::string JoinLines(const std::vector<std::string>& lines, bool stoppedEarly) 
     return joined;
 }
 
+// The reader's reason in the author's words, by the kind of error it raised.
+std::string DescribeReadError(const BankReadError& error) {
+    switch (error.Number()) {
+        case err::kInputPastEnd:
+            return "файл кончается раньше, чем банк";
+        case err::kSubscriptOutOfRange:
+            return "число вопросов в начале файла отрицательно";
+        case err::kOverflow:
+            return "длина текста или число вопросов больше, чем вмещает банк";
+        case err::kInvalidCall:
+            return "число в тексте не даёт знака с кодом от 0 до 255";
+        default:
+            return error.Reason();
+    }
+}
+
 OpenedBank ParseBinary(std::string_view bytes) {
     MemorySource source(
         std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
@@ -31,19 +50,41 @@ OpenedBank ParseBinary(std::string_view bytes) {
         return {ToRecords(ReadQuestionBank(source)), BankFormat::Binary};
     } catch (const BankReadError& error) {
         throw BankFileError("Викторина не загрузит этот банк: байт " +
-                            std::to_string(error.Offset()) + ": " + error.Reason());
+                            std::to_string(error.Offset()) + ": " + DescribeReadError(error) + ".");
     }
 }
 
-OpenedBank ParseText(std::string_view bytes) {
-    bank::AikenParse parsed = bank::ParseAiken(bytes);
-    if (!parsed.errors.empty()) {
-        std::vector<std::string> lines;
-        for (const auto& error : parsed.errors) {
-            lines.push_back(std::to_string(error.at.line) + ":" + std::to_string(error.at.column) +
-                            ": " + error.message);
+// The same message at many places is said once, with where it first stands and how often.
+std::vector<std::string> GroupErrors(const std::vector<bank::Diagnostic>& errors) {
+    std::vector<std::string> order;
+    std::map<std::string, std::pair<bank::SourcePosition, int>> seen;
+    for (const auto& error : errors) {
+        auto [at, fresh] = seen.try_emplace(error.message, error.at, 0);
+        ++at->second.second;
+        if (fresh) {
+            order.push_back(error.message);
         }
-        throw BankFileError("В тексте Aiken есть ошибки:" + JoinLines(lines, parsed.stoppedEarly));
+    }
+    std::vector<std::string> lines;
+    for (const auto& message : order) {
+        const auto& [at, count] = seen.at(message);
+        std::string line = "строка " + std::to_string(at.line) + ", знак " +
+                           std::to_string(at.column) + ": " + message;
+        if (count > 1) {
+            line += " (и ещё " + std::to_string(count - 1) + " раз ниже)";
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+OpenedBank ParseText(std::string_view bytes) {
+    // The editor flags what data.bin cannot hold at its field: such a text reads as it stands.
+    bank::AikenParse parsed = bank::ParseAiken(bytes, bank::kMaxReportedErrors, bank::TextRule::Any,
+                                               bank::Language::Russian);
+    if (!parsed.errors.empty()) {
+        throw BankFileError("В тексте Aiken есть ошибки:" +
+                            JoinLines(GroupErrors(parsed.errors), parsed.stoppedEarly));
     }
     OpenedBank opened;
     opened.questions.reserve(parsed.questions.size());
@@ -63,17 +104,60 @@ OpenedBank ParseBank(std::string_view bytes) {
     return FormatOfContent(bytes) == BankFormat::Binary ? ParseBinary(bytes) : ParseText(bytes);
 }
 
-OpenedBank ReadBankFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        throw BankFileError("Файл не открывается для чтения.");
+std::string DescribeWriteError(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return "нет прав на запись в папку этого файла";
+        case ENOSPC:
+        case EDQUOT:
+            return "на диске не осталось места";
+        case EROFS:
+            return "диск открыт только для чтения";
+        case ENOENT:
+        case ENOTDIR:
+            return "такой папки нет";
+        case EISDIR:
+            return "под этим именем стоит папка";
+        default:
+            return "ошибка системы " + std::to_string(error);
     }
-    std::string content(static_cast<std::size_t>(file.tellg()), '\0');
-    file.seekg(0);
-    if (!file.read(content.data(), static_cast<std::streamsize>(content.size()))) {
-        throw BankFileError("Файл не читается до конца.");
+}
+
+std::string DescribeOpenProblem(OpenProblem problem, int error) {
+    switch (problem) {
+        case OpenProblem::None:
+            return {};
+        case OpenProblem::Missing:
+            return "Такого файла нет.";
+        case OpenProblem::DanglingLink:
+            return "Это символическая ссылка, которая никуда не ведёт.";
+        case OpenProblem::NotPermitted:
+            return "Нет прав на чтение этого файла.";
+        case OpenProblem::Folder:
+            return "Это папка, а не файл банка.";
+        case OpenProblem::Fifo:
+            return "Это именованный канал, а не файл банка.";
+        case OpenProblem::Socket:
+            return "Это сокет, а не файл банка.";
+        case OpenProblem::Device:
+            return "Это устройство, а не файл банка.";
+        case OpenProblem::Unreadable:
+            break;
     }
-    return ParseBank(content);
+    return "Файл не читается (ошибка системы " + std::to_string(error) + ").";
+}
+
+std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
+                                       const ReadProgress& progress) {
+    WholeFile whole = ReadRegularFile(path, progress);
+    if (whole.cancelled) {
+        return std::nullopt;
+    }
+    if (whole.problem != OpenProblem::None) {
+        throw BankFileError(DescribeOpenProblem(whole.problem, whole.error));
+    }
+    return ParseBank(whole.bytes);
 }
 
 std::vector<std::uint8_t> EncodeBank(std::span<const QuestionRecord> questions, BankFormat format) {
@@ -98,7 +182,7 @@ void WriteBankFile(const std::filesystem::path& path, std::span<const QuestionRe
     try {
         WriteFileAtomically(path, bytes);
     } catch (const std::system_error& error) {
-        throw BankFileError(std::string("Файл не записан: ") + error.what());
+        throw BankFileError("Файл не записан: " + DescribeWriteError(error.code().value()) + ".");
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "question_bank.hpp"
+#include "regular_file.hpp"
 
 namespace vornikat::editor {
 
@@ -31,8 +33,14 @@ struct OpenedBank {
 // Every text of a data.bin carries zero units, and Aiken text holds no NUL byte.
 BankFormat FormatOfContent(std::string_view bytes);
 
-// Throws BankFileError and reads nothing partly.
-OpenedBank ReadBankFile(const std::filesystem::path& path);
+// Only a regular file is read, and never waited on. Throws BankFileError and reads nothing
+// partly; nothing when the progress asked to stop.
+std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
+                                       const ReadProgress& progress = {});
+// Why a save failed, from the system's error number, in the author's words.
+std::string DescribeWriteError(int error);
+// Why the opener refused a file, in the author's words.
+std::string DescribeOpenProblem(OpenProblem problem, int error);
 OpenedBank ParseBank(std::string_view bytes);
 
 // The file's bytes; throws BankFileError when the questions cannot be stored in that form.

@@ -1,18 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "edit_commands.hpp"
 
+#include "bank_document.hpp"
 #include "question_check.hpp"
-#include "question_list_model.hpp"
 
 namespace vornikat::editor {
 namespace {
 
 constexpr int kEditTextId = 1;
-
-const std::u16string& TextOf(const QuestionRecord& question, int field) {
-    return field == bank::kQuestionField ? question.question
-                                         : question.options.at(static_cast<std::size_t>(field - 1));
-}
 
 QString FieldName(int field) {
     return field == bank::kQuestionField ? QStringLiteral("текста вопроса")
@@ -21,20 +16,20 @@ QString FieldName(int field) {
 
 }  // namespace
 
-EditTextCommand::EditTextCommand(QuestionListModel& model, int row, int field, std::u16string text)
+EditTextCommand::EditTextCommand(BankDocument& document, int row, int field, std::u16string text)
     : QUndoCommand(QStringLiteral("правку %1").arg(FieldName(field))),
-      model_(model),
+      document_(document),
       row_(row),
       field_(field),
-      before_(TextOf(model.At(row), field)),
+      before_(bank::TextOf(document.At(row), field)),
       after_(std::move(text)) {}
 
 void EditTextCommand::redo() {
-    model_.SetText(row_, field_, after_);
+    document_.SetText(row_, field_, after_);
 }
 
 void EditTextCommand::undo() {
-    model_.SetText(row_, field_, before_);
+    document_.SetText(row_, field_, before_);
 }
 
 int EditTextCommand::id() const {
@@ -42,62 +37,70 @@ int EditTextCommand::id() const {
 }
 
 bool EditTextCommand::mergeWith(const QUndoCommand* other) {
-    const auto* next = static_cast<const EditTextCommand*>(other);
+    const auto* next = dynamic_cast<const EditTextCommand*>(other);
+    if (next == nullptr) {
+        return false;
+    }
     if (next->row_ != row_ || next->field_ != field_) {
         return false;
     }
     after_ = next->after_;
+    // Typed and typed away again: nothing is left to undo.
+    setObsolete(after_ == before_);
     return true;
 }
 
-ChooseRightOptionCommand::ChooseRightOptionCommand(QuestionListModel& model, int row,
+ChooseRightOptionCommand::ChooseRightOptionCommand(BankDocument& document, int row,
                                                    std::int16_t option)
     : QUndoCommand(QStringLiteral("выбор верного варианта")),
-      model_(model),
+      document_(document),
       row_(row),
-      before_(model.At(row).rightOption),
+      before_(document.At(row).rightOption),
       after_(option) {}
 
 void ChooseRightOptionCommand::redo() {
-    model_.SetRightOption(row_, after_);
+    document_.SetRightOption(row_, after_);
 }
 
 void ChooseRightOptionCommand::undo() {
-    model_.SetRightOption(row_, before_);
+    document_.SetRightOption(row_, before_);
 }
 
-InsertQuestionCommand::InsertQuestionCommand(QuestionListModel& model, int row,
+InsertQuestionCommand::InsertQuestionCommand(BankDocument& document, int row,
                                              QuestionRecord question, const QString& name)
-    : QUndoCommand(name), model_(model), row_(row), question_(std::move(question)) {}
+    : QUndoCommand(name), document_(document), row_(row), question_(std::move(question)) {}
 
 void InsertQuestionCommand::redo() {
-    model_.InsertQuestion(row_, question_);
+    document_.Insert(row_, question_);
 }
 
 void InsertQuestionCommand::undo() {
-    question_ = model_.RemoveQuestion(row_);
+    question_ = document_.Remove(row_);
 }
 
-RemoveQuestionCommand::RemoveQuestionCommand(QuestionListModel& model, int row)
-    : QUndoCommand(QStringLiteral("удаление вопроса")), model_(model), row_(row) {}
+RemoveQuestionCommand::RemoveQuestionCommand(BankDocument& document, int row)
+    : QUndoCommand(QStringLiteral("удаление вопроса")), document_(document), row_(row) {}
 
 void RemoveQuestionCommand::redo() {
-    question_ = model_.RemoveQuestion(row_);
+    question_ = document_.Remove(row_);
 }
 
 void RemoveQuestionCommand::undo() {
-    model_.InsertQuestion(row_, question_);
+    document_.Insert(row_, question_);
 }
 
-MoveQuestionCommand::MoveQuestionCommand(QuestionListModel& model, int from, int to)
-    : QUndoCommand(QStringLiteral("перемещение вопроса")), model_(model), from_(from), to_(to) {}
+MoveQuestionCommand::MoveQuestionCommand(BankDocument& document, int from, int to)
+    : QUndoCommand(QStringLiteral("перемещение вопроса")),
+      document_(document),
+      from_(from),
+      to_(to) {}
 
 void MoveQuestionCommand::redo() {
-    model_.MoveQuestion(from_, to_);
+    document_.Move(from_, to_);
 }
 
 void MoveQuestionCommand::undo() {
-    model_.MoveQuestion(to_, from_);
+    document_.Move(to_, from_);
 }
 
 }  // namespace vornikat::editor

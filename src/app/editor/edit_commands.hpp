@@ -12,18 +12,18 @@
 
 namespace vornikat::editor {
 
-class QuestionListModel;
+class BankDocument;
 
 class EditTextCommand final : public QUndoCommand {
   public:
-    EditTextCommand(QuestionListModel& model, int row, int field, std::u16string text);
+    EditTextCommand(BankDocument& document, int row, int field, std::u16string text);
     void redo() override;
     void undo() override;
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
 
   private:
-    QuestionListModel& model_;
+    BankDocument& document_;
     int row_;
     int field_;
     std::u16string before_;
@@ -32,12 +32,12 @@ class EditTextCommand final : public QUndoCommand {
 
 class ChooseRightOptionCommand final : public QUndoCommand {
   public:
-    ChooseRightOptionCommand(QuestionListModel& model, int row, std::int16_t option);
+    ChooseRightOptionCommand(BankDocument& document, int row, std::int16_t option);
     void redo() override;
     void undo() override;
 
   private:
-    QuestionListModel& model_;
+    BankDocument& document_;
     int row_;
     std::int16_t before_;
     std::int16_t after_;
@@ -46,37 +46,37 @@ class ChooseRightOptionCommand final : public QUndoCommand {
 // Adding a question, or a copy of one.
 class InsertQuestionCommand final : public QUndoCommand {
   public:
-    InsertQuestionCommand(QuestionListModel& model, int row, QuestionRecord question,
+    InsertQuestionCommand(BankDocument& document, int row, QuestionRecord question,
                           const QString& name);
     void redo() override;
     void undo() override;
 
   private:
-    QuestionListModel& model_;
+    BankDocument& document_;
     int row_;
     QuestionRecord question_;
 };
 
 class RemoveQuestionCommand final : public QUndoCommand {
   public:
-    RemoveQuestionCommand(QuestionListModel& model, int row);
+    RemoveQuestionCommand(BankDocument& document, int row);
     void redo() override;
     void undo() override;
 
   private:
-    QuestionListModel& model_;
+    BankDocument& document_;
     int row_;
     QuestionRecord question_;
 };
 
 class MoveQuestionCommand final : public QUndoCommand {
   public:
-    MoveQuestionCommand(QuestionListModel& model, int from, int to);
+    MoveQuestionCommand(BankDocument& document, int from, int to);
     void redo() override;
     void undo() override;
 
   private:
-    QuestionListModel& model_;
+    BankDocument& document_;
     int from_;
     int to_;
 };

@@ -4,18 +4,23 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "atomic_file.hpp"
+#include "bank_document.hpp"
 #include "editor_window.hpp"
 #include "issue_list_model.hpp"
-#include "question_list_model.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -23,9 +28,12 @@ namespace {
 const QString kAikenFilter = QStringLiteral("Текст Aiken (*.txt)");
 const QString kBinaryFilter = QStringLiteral("Банк викторины data.bin (*.bin)");
 constexpr int kErrorsShown = 10;
+constexpr int kProgressSteps = 1000;
+constexpr int kProgressDelayMs = 300;
 
+// The file's name as the system spells it, in the locale's encoding.
 std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 BankFormat FormatOfName(const QString& path, const QString& filter) {
@@ -39,36 +47,19 @@ BankFormat FormatOfName(const QString& path, const QString& filter) {
                                                                       : BankFormat::Aiken;
 }
 
-}  // namespace
-
-QMenu* EditorWindow::BuildFileMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
-    file->addAction(QStringLiteral("&Создать"), QKeySequence::New, this, [this] {
-        if (ConfirmLosingChanges()) {
-            NewBank();
-        }
-    });
-    file->addAction(QStringLiteral("&Открыть…"), QKeySequence::Open, this,
-                    &EditorWindow::OpenWithDialog);
-    recentMenu_ = file->addMenu(QStringLiteral("&Недавние файлы"));
-    recentMenu_->setObjectName("recentFiles");
-    connect(recentMenu_, &QMenu::aboutToShow, this, &EditorWindow::FillRecentMenu);
-    file->addSeparator();
-    file->addAction(QStringLiteral("&Сохранить"), QKeySequence::Save, this, &EditorWindow::Save);
-    file->addAction(QStringLiteral("Сохранить &как…"), QKeySequence::SaveAs, this,
-                    &EditorWindow::SaveWithDialog);
-    file->addSeparator();
-    QAction* play = file->addAction(QStringLiteral("&Играть"), QKeySequence(Qt::Key_F5), this,
-                                    &EditorWindow::PlayBank);
-    play->setObjectName("play");
-    play->setToolTip(QStringLiteral("Сыграть этот банк в викторине (F5)"));
-    file->addSeparator();
-    file->addAction(QStringLiteral("&Выход"), QKeySequence::Quit, this, &QWidget::close);
-    return file;
+// The author's own read-only mark counts as much as the system's refusal: a rename would
+// replace the file either way.
+bool IsReadOnly(const QString& path) {
+    const QFileInfo file(path);
+    // The mode's own bits: the user's bit says what the system allows, which for root is all.
+    constexpr auto kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return file.exists() && (!file.isWritable() || (file.permissions() & kAnyWrite) == 0);
 }
 
+}  // namespace
+
 void EditorWindow::NewBank() {
-    questions_->ResetQuestions({QuestionRecord{}});
+    document_->Reset({QuestionRecord{}});
     path_.clear();
     format_ = BankFormat::Aiken;
     undo_.clear();
@@ -76,17 +67,42 @@ void EditorWindow::NewBank() {
 }
 
 bool EditorWindow::OpenFile(const QString& path) {
-    OpenedBank opened;
+    // A file that takes a while shows how far the reading has come, and may be given up; a
+    // quick one opens without a box flashing by.
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QProgressDialog> progress;
+    const auto report = [&](std::uint64_t done, std::uint64_t total) {
+        if (!progress && clock.elapsed() >= kProgressDelayMs) {
+            progress = std::make_unique<QProgressDialog>(
+                QStringLiteral("Читается «%1»…").arg(QDir::toNativeSeparators(path)),
+                QStringLiteral("Отмена"), 0, kProgressSteps, this);
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+        }
+        if (progress) {
+            progress->setValue(total == 0 ? 0 : static_cast<int>(done * kProgressSteps / total));
+            QCoreApplication::processEvents();
+            return !progress->wasCanceled();
+        }
+        return true;
+    };
+    std::optional<OpenedBank> opened;
     try {
-        opened = ReadBankFile(ToPath(path));
+        opened = ReadBankFile(ToPath(path), report);
     } catch (const BankFileError& error) {
+        progress.reset();
         ShowError(QStringLiteral("Файл «%1» не открыт.\n%2")
                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.what())));
         return false;
     }
-    questions_->ResetQuestions(std::move(opened.questions));
+    progress.reset();
+    if (!opened) {
+        return false;
+    }
+    document_->Reset(std::move(opened->questions));
     path_ = QFileInfo(path).absoluteFilePath();
-    format_ = opened.format;
+    format_ = opened->format;
     undo_.clear();
     settings_.AddRecentFile(path_);
     UpdateTitle();
@@ -94,33 +110,55 @@ bool EditorWindow::OpenFile(const QString& path) {
 }
 
 bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
-    questions_->FinishChecks();
-    // Aiken text would take a letter the bank cannot store, but neither the bank tool nor the
-    // editor could read that text back: what the editor saves, it can always open again.
-    if (issues_->ErrorCount() > 0) {
-        const QString why = format == BankFormat::Binary
-                                ? QStringLiteral("викторина не сможет его показать")
-                                : QStringLiteral(
-                                      "такой текст не прочтут ни vornikat-bank, ни "
-                                      "редактор");
-        ShowError(QStringLiteral("Банк не сохранён в «%1»: пока в нём есть ошибки, %2.\n%3")
-                      .arg(QDir::toNativeSeparators(path), why,
+    document_->FinishChecks();
+    // Aiken text holds a draft with errors, to be mended later; data.bin would be a bank
+    // neither the quiz nor the editor could read.
+    if (format == BankFormat::Binary && document_->ErrorCount() > 0) {
+        ShowError(QStringLiteral("Банк не сохранён в «%1»: пока в нём есть ошибки, викторина не "
+                                 "сможет его показать. Черновик можно сохранить как текст Aiken."
+                                 "\n%2")
+                      .arg(QDir::toNativeSeparators(path),
                            issues_->DescribeErrors(kErrorsShown).join('\n')));
         return false;
     }
+    if (format == BankFormat::Aiken) {
+        const QStringList unwritable = issues_->DescribeWhere(bank::KeepsFromAiken, kErrorsShown);
+        if (!unwritable.isEmpty()) {
+            ShowError(QStringLiteral("Банк не сохранён в «%1»: текст Aiken не может передать "
+                                     "этого.\n%2")
+                          .arg(QDir::toNativeSeparators(path), unwritable.join('\n')));
+            return false;
+        }
+    }
+    if (IsReadOnly(path)) {
+        return OfferSaveAs(path);
+    }
     try {
-        WriteBankFile(ToPath(path), questions_->Questions(), format);
+        WriteBankFile(ToPath(path), document_->Records(), format);
     } catch (const BankFileError& error) {
         ShowError(QStringLiteral("Банк не сохранён в «%1».\n%2")
                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.what())));
         return false;
     }
+    // What earlier saves of this file left when they were killed goes now.
+    RemoveLeftoverTempFiles(ToPath(path));
     path_ = QFileInfo(path).absoluteFilePath();
     format_ = format;
     undo_.setClean();
     settings_.AddRecentFile(path_);
     UpdateTitle();
     return true;
+}
+
+bool EditorWindow::OfferSaveAs(const QString& path) {
+    QMessageBox box(QMessageBox::Warning, windowTitle().remove(QStringLiteral("[*]")),
+                    QStringLiteral("Файл «%1» только для чтения, и банк не сохранён поверх него. "
+                                   "Сохранить банк в другой файл?")
+                        .arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::Save | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("Сохранить &как…"));
+    box.setDefaultButton(QMessageBox::Save);
+    return box.exec() == QMessageBox::Save && SaveWithDialog();
 }
 
 bool EditorWindow::Save() {
@@ -185,8 +223,8 @@ bool EditorWindow::PlayBank() {
             QStringLiteral("Викторина vornikat не найдена ни рядом с редактором, ни в PATH."));
         return false;
     }
-    questions_->FinishChecks();
-    if (issues_->ErrorCount() > 0) {
+    document_->FinishChecks();
+    if (document_->ErrorCount() > 0) {
         ShowError(QStringLiteral("Пока в банке есть ошибки, викторина не сможет его показать.\n%1")
                       .arg(issues_->DescribeErrors(kErrorsShown).join('\n')));
         return false;
@@ -197,7 +235,7 @@ bool EditorWindow::PlayBank() {
     }
     const QString bankPath = playDir_->filePath(QStringLiteral("data.bin"));
     try {
-        WriteBankFile(ToPath(bankPath), questions_->Questions(), BankFormat::Binary);
+        WriteBankFile(ToPath(bankPath), document_->Records(), BankFormat::Binary);
     } catch (const BankFileError& error) {
         ShowError(QStringLiteral("Временный банк не записан.\n%1")
                       .arg(QString::fromStdString(error.what())));

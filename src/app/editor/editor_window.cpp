@@ -1,23 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "editor_window.hpp"
 
-#include <QAction>
 #include <QEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenu>
-#include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QToolBar>
 #include <QVBoxLayout>
 
+#include "bank_document.hpp"
 #include "edit_commands.hpp"
+#include "editor_keys.hpp"
 #include "issue_list_model.hpp"
 #include "program_icon.hpp"
 #include "question_form.hpp"
@@ -27,64 +26,87 @@
 namespace vornikat::editor {
 namespace {
 
-// Both habits, whatever the platform's own binding.
-QList<QKeySequence> RedoKeys() {
-    return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)};
+// The size the window opens at when it has none remembered, where the screen has the room.
+constexpr QSize kOpeningSize(1280, 720);
+
+// A part of the window that scrolls rather than keep the window larger than the screen.
+QScrollArea* Scrolled(QWidget* part, QWidget* parent) {
+    auto* area = new QScrollArea(parent);
+    area->setWidget(part);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    return area;
 }
 
 }  // namespace
 
 EditorWindow::EditorWindow() {
     setWindowIcon(ProgramIcon());
-    questions_ = new QuestionListModel(this);
-    questions_->SetRequireFit(settings_.RequireFit());
-    issues_ = new IssueListModel(*questions_, this);
+    document_ = new BankDocument(this);
+    document_->SetRequireFit(settings_.RequireFit());
+    questions_ = new QuestionListModel(*document_, this);
+    issues_ = new IssueListModel(*document_, this);
     BuildWidgets();
     BuildActions();
+    ConnectDocument();
+    connect(form_, &QuestionForm::textEdited, this, &EditorWindow::EditText);
+    connect(form_, &QuestionForm::rightOptionChosen, this, &EditorWindow::ChooseRightOption);
+    connect(&undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    PlaceOnScreen();
+    NewBank();
+    // The author starts by typing the first question.
+    form_->FocusField(bank::kQuestionField);
+}
 
-    connect(questions_, &QuestionListModel::questionChanged, this, [this](int row) {
+EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::ConnectDocument() {
+    connect(document_, &BankDocument::questionChanged, this, [this](int row) {
         if (row == current_) {
             ShowCurrent();
         }
+        SelectRow(row);
+        UpdateStatus();
     });
-    connect(questions_, &QuestionListModel::questionTouched, this,
-            [this](int row) { SelectRow(row); });
-    connect(questions_, &QuestionListModel::issuesChanged, this, [this] { UpdateStatus(); });
-    connect(questions_, &QuestionListModel::moveRequested, this, [this](int from, int to) {
-        undo_.push(new MoveQuestionCommand(*questions_, from, to));
+    connect(document_, &BankDocument::inserted, this, [this](int row) {
+        SelectRow(row);
+        UpdateStatus();
     });
-    connect(questions_, &QAbstractItemModel::modelReset, this, [this] {
+    // After a removal the chosen question's number changes under it.
+    connect(document_, &BankDocument::removed, this, [this](int row) {
+        current_ = list_->currentIndex().isValid() ? list_->currentIndex().row() : -1;
+        SelectRow(std::min(row, document_->Count() - 1));
+        ShowCurrent();
+        UpdateStatus();
+    });
+    connect(document_, &BankDocument::moved, this, [this](int, int to) {
+        SelectRow(to);
+        current_ = list_->currentIndex().isValid() ? list_->currentIndex().row() : -1;
+    });
+    connect(document_, &BankDocument::wasReset, this, [this] {
         current_ = -1;
         SelectRow(0);
+        UpdateStatus();
+    });
+    connect(document_, &BankDocument::checksChanged, this, [this] { UpdateStatus(); });
+    connect(questions_, &QuestionListModel::moveRequested, this, [this](int from, int to) {
+        undo_.push(new MoveQuestionCommand(*document_, from, to));
     });
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& index) {
                 current_ = index.isValid() ? index.row() : -1;
                 ShowCurrent();
             });
-    // After a move or a removal the chosen question's number changes under it.
-    connect(questions_, &QAbstractItemModel::rowsMoved, this, [this] {
-        current_ = list_->currentIndex().isValid() ? list_->currentIndex().row() : -1;
+    // A rebuilt issue list keeps the author near the entry they had chosen.
+    auto place = std::make_shared<IssueListModel::Place>();
+    connect(issues_, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this, place] { *place = issues_->PlaceOf(issueList_->currentIndex().row()); });
+    connect(issues_, &QAbstractItemModel::modelReset, this, [this, place] {
+        if (place->question >= 0) {
+            issueList_->setCurrentIndex(issues_->index(issues_->RowOf(*place)));
+        }
     });
-    connect(questions_, &QAbstractItemModel::rowsRemoved, this, [this] {
-        current_ = list_->currentIndex().isValid() ? list_->currentIndex().row() : -1;
-        ShowCurrent();
-    });
-    connect(form_, &QuestionForm::textEdited, this, &EditorWindow::EditText);
-    connect(form_, &QuestionForm::rightOptionChosen, this, &EditorWindow::ChooseRightOption);
-    connect(&undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
-
-    if (!restoreGeometry(settings_.Geometry())) {
-        resize(1280, 720);
-    }
-    if (!columns_->restoreState(settings_.SplitterState(QStringLiteral("columns")))) {
-        columns_->setSizes({320, 480, preview_->sizeHint().width()});
-    }
-    rows_->restoreState(settings_.SplitterState(QStringLiteral("rows")));
-    NewBank();
 }
-
-EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::BuildWidgets() {
     auto* listPane = new QWidget(this);
@@ -95,6 +117,7 @@ void EditorWindow::BuildWidgets() {
     find_->setPlaceholderText(QStringLiteral("Найти во всех текстах (Ctrl+F)"));
     find_->setClearButtonEnabled(true);
     connect(find_, &QLineEdit::returnPressed, this, &EditorWindow::FindNext);
+    connect(find_, &QLineEdit::textEdited, statusBar(), &QStatusBar::clearMessage);
     listLayout->addWidget(find_);
     list_ = new QListView(listPane);
     list_->setObjectName("questionList");
@@ -110,9 +133,6 @@ void EditorWindow::BuildWidgets() {
 
     form_ = new QuestionForm(this);
     form_->setObjectName("questionForm");
-    for (int field = 0; field < 6; ++field) {
-        form_->TextField(field).installEventFilter(this);
-    }
     preview_ = new QuizPreview(this);
     preview_->setObjectName("preview");
     preview_->setAccessibleName(QStringLiteral("Так вопрос покажет викторина"));
@@ -120,8 +140,8 @@ void EditorWindow::BuildWidgets() {
     columns_ = new QSplitter(Qt::Horizontal, this);
     columns_->setObjectName("columns");
     columns_->addWidget(listPane);
-    columns_->addWidget(form_);
-    columns_->addWidget(preview_);
+    columns_->addWidget(Scrolled(form_, this));
+    columns_->addWidget(Scrolled(preview_, this));
     columns_->setStretchFactor(0, 1);
     columns_->setStretchFactor(1, 2);
     columns_->setStretchFactor(2, 0);
@@ -138,6 +158,8 @@ void EditorWindow::BuildWidgets() {
     issueList_->setAccessibleName(QStringLiteral("Проверки"));
     issueList_->setModel(issues_);
     issueList_->setUniformItemSizes(true);
+    // On a small screen the form and the preview get the room; the list scrolls.
+    issueList_->setMinimumHeight(issueList_->fontMetrics().lineSpacing() * 2);
     issueList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(issueList_, &QListView::activated, this, &EditorWindow::GoToIssue);
     connect(issueList_, &QListView::clicked, this, &EditorWindow::GoToIssue);
@@ -149,88 +171,44 @@ void EditorWindow::BuildWidgets() {
     rows_->setStretchFactor(0, 4);
     rows_->setStretchFactor(1, 1);
     setCentralWidget(rows_);
+
+    // The counts stay in the status bar; a find's message passes over them for a while.
+    counts_ = new QLabel(this);
+    counts_->setObjectName("counts");
+    statusBar()->addPermanentWidget(counts_);
+    // Every text field's own undo would bypass the bank's: undo and redo go to the bank.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        edit->installEventFilter(this);
+    }
 }
 
-void EditorWindow::BuildActions() {
-    QMenu* file = BuildFileMenu();
-    auto* tools = addToolBar(QStringLiteral("Вопросы"));
-    tools->setObjectName("questionTools");
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
-    QAction* undo = undo_.createUndoAction(this);
-    undo->setObjectName("undo");
-    undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = undo_.createRedoAction(this);
-    redo->setObjectName("redo");
-    redo->setShortcuts(RedoKeys());
-    edit->addAction(undo);
-    edit->addAction(redo);
-    edit->addSeparator();
-    const auto add = [this, edit, tools](const char* name, const QString& text,
-                                         const QKeySequence& key, auto slot, bool onToolBar) {
-        QAction* action = edit->addAction(text, this, slot);
-        action->setObjectName(name);
-        action->setShortcut(key);
-        if (onToolBar) {
-            tools->addAction(action);
-        }
-        return action;
-    };
-    add("addQuestion", QStringLiteral("&Добавить вопрос"), QKeySequence(Qt::CTRL | Qt::Key_Return),
-        &EditorWindow::AddQuestion, true);
-    add("duplicateQuestion", QStringLiteral("Д&ублировать вопрос"),
-        QKeySequence(Qt::CTRL | Qt::Key_D), &EditorWindow::DuplicateQuestion, true);
-    // Ctrl+Del alone is the line edit's "delete the next word".
-    add("deleteQuestion", QStringLiteral("Уд&алить вопрос"),
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete), &EditorWindow::DeleteQuestion, true);
-    add(
-        "moveUp", QStringLiteral("Переместить &выше"), QKeySequence(Qt::ALT | Qt::Key_Up),
-        [this] { MoveCurrent(-1); }, true);
-    add(
-        "moveDown", QStringLiteral("Переместить &ниже"), QKeySequence(Qt::ALT | Qt::Key_Down),
-        [this] { MoveCurrent(1); }, true);
-    edit->addSeparator();
-    add(
-        "nextQuestion", QStringLiteral("&Следующий вопрос"),
-        QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { SelectRow(current_ + 1); }, false);
-    add(
-        "previousQuestion", QStringLiteral("&Предыдущий вопрос"),
-        QKeySequence(Qt::CTRL | Qt::Key_PageUp), [this] { SelectRow(current_ - 1); }, false);
-    edit->addSeparator();
-    add(
-        "find", QStringLiteral("&Найти…"), QKeySequence::Find,
-        [this] {
-            find_->setFocus();
-            find_->selectAll();
-        },
-        false);
-    add("findNext", QStringLiteral("Найти &далее"), QKeySequence::FindNext, &EditorWindow::FindNext,
-        false);
-
-    QMenu* check = menuBar()->addMenu(QStringLiteral("Про&верка"));
-    requireFit_ = check->addAction(QStringLiteral("&Требовать, чтобы тексты помещались в окне"));
-    requireFit_->setObjectName("requireFit");
-    requireFit_->setCheckable(true);
-    requireFit_->setChecked(questions_->RequireFit());
-    requireFit_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
-    connect(requireFit_, &QAction::toggled, this, [this](bool required) {
-        settings_.SetRequireFit(required);
-        questions_->SetRequireFit(required);
-        ShowCurrent();
-    });
-    check->addAction(QStringLiteral("&К списку проверок"), QKeySequence(Qt::CTRL | Qt::Key_L), this,
-                     [this] { issueList_->setFocus(); });
-    tools->addSeparator();
-    for (QAction* action : file->actions()) {
-        if (action->objectName() == QLatin1String("play")) {
-            tools->addAction(action);
-        }
+void EditorWindow::PlaceOnScreen() {
+    const QRect available = screen()->availableGeometry();
+    if (!restoreGeometry(settings_.Geometry())) {
+        // Leave room for the window manager's frame around the window.
+        resize(kOpeningSize.boundedTo(available.size() * 9 / 10));
+        move(available.center() - rect().center());
+    }
+    // A size remembered on a larger screen, or at a smaller scale, is cut down to this one.
+    if (!available.contains(geometry())) {
+        resize(size().boundedTo(available.size() * 9 / 10));
+        move(available.center() - rect().center());
+    }
+    if (!columns_->restoreState(settings_.SplitterState(QStringLiteral("columns")))) {
+        // The preview as large as the quiz's window where there is room; the list and the form
+        // share the rest.
+        const int preview = std::min(preview_->sizeHint().width(), width() * 9 / 20);
+        const int rest = width() - preview;
+        columns_->setSizes({rest / 4, rest - rest / 4, preview});
+    }
+    if (!rows_->restoreState(settings_.SplitterState(QStringLiteral("rows")))) {
+        rows_->setSizes({height() * 4 / 5, height() / 5});
     }
 }
 
 void EditorWindow::SelectRow(int row) {
-    if (row < 0 || row >= questions_->Count()) {
-        if (questions_->Count() == 0) {
+    if (row < 0 || row >= document_->Count()) {
+        if (document_->Count() == 0) {
             current_ = -1;
             ShowCurrent();
         }
@@ -244,13 +222,13 @@ void EditorWindow::SelectRow(int row) {
 }
 
 void EditorWindow::ShowCurrent() {
-    if (current_ < 0 || current_ >= questions_->Count()) {
+    if (current_ < 0 || current_ >= document_->Count()) {
         form_->ShowNothing();
         preview_->ShowNothing();
         return;
     }
-    const QuestionRecord& question = questions_->At(current_);
-    form_->ShowQuestion(question, questions_->IssuesOf(current_));
+    const QuestionRecord& question = document_->At(current_);
+    form_->ShowQuestion(question, document_->IssuesOf(current_));
     preview_->ShowQuestion(question, current_);
 }
 
@@ -262,58 +240,68 @@ void EditorWindow::UpdateTitle() {
 }
 
 void EditorWindow::UpdateStatus() {
-    if (!questions_->ChecksDone()) {
-        statusBar()->showMessage(
-            QStringLiteral("Вопросов: %1. Идёт проверка…").arg(questions_->Count()));
+    if (!document_->ChecksDone()) {
+        counts_->setText(QStringLiteral("Вопросов: %1. Идёт проверка…").arg(document_->Count()));
         return;
     }
-    statusBar()->showMessage(QStringLiteral("Вопросов: %1. Ошибок: %2. Предупреждений: %3.")
-                                 .arg(questions_->Count())
-                                 .arg(issues_->ErrorCount())
-                                 .arg(issues_->rowCount() - issues_->ErrorCount()));
+    counts_->setText(QStringLiteral("Вопросов: %1. Ошибок: %2. Предупреждений: %3.")
+                         .arg(document_->Count())
+                         .arg(issues_->ErrorCount())
+                         .arg(issues_->rowCount() - issues_->ErrorCount()));
+}
+
+QString EditorWindow::CountsShown() const {
+    return counts_->text();
+}
+
+QString EditorWindow::MessageShown() const {
+    return statusBar()->currentMessage();
 }
 
 void EditorWindow::EditText(int field, const QString& text) {
+    statusBar()->clearMessage();
     if (current_ >= 0) {
-        undo_.push(new EditTextCommand(*questions_, current_, field, text.toStdU16String()));
+        undo_.push(new EditTextCommand(*document_, current_, field, text.toStdU16String()));
     }
 }
 
 void EditorWindow::ChooseRightOption(int option) {
-    if (current_ >= 0 && questions_->At(current_).rightOption != option) {
+    statusBar()->clearMessage();
+    if (current_ >= 0 && document_->At(current_).rightOption != option) {
         undo_.push(
-            new ChooseRightOptionCommand(*questions_, current_, static_cast<std::int16_t>(option)));
+            new ChooseRightOptionCommand(*document_, current_, static_cast<std::int16_t>(option)));
     }
 }
 
 void EditorWindow::AddQuestion() {
-    undo_.push(new InsertQuestionCommand(*questions_, current_ + 1, QuestionRecord{},
+    undo_.push(new InsertQuestionCommand(*document_, current_ + 1, QuestionRecord{},
                                          QStringLiteral("добавление вопроса")));
     form_->FocusField(bank::kQuestionField);
 }
 
 void EditorWindow::DuplicateQuestion() {
     if (current_ >= 0) {
-        undo_.push(new InsertQuestionCommand(*questions_, current_ + 1, questions_->At(current_),
+        undo_.push(new InsertQuestionCommand(*document_, current_ + 1, document_->At(current_),
                                              QStringLiteral("копирование вопроса")));
     }
 }
 
 void EditorWindow::DeleteQuestion() {
     if (current_ >= 0) {
-        undo_.push(new RemoveQuestionCommand(*questions_, current_));
+        undo_.push(new RemoveQuestionCommand(*document_, current_));
     }
 }
 
 void EditorWindow::MoveCurrent(int step) {
     const int to = current_ + step;
-    if (current_ >= 0 && to >= 0 && to < questions_->Count()) {
-        undo_.push(new MoveQuestionCommand(*questions_, current_, to));
+    if (current_ >= 0 && to >= 0 && to < document_->Count()) {
+        undo_.push(new MoveQuestionCommand(*document_, current_, to));
     }
 }
 
 void EditorWindow::FindNext() {
-    const int found = questions_->FindText(find_->text(), current_ + 1);
+    statusBar()->clearMessage();
+    const int found = document_->FindText(find_->text(), current_ + 1);
     if (found < 0) {
         statusBar()->showMessage(QStringLiteral("«%1» не найдено").arg(find_->text()), 5000);
         return;
@@ -330,11 +318,9 @@ void EditorWindow::GoToIssue(const QModelIndex& index) {
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    // The fields' own undo would bypass the bank's: undo and redo always go to the bank.
     if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            RedoKeys().contains(QKeySequence(key->keyCombination()))) {
+        // Left unaccepted, the key goes on to the window's undo and redo.
+        if (IsUndoOrRedoKey(*static_cast<QKeyEvent*>(event))) {
             return true;
         }
     }

@@ -11,14 +11,17 @@
 #include "editor_settings.hpp"
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
 class QSplitter;
 class QTemporaryDir;
+class QToolBar;
 
 namespace vornikat::editor {
 
+class BankDocument;
 class IssueListModel;
 class QuestionForm;
 class QuestionListModel;
@@ -42,12 +45,15 @@ class EditorWindow final : public QMainWindow {
     void SetQuizProgram(const QString& program) { quizProgram_ = program; }
     QString QuizProgram() const;
 
-    QuestionListModel& Questions() const { return *questions_; }
+    BankDocument& Document() const { return *document_; }
     QuestionForm& Form() const { return *form_; }
     QuizPreview& Preview() const { return *preview_; }
     QUndoStack& UndoStack() { return undo_; }
     int CurrentRow() const { return current_; }
     void SelectRow(int row);
+    // The counts of the bank in the status bar, and the passing message of a find.
+    QString CountsShown() const;
+    QString MessageShown() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,7 +62,8 @@ class EditorWindow final : public QMainWindow {
   private:
     void BuildWidgets();
     void BuildActions();
-    QMenu* BuildFileMenu();
+    void ConnectDocument();
+    void PlaceOnScreen();
     void ShowCurrent();
     void UpdateTitle();
     void UpdateStatus();
@@ -74,6 +81,8 @@ class EditorWindow final : public QMainWindow {
     void OpenWithDialog();
     bool Save();
     bool SaveWithDialog();
+    // The box that says the file is read-only; true when the author saved elsewhere.
+    bool OfferSaveAs(const QString& path);
     // True when there is nothing unsaved, or the author saved it or chose to lose it.
     bool ConfirmLosingChanges();
     void FillRecentMenu();
@@ -81,6 +90,7 @@ class EditorWindow final : public QMainWindow {
 
     EditorSettings settings_;
     QUndoStack undo_;
+    BankDocument* document_ = nullptr;
     QuestionListModel* questions_ = nullptr;
     IssueListModel* issues_ = nullptr;
     QListView* list_ = nullptr;
@@ -88,8 +98,10 @@ class EditorWindow final : public QMainWindow {
     QuestionForm* form_ = nullptr;
     QuizPreview* preview_ = nullptr;
     QLineEdit* find_ = nullptr;
+    QLabel* counts_ = nullptr;
     QSplitter* columns_ = nullptr;
     QSplitter* rows_ = nullptr;
+    QToolBar* tools_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QAction* requireFit_ = nullptr;
     int current_ = -1;

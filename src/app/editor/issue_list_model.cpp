@@ -4,103 +4,154 @@
 #include <QApplication>
 #include <QBrush>
 #include <QPalette>
+#include <algorithm>
 
+#include "bank_document.hpp"
 #include "issue_text.hpp"
-#include "question_list_model.hpp"
-#include "readable_colors.hpp"
 
 namespace vornikat::editor {
 
-IssueListModel::IssueListModel(const QuestionListModel& questions, QObject* parent)
-    : QAbstractListModel(parent), questions_(questions) {
-    connect(&questions, &QuestionListModel::issuesChanged, this, [this] { Rebuild(); });
+IssueListModel::IssueListModel(const BankDocument& document, QObject* parent)
+    : QAbstractListModel(parent), document_(document) {
+    connect(&document, &BankDocument::questionChanged, this,
+            [this](int question) { ReplaceQuestion(question); });
+    for (auto signal : {&BankDocument::wasReset, &BankDocument::checksChanged}) {
+        connect(&document, signal, this, [this] { Rebuild(); });
+    }
+    for (auto signal : {&BankDocument::inserted, &BankDocument::removed}) {
+        connect(&document, signal, this, [this] { Rebuild(); });
+    }
+    connect(&document, &BankDocument::moved, this, [this] { Rebuild(); });
     Rebuild();
 }
 
 int IssueListModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid()) {
-        return 0;
-    }
-    return static_cast<int>(entries_.size()) + (countProblem_.isEmpty() ? 0 : 1);
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
 }
 
 QVariant IssueListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
+    const Entry& entry = entries_[static_cast<std::size_t>(index.row())];
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
-            return Describe(index.row());
+            return Describe(entry);
         case Qt::ForegroundRole:
-            // Legible on the list's background, light theme or dark.
             return QBrush(
-                ReadableOn(IsError(index.row()) ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00),
-                           QApplication::palette().color(QPalette::Base)));
+                IssueColour(entry.issue.severity, QApplication::palette().color(QPalette::Base)));
         default:
             return {};
     }
 }
 
 IssueListModel::Place IssueListModel::PlaceOf(int row) const {
-    const int first = countProblem_.isEmpty() ? 0 : 1;
-    if (row < first || row - first >= static_cast<int>(entries_.size())) {
+    if (row < 0 || row >= rowCount()) {
         return {};
     }
-    const Entry& entry = entries_[static_cast<std::size_t>(row - first)];
+    const Entry& entry = entries_[static_cast<std::size_t>(row)];
     return {entry.question, entry.issue.field};
 }
 
-QStringList IssueListModel::DescribeErrors(int limit) const {
-    QStringList lines;
-    if (!countProblem_.isEmpty()) {
-        lines << countProblem_;
+int IssueListModel::RowOf(Place place) const {
+    const auto at = std::lower_bound(
+        entries_.begin(), entries_.end(), place, [](const Entry& entry, const Place& wanted) {
+            return entry.question < wanted.question ||
+                   (entry.question == wanted.question && entry.issue.field < wanted.field);
+        });
+    if (at != entries_.end() && at->question == place.question) {
+        return static_cast<int>(at - entries_.begin());
     }
-    const int first = countProblem_.isEmpty() ? 0 : 1;
-    for (std::size_t k = 0; k < entries_.size() && lines.size() < limit; ++k) {
-        if (entries_[k].issue.severity == bank::Severity::Error) {
-            lines << Describe(static_cast<int>(k) + first);
+    return static_cast<int>(at - entries_.begin()) - (at == entries_.end() ? 1 : 0);
+}
+
+QStringList IssueListModel::DescribeErrors(int limit) const {
+    return DescribeWhere(bank::IsError, limit);
+}
+
+QStringList IssueListModel::DescribeWhere(const std::function<bool(const bank::FieldIssue&)>& which,
+                                          int limit) const {
+    QStringList lines;
+    int found = 0;
+    for (const Entry& entry : entries_) {
+        if (which(entry.issue) && found++ < limit) {
+            lines << Describe(entry);
         }
     }
-    if (ErrorCount() > lines.size()) {
-        lines << QStringLiteral("…и ещё %1").arg(ErrorCount() - lines.size());
+    if (found > lines.size()) {
+        lines << QStringLiteral("…и ещё %1").arg(found - lines.size());
     }
     return lines;
+}
+
+std::vector<IssueListModel::Entry> IssueListModel::EntriesOf(int question) const {
+    std::vector<Entry> entries;
+    for (const auto& issue : document_.IssuesOf(question)) {
+        entries.push_back({question, issue});
+    }
+    return entries;
 }
 
 void IssueListModel::Rebuild() {
     beginResetModel();
     entries_.clear();
-    errors_ = 0;
-    countProblem_ = DescribeQuestionCount(questions_.Count());
+    if (const auto issue = document_.BankIssue()) {
+        entries_.push_back({-1, *issue});
+    }
     // Until the bank-wide pass is done, the questions it has not come to are left out.
-    for (int question = 0; question < questions_.Count(); ++question) {
-        if (!questions_.IsChecked(question)) {
-            continue;
-        }
-        for (const auto& issue : questions_.IssuesOf(question)) {
-            entries_.push_back({question, issue});
-            errors_ += issue.severity == bank::Severity::Error ? 1 : 0;
+    for (int question = 0; question < document_.Count(); ++question) {
+        if (document_.IsChecked(question)) {
+            const auto entries = EntriesOf(question);
+            entries_.insert(entries_.end(), entries.begin(), entries.end());
         }
     }
+    errors_ =
+        static_cast<int>(std::count_if(entries_.begin(), entries_.end(), [](const Entry& entry) {
+            return bank::IsError(entry.issue);
+        }));
     endResetModel();
 }
 
-bool IssueListModel::IsError(int row) const {
-    const int first = countProblem_.isEmpty() ? 0 : 1;
-    return row < first ||
-           entries_[static_cast<std::size_t>(row - first)].issue.severity == bank::Severity::Error;
+void IssueListModel::ReplaceQuestion(int question) {
+    const auto byQuestion = [](const Entry& entry, int wanted) { return entry.question < wanted; };
+    const int begin =
+        static_cast<int>(std::lower_bound(entries_.begin(), entries_.end(), question, byQuestion) -
+                         entries_.begin());
+    int old = 0;
+    while (begin + old < rowCount() &&
+           entries_[static_cast<std::size_t>(begin + old)].question == question) {
+        errors_ -= bank::IsError(entries_[static_cast<std::size_t>(begin + old)].issue) ? 1 : 0;
+        ++old;
+    }
+    const std::vector<Entry> fresh = EntriesOf(question);
+    for (const Entry& entry : fresh) {
+        errors_ += bank::IsError(entry.issue) ? 1 : 0;
+    }
+    // Entries kept in place, then the rest removed or added: the chosen entry stays chosen.
+    const int kept = std::min(old, static_cast<int>(fresh.size()));
+    std::copy(fresh.begin(), fresh.begin() + kept, entries_.begin() + begin);
+    if (kept > 0) {
+        emit dataChanged(index(begin), index(begin + kept - 1));
+    }
+    if (old > kept) {
+        beginRemoveRows({}, begin + kept, begin + old - 1);
+        entries_.erase(entries_.begin() + begin + kept, entries_.begin() + begin + old);
+        endRemoveRows();
+    } else if (static_cast<int>(fresh.size()) > kept) {
+        beginInsertRows({}, begin + kept, begin + static_cast<int>(fresh.size()) - 1);
+        entries_.insert(entries_.begin() + begin + kept, fresh.begin() + kept, fresh.end());
+        endInsertRows();
+    }
 }
 
-QString IssueListModel::Describe(int row) const {
-    const int first = countProblem_.isEmpty() ? 0 : 1;
-    if (row < first) {
-        return countProblem_;
+QString IssueListModel::Describe(const Entry& entry) const {
+    if (entry.question < 0) {
+        return QStringLiteral("%1 %2.").arg(IssuePrefix(entry.issue.severity),
+                                            DescribeIssue(entry.issue));
     }
-    const Entry& entry = entries_[static_cast<std::size_t>(row - first)];
-    const bool error = entry.issue.severity == bank::Severity::Error;
     return QStringLiteral("%1 вопрос %2, %3: %4")
-        .arg(error ? QStringLiteral("Ошибка:") : QStringLiteral("Внимание:"))
+        .arg(IssuePrefix(entry.issue.severity))
         .arg(entry.question + 1)
         .arg(NameField(entry.issue.field).toLower(), DescribeIssue(entry.issue));
 }

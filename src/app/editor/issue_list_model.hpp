@@ -1,20 +1,22 @@
 // SPDX-License-Identifier: MIT
 // Every check of the whole bank as one list, errors and warnings, each naming its question and
-// field; the editor goes to the field when an entry is chosen.
+// field; the editor goes to the field when an entry is chosen. A change to one question
+// replaces only that question's entries, so the author keeps their place in the list.
 #pragma once
 
 #include <QAbstractListModel>
+#include <functional>
 #include <vector>
 
 #include "question_check.hpp"
 
 namespace vornikat::editor {
 
-class QuestionListModel;
+class BankDocument;
 
 class IssueListModel final : public QAbstractListModel {
   public:
-    explicit IssueListModel(const QuestionListModel& questions, QObject* parent = nullptr);
+    explicit IssueListModel(const BankDocument& document, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -25,22 +27,27 @@ class IssueListModel final : public QAbstractListModel {
         int field = bank::kQuestionField;
     };
     Place PlaceOf(int row) const;
-    // The bank's size counts as one when it cannot be stored.
-    int ErrorCount() const { return errors_ + (countProblem_.isEmpty() ? 0 : 1); }
+    // The first entry of that question and field, else the nearest before it; -1 for none.
+    int RowOf(Place place) const;
+    int ErrorCount() const { return errors_; }
     // The first error entries as lines of text, for a box that says why saving is refused.
     QStringList DescribeErrors(int limit) const;
+    // The same for the entries of one kind or another.
+    QStringList DescribeWhere(const std::function<bool(const bank::FieldIssue&)>& which,
+                              int limit) const;
 
   private:
-    void Rebuild();
-    QString Describe(int row) const;
-    bool IsError(int row) const;
-
     struct Entry {
         int question;
         bank::FieldIssue issue;
     };
-    const QuestionListModel& questions_;
-    QString countProblem_;
+
+    void Rebuild();
+    void ReplaceQuestion(int question);
+    std::vector<Entry> EntriesOf(int question) const;
+    QString Describe(const Entry& entry) const;
+
+    const BankDocument& document_;
     std::vector<Entry> entries_;
     int errors_ = 0;
 };

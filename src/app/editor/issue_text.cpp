@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "issue_text.hpp"
 
+#include "readable_colors.hpp"
+
 #include "bank_format.hpp"
 #include "layout_fit.hpp"
 
@@ -41,7 +43,11 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
                 .arg(issue.amount)
                 .arg(bankformat::kMaxTextLength);
         case bank::IssueKind::Empty:
-            return QStringLiteral("текст пуст, и викторина покажет пустое место");
+            return issue.field == bank::kQuestionField
+                       ? QStringLiteral(
+                             "текст пуст: викторина покажет пустое место, а текст "
+                             "Aiken не сохранит вопрос без текста")
+                       : QStringLiteral("текст пуст, и викторина покажет пустое место");
         case bank::IssueKind::MayNotFit:
             if (issue.field == bank::kQuestionField) {
                 return QStringLiteral(
@@ -65,6 +71,13 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
             return QStringLiteral("пробел в начале или в конце: текст Aiken его не сохранит");
         case bank::IssueKind::LooksLikeAnswer:
             return QStringLiteral("текст Aiken прочтёт этот вопрос как строку ANSWER");
+        case bank::IssueKind::QuestionCount:
+            if (issue.amount < 1) {
+                return QStringLiteral("в банке нет ни одного вопроса, а нужен хотя бы один");
+            }
+            return QStringLiteral("в банке %1 вопросов, а он вмещает не больше %2")
+                .arg(issue.amount)
+                .arg(bankformat::kMaxQuestions);
         case bank::IssueKind::RightOutOfRange:
             return QStringLiteral(
                        "номер верного варианта %1 вне 1–5: ни один ответ не будет "
@@ -74,16 +87,28 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
     return {};
 }
 
-QString DescribeQuestionCount(int count) {
-    if (count < 1) {
-        return QStringLiteral("В банке нет ни одного вопроса, а нужен хотя бы один.");
-    }
-    if (count > bankformat::kMaxQuestions) {
-        return QStringLiteral("В банке %1 вопросов, а он вмещает не больше %2.")
-            .arg(count)
-            .arg(bankformat::kMaxQuestions);
-    }
-    return {};
+QString IssuePrefix(bank::Severity severity) {
+    return severity == bank::Severity::Error ? QStringLiteral("Ошибка:")
+                                             : QStringLiteral("Внимание:");
+}
+
+QColor IssueColour(bank::Severity severity, const QColor& background) {
+    return ReadableOn(
+        severity == bank::Severity::Error ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00),
+        background);
+}
+
+void MarkFlaggedField(QPalette& palette, bank::Severity severity) {
+    const QColor mark =
+        severity == bank::Severity::Error ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00);
+    const QColor base = palette.color(QPalette::Base);
+    const double share = IsDark(base) ? 0.3 : 0.15;
+    const QColor tint =
+        QColor::fromRgbF(static_cast<float>(base.redF() * (1 - share) + mark.redF() * share),
+                         static_cast<float>(base.greenF() * (1 - share) + mark.greenF() * share),
+                         static_cast<float>(base.blueF() * (1 - share) + mark.blueF() * share));
+    palette.setColor(QPalette::Base, tint);
+    palette.setColor(QPalette::Text, ReadableOn(palette.color(QPalette::Text), tint));
 }
 
 }  // namespace vornikat::editor

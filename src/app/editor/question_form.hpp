@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The form of one question: its text, its five options, and the choice of the right one, each
-// with its checks shown beneath it.
+// with its checks shown beneath it. Tab goes from text to text.
 #pragma once
 
 #include <QWidget>
@@ -16,6 +16,8 @@ class QLineEdit;
 class QRadioButton;
 
 namespace vornikat::editor {
+
+class IssueLabel;
 
 class QuestionForm final : public QWidget {
     Q_OBJECT
@@ -42,9 +44,9 @@ class QuestionForm final : public QWidget {
     void ShowIssues(const std::vector<bank::FieldIssue>& issues);
     void ShowRightOption(int option);
 
-    std::array<QLineEdit*, 6> texts_{};
-    std::array<QLabel*, 7> issueLabels_{};
-    std::array<QRadioButton*, 5> rights_{};
+    std::array<QLineEdit*, bank::kTextFieldCount> texts_{};
+    std::array<IssueLabel*, bank::kFieldCount> issueLabels_{};
+    std::array<QRadioButton*, bank::kOptionCount> rights_{};
     QButtonGroup* rightGroup_ = nullptr;
 };
 

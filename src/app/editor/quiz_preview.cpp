@@ -6,15 +6,18 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <array>
 
 #include "layout.hpp"
 #include "program_icon.hpp"
 #include "qt_text.hpp"
+#include "question_check.hpp"
 
 namespace vornikat::editor {
 namespace {
 
-constexpr std::string_view kOptionNames[] = {"Ans1", "Ans2", "Ans3", "Ans4", "Ans5"};
+constexpr std::array<std::string_view, bank::kOptionCount> kOptionNames = {"Ans1", "Ans2", "Ans3",
+                                                                           "Ans4", "Ans5"};
 
 }  // namespace
 
@@ -62,7 +65,18 @@ QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
         controls_.firstFocus->clearFocus();
     }
     inside->addWidget(client_);
-    layout->addWidget(frame, 0, Qt::AlignLeft);
+    // The sign of the right option stands outside the window, level with its option.
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    row->addWidget(frame);
+    auto* marks = new QWidget(this);
+    rightMark_ = new QLabel(QStringLiteral("◀ верный"), marks);
+    rightMark_->setObjectName("previewRightMark");
+    rightMark_->adjustSize();
+    marks->setFixedWidth(rightMark_->width());
+    row->addWidget(marks);
+    row->addStretch();
+    layout->addLayout(row);
     layout->addStretch();
     ShowNothing();
 }
@@ -70,15 +84,42 @@ QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
 void QuizPreview::ShowQuestion(const QuestionRecord& question, int number) {
     // What the quiz writes before a question: the counter of right answers over those
     // judged, and a minute on the clock; the first option selected.
-    static_cast<QLabel&>(controls_.At("LblC"))
-        .setText(QStringLiteral("0/") + QString::number(number));
-    static_cast<QLabel&>(controls_.At("LblT")).setText(QStringLiteral("1:00"));
-    static_cast<QLabel&>(controls_.At("LblQ")).setText(ToQString(question.question));
-    for (std::size_t k = 0; k < question.options.size(); ++k) {
-        static_cast<QRadioButton&>(controls_.At(kOptionNames[k]))
-            .setText(LiteralButtonText(question.options[k]));
+    controls_.As<QLabel>("LblC").setText(QStringLiteral("0/") + QString::number(number));
+    controls_.As<QLabel>("LblT").setText(QStringLiteral("1:00"));
+    controls_.As<QLabel>("LblQ").setText(ToQString(question.question));
+    for (int field = bank::kFirstOptionField; field <= bank::kLastOptionField; ++field) {
+        controls_.As<QRadioButton>(OptionName(field))
+            .setText(LiteralButtonText(bank::TextOf(question, field)));
     }
-    static_cast<QRadioButton&>(controls_.At("Ans1")).setChecked(true);
+    controls_.As<QRadioButton>(OptionName(bank::kFirstOptionField)).setChecked(true);
+    rightOption_ = question.rightOption;
+    PlaceRightMark();
+}
+
+std::string_view QuizPreview::OptionName(int field) {
+    return kOptionNames.at(static_cast<std::size_t>(field - bank::kFirstOptionField));
+}
+
+void QuizPreview::PlaceRightMark() {
+    if (rightOption_ < bank::kFirstOptionField || rightOption_ > bank::kLastOptionField) {
+        rightMark_->hide();
+        return;
+    }
+    const QWidget& option = controls_.At(OptionName(rightOption_));
+    const QPoint centre = option.mapTo(this, option.rect().center());
+    QWidget* marks = rightMark_->parentWidget();
+    rightMark_->move(0, marks->mapFrom(this, centre).y() - rightMark_->height() / 2);
+    rightMark_->show();
+}
+
+void QuizPreview::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceRightMark();
+}
+
+void QuizPreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    PlaceRightMark();
 }
 
 void QuizPreview::ShowNothing() {

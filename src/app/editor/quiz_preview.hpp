@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // A picture of the quiz's main window showing one question: built by the quiz's own builder
 // from the quiz's own design, so controls, sizes, fonts, wrapping and cut-off are the quiz's.
-// It is only a picture: it takes neither clicks nor the focus.
+// It is only a picture: it takes neither clicks nor the focus. A sign beside it marks the
+// right option, which the quiz itself never shows.
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 
 #include "design_builder.hpp"
@@ -22,8 +24,20 @@ class QuizPreview final : public QWidget {
     // The window's controls, by their names in the design.
     QWidget& Control(std::string_view name) const { return controls_.At(name); }
 
+    // The option the sign marks as right; 0 when none of the five.
+    int RightOptionMarked() const { return rightMark_->isVisibleTo(this) ? rightOption_ : 0; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
   private:
+    static std::string_view OptionName(int field);
+    void PlaceRightMark();
+
     QWidget* client_ = nullptr;
+    QLabel* rightMark_ = nullptr;
+    int rightOption_ = 0;
     BuiltControls controls_;
 };
 

@@ -190,6 +190,10 @@ QWidget& BuiltControls::At(std::string_view name) const {
     return *found->second;
 }
 
+void BuiltControls::ThrowWrongKind() {
+    throw RuntimeError(err::kInvalidCall);
+}
+
 int ToPixels(const QWidget& window, int twips) {
     return TwipsToPixels(twips, static_cast<int>(window.screen()->logicalDotsPerInch() + 0.5));
 }

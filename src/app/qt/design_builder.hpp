@@ -18,6 +18,19 @@ struct BuiltControls {
     QWidget* firstFocus = nullptr;
 
     QWidget& At(std::string_view name) const;
+    // The control as the kind of widget the design builds it as; a run-time error when the
+    // name is missing or of another kind.
+    template <class Widget>
+    Widget& As(std::string_view name) const {
+        auto* widget = qobject_cast<Widget*>(&At(name));
+        if (widget == nullptr) {
+            ThrowWrongKind();
+        }
+        return *widget;
+    }
+
+  private:
+    [[noreturn]] static void ThrowWrongKind();
 };
 
 // Gives the window its caption, border, fixed client size and fonts, centred on its screen;

@@ -30,14 +30,14 @@ QDialog* HelpBox::Load() {
     const BuiltControls controls = BuildControls(HelpDesign(), *window);
     // cmdOK, Enter on it as the default button, Esc and the close button all close the box,
     // and a closed box is unloaded.
-    QObject::connect(static_cast<QPushButton*>(&controls.At("cmdOK")), &QPushButton::clicked,
-                     window, &QDialog::accept);
+    QObject::connect(&controls.As<QPushButton>("cmdOK"), &QPushButton::clicked, window,
+                     &QDialog::accept);
     QObject::connect(window, &QDialog::finished, window, [this, window] {
         window_.clear();
         window->deleteLater();
     });
-    QObject::connect(static_cast<QPushButton*>(&controls.At("cmdSysInfo")), &QPushButton::clicked,
-                     window, [this] { body_.OnSysInfoClick(); });
+    QObject::connect(&controls.As<QPushButton>("cmdSysInfo"), &QPushButton::clicked, window,
+                     [this] { body_.OnSysInfoClick(); });
     window_ = window;
     return window;
 }

@@ -29,11 +29,11 @@ MainWindow::MainWindow() {
 void MainWindow::Attach(Body& body, HelpBox& help) {
     body_ = &body;
     connect(&timer1_, &QTimer::timeout, this, [&body] { body.OnTimerTick(); });
-    connect(static_cast<QPushButton*>(&controls_.At("Nxt")), &QPushButton::clicked, this,
+    connect(&controls_.As<QPushButton>("Nxt"), &QPushButton::clicked, this,
             [&body] { body.OnNxtClick(); });
-    connect(static_cast<QPushButton*>(&controls_.At("Exit")), &QPushButton::clicked, this,
+    connect(&controls_.As<QPushButton>("Exit"), &QPushButton::clicked, this,
             [&body] { body.OnExitClick(); });
-    connect(static_cast<QPushButton*>(&controls_.At("HelpMe")), &QPushButton::clicked, this,
+    connect(&controls_.As<QPushButton>("HelpMe"), &QPushButton::clicked, this,
             [&body, &help] { body.RunGuarded([&help] { help.Show(); }); });
 }
 
@@ -88,11 +88,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 QRadioButton& MainWindow::Option(ControlId option) const {
-    auto* button = qobject_cast<QRadioButton*>(&controls_.At(ControlName(option)));
-    if (button == nullptr) {
-        throw RuntimeError(err::kInvalidCall);
-    }
-    return *button;
+    return controls_.As<QRadioButton>(ControlName(option));
 }
 
 }  // namespace vornikat

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "posix_file_system.hpp"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 
 #include "cp1251.hpp"
 #include "file_source.hpp"
+#include "regular_file.hpp"
 #include "text.hpp"
 
 namespace vornikat {
@@ -25,25 +25,17 @@ std::filesystem::path ProgramFolder() {
 }
 
 std::unique_ptr<ByteSource> OpenRegularFile(const std::filesystem::path& path) {
-    // O_NONBLOCK keeps the open of a FIFO without a writer from waiting; O_NOCTTY keeps a
-    // terminal from becoming ours.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
+    RegularFile file = RegularFile::Open(path);
+    if (file.Problem() != OpenProblem::None) {
         return nullptr;
     }
-    struct stat status {};
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0 ||
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    const int fd = file.Release();
+    std::FILE* stream = ::fdopen(fd, "rb");
+    if (stream == nullptr) {
         ::close(fd);
         return nullptr;
     }
-    std::FILE* file = ::fdopen(fd, "rb");
-    if (file == nullptr) {
-        ::close(fd);
-        return nullptr;
-    }
-    return AdoptFileSource(file);
+    return AdoptFileSource(stream);
 }
 
 void PosixFileSystem::MakeProgramDirectoryCurrent() {

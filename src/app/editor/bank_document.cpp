@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: MIT
+#include "bank_document.hpp"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <algorithm>
+
+namespace vornikat::editor {
+
+BankDocument::BankDocument(QObject* parent) : QObject(parent) {
+    checker_.setInterval(0);
+    connect(&checker_, &QTimer::timeout, this, [this] { CheckSlice(); });
+}
+
+const QuestionRecord& BankDocument::At(int row) const {
+    return rows_.at(static_cast<std::size_t>(row)).question;
+}
+
+std::vector<QuestionRecord> BankDocument::Records() const {
+    std::vector<QuestionRecord> records;
+    records.reserve(rows_.size());
+    for (const Row& row : rows_) {
+        records.push_back(row.question);
+    }
+    return records;
+}
+
+const std::vector<bank::FieldIssue>& BankDocument::IssuesOf(int row) const {
+    Row& at = rows_.at(static_cast<std::size_t>(row));
+    if (!at.checked) {
+        Recheck(at);
+    }
+    return at.issues;
+}
+
+void BankDocument::SetRequireFit(bool required) {
+    if (required == requireFit_) {
+        return;
+    }
+    requireFit_ = required;
+    RecheckAll();
+    emit checksChanged();
+}
+
+void BankDocument::Reset(std::vector<QuestionRecord> questions) {
+    emit aboutToReset();
+    rows_.clear();
+    rows_.reserve(questions.size());
+    for (auto& question : questions) {
+        rows_.push_back({std::move(question), {}, false});
+    }
+    RecheckAll();
+    emit wasReset();
+}
+
+void BankDocument::SetText(int row, int field, std::u16string text) {
+    Row& at = rows_.at(static_cast<std::size_t>(row));
+    bank::TextOf(at.question, field) = std::move(text);
+    Recheck(at);
+    emit questionChanged(row);
+}
+
+void BankDocument::SetRightOption(int row, std::int16_t option) {
+    Row& at = rows_.at(static_cast<std::size_t>(row));
+    at.question.rightOption = option;
+    Recheck(at);
+    emit questionChanged(row);
+}
+
+void BankDocument::Insert(int row, QuestionRecord question) {
+    emit aboutToInsert(row);
+    Row& at = *rows_.insert(rows_.begin() + row, Row{std::move(question), {}, false});
+    ++uncheckedCount_;
+    Recheck(at);
+    emit inserted(row);
+}
+
+QuestionRecord BankDocument::Remove(int row) {
+    emit aboutToRemove(row);
+    Row& at = rows_.at(static_cast<std::size_t>(row));
+    errorCount_ -= bank::CountErrors(at.issues);
+    uncheckedCount_ -= at.checked ? 0 : 1;
+    QuestionRecord question = std::move(at.question);
+    rows_.erase(rows_.begin() + row);
+    emit removed(row);
+    return question;
+}
+
+void BankDocument::Move(int from, int to) {
+    if (from == to) {
+        return;
+    }
+    emit aboutToMove(from, to);
+    const auto first = rows_.begin() + std::min(from, to);
+    const auto last = rows_.begin() + std::max(from, to) + 1;
+    std::rotate(first, from < to ? first + 1 : last - 1, last);
+    emit moved(from, to);
+}
+
+int BankDocument::FindText(const QString& text, int start) const {
+    if (text.isEmpty() || rows_.empty()) {
+        return -1;
+    }
+    const auto contains = [&text](const std::u16string& haystack) {
+        return QStringView(haystack.data(), static_cast<qsizetype>(haystack.size()))
+            .contains(text, Qt::CaseInsensitive);
+    };
+    const int count = Count();
+    for (int step = 0; step < count; ++step) {
+        const int row = (std::max(start, 0) + step) % count;
+        const QuestionRecord& question = At(row);
+        if (contains(question.question) ||
+            std::any_of(question.options.begin(), question.options.end(), contains)) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+void BankDocument::Recheck(Row& row) const {
+    errorCount_ -= bank::CountErrors(row.issues);
+    row.issues = bank::CheckQuestion(row.question, requireFit_);
+    errorCount_ += bank::CountErrors(row.issues);
+    if (!row.checked) {
+        row.checked = true;
+        --uncheckedCount_;
+    }
+}
+
+void BankDocument::RecheckAll() {
+    for (Row& row : rows_) {
+        row.issues.clear();
+        row.checked = false;
+    }
+    uncheckedCount_ = Count();
+    errorCount_ = 0;
+    checkCursor_ = 0;
+    if (uncheckedCount_ > 0) {
+        checker_.start();
+    } else {
+        checker_.stop();
+    }
+}
+
+void BankDocument::CheckSlice() {
+    constexpr qint64 kSliceMs = 8;
+    QElapsedTimer slice;
+    slice.start();
+    while (uncheckedCount_ > 0 && slice.elapsed() < kSliceMs) {
+        for (int k = 0; k < 256 && checkCursor_ < rows_.size(); ++k, ++checkCursor_) {
+            if (!rows_[checkCursor_].checked) {
+                Recheck(rows_[checkCursor_]);
+            }
+        }
+        if (checkCursor_ >= rows_.size()) {
+            checkCursor_ = 0;
+        }
+    }
+    if (uncheckedCount_ == 0) {
+        checker_.stop();
+        emit checksChanged();
+    }
+}
+
+void BankDocument::FinishChecks() {
+    if (!checker_.isActive()) {
+        return;
+    }
+    for (Row& row : rows_) {
+        if (!row.checked) {
+            Recheck(row);
+        }
+    }
+    CheckSlice();
+}
+
+}  // namespace vornikat::editor

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+// The bank being edited: its questions in order, each with its checks. Every change goes
+// through here and is announced, so the list, the form, the preview and the issue list follow
+// it; the undo commands are its only callers that change it.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "question_bank.hpp"
+#include "question_check.hpp"
+
+namespace vornikat::editor {
+
+class BankDocument final : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit BankDocument(QObject* parent = nullptr);
+
+    int Count() const { return static_cast<int>(rows_.size()); }
+    const QuestionRecord& At(int row) const;
+    // The questions alone, in order, as a file stores them.
+    std::vector<QuestionRecord> Records() const;
+    // The checks of a question, made now if the bank-wide pass has not come to it yet.
+    const std::vector<bank::FieldIssue>& IssuesOf(int row) const;
+    bool IsChecked(int row) const { return rows_.at(static_cast<std::size_t>(row)).checked; }
+    // The bank-wide pass is over.
+    bool ChecksDone() const { return uncheckedCount_ == 0; }
+    // Checks what is left at once: before a save, which must know every error.
+    void FinishChecks();
+    // The bank's own issue, its size, when it has one.
+    std::optional<bank::FieldIssue> BankIssue() const {
+        return bank::CheckQuestionCount(rows_.size());
+    }
+    // Errors of the questions checked so far and of the bank's size.
+    int ErrorCount() const { return errorCount_ + (BankIssue() ? 1 : 0); }
+
+    bool RequireFit() const { return requireFit_; }
+    void SetRequireFit(bool required);
+
+    void Reset(std::vector<QuestionRecord> questions);
+    void SetText(int row, int field, std::u16string text);
+    void SetRightOption(int row, std::int16_t option);
+    void Insert(int row, QuestionRecord question);
+    QuestionRecord Remove(int row);
+    // The question at from ends up at index to.
+    void Move(int from, int to);
+
+    // The first question from start on (wrapping round) with the text in any of its texts,
+    // letter case aside; -1 when none has it.
+    int FindText(const QString& text, int start) const;
+
+  signals:
+    void aboutToReset();
+    void wasReset();
+    void aboutToInsert(int row);
+    void inserted(int row);
+    void aboutToRemove(int row);
+    void removed(int row);
+    void aboutToMove(int from, int to);
+    void moved(int from, int to);
+    // A text or the right option of one question changed, and its checks with it.
+    void questionChanged(int row);
+    // The checks changed beyond one question: the bank-wide pass ended, or the rule of fit.
+    void checksChanged();
+
+  private:
+    struct Row {
+        QuestionRecord question;
+        std::vector<bank::FieldIssue> issues;
+        bool checked = false;
+    };
+
+    void Recheck(Row& row) const;
+    // A whole bank is checked a slice at a time between events, so that 32767 questions
+    // open at once and the window keeps answering meanwhile.
+    void RecheckAll();
+    void CheckSlice();
+
+    mutable std::vector<Row> rows_;
+    mutable int uncheckedCount_ = 0;
+    mutable int errorCount_ = 0;
+    std::size_t checkCursor_ = 0;
+    QTimer checker_;
+    bool requireFit_ = false;
+};
+
+}  // namespace vornikat::editor

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// The one way the programs open a file a user names: never waiting, and only a regular file.
+// A folder, a pipe, a socket, a device or a dangling link is told apart and refused at once,
+// since reading one would fail, hang or never end.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace vornikat {
+
+enum class OpenProblem {
+    None,
+    Missing,
+    DanglingLink,  // a symbolic link to nothing, or a loop of links
+    NotPermitted,
+    Folder,
+    Fifo,
+    Socket,
+    Device,
+    Unreadable,  // any other failure: `error` says which
+};
+
+// An open regular file, closed with this object.
+class RegularFile {
+  public:
+    static RegularFile Open(const std::filesystem::path& path);
+    RegularFile(RegularFile&& other) noexcept;
+    RegularFile& operator=(RegularFile&&) = delete;
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+    ~RegularFile();
+
+    OpenProblem Problem() const { return problem_; }
+    int Error() const { return error_; }
+    std::uint64_t Size() const { return size_; }
+    // Hands the descriptor over, blocking reads again; -1 when the open failed.
+    int Release();
+
+  private:
+    RegularFile() = default;
+
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+    OpenProblem problem_ = OpenProblem::None;
+    int error_ = 0;
+};
+
+// Called as bytes come in, with those read so far and the file's size; false stops the reading.
+using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+
+struct WholeFile {
+    std::string bytes;
+    OpenProblem problem = OpenProblem::None;
+    int error = 0;
+    bool cancelled = false;
+};
+
+// The whole content of a regular file, or why there is none.
+WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress = {});
+
+}  // namespace vornikat
