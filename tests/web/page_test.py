@@ -336,6 +336,25 @@ class PageTest(unittest.TestCase):
         self.assertIsNone(self.driver.execute_script(
             "return localStorage.getItem('Vornikat.LastScore')"))
 
+    def test_a_click_off_the_controls_keeps_the_focus_and_selects_nothing(self):
+        self.open_browser()
+        self.driver.get(self.url)
+        self.wait_for(self.box, "the greeting")
+        self.driver.find_element(By.CSS_SELECTOR, "dialog[open] p").click()
+        self.assertEqual(self.focused(), "Да")
+        self.answer_box("Вы готовы пройти Ворникат ?", "Да")
+        self.answer_box("Желаю удачи :)", "OK")
+        self.wait_for(self.main_shown, "the main window")
+        for where in ["#Main .titlebar span", '[data-control="LblQ"]', '[data-control="LblT"]']:
+            ActionChains(self.driver).double_click(
+                self.driver.find_element(By.CSS_SELECTOR, where)).perform()
+            self.assertEqual(self.focused(), "Ans1", where)
+        ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("a").key_up(
+            Keys.CONTROL).perform()
+        self.assertEqual(self.driver.execute_script("return String(getSelection()).trim()"), "")
+        ActionChains(self.driver).send_keys(Keys.TAB, Keys.SPACE).perform()
+        self.wait_for(lambda: self.caption("LblC") == "0/1", "the answer judged")
+
     def test_the_about_box_finds_no_tool_and_closes_by_its_keys(self):
         self.open_browser()
         self.start_first_game()
