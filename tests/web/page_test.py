@@ -305,6 +305,9 @@ class PageTest(unittest.TestCase):
         self.start_first_game("?bank=other.bin")
         self.assertEqual(self.caption("LblQ"), "Другой вопрос")
         self.assertEqual(self.caption("Ans5"), "д")
+        self.put_bank("data.bin", [question(1, 2)])
+        self.start_first_game("?bank=%20%20")
+        self.assertEqual(self.caption("LblQ"), "Вопрос 1")
 
     def test_keyboard_alone_plays_and_leaves(self):
         self.open_browser()

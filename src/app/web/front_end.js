@@ -506,7 +506,9 @@ const Vornikat = {
   // The bank ----------------------------------------------------------------------------------
 
   bankUrl() {
-    return new URLSearchParams(window.location.search).get("bank") || "data.bin";
+    // Blank, as an empty one, names the bank beside the page, not the page itself.
+    const named = new URLSearchParams(window.location.search).get("bank") || "";
+    return named.trim() || "data.bin";
   },
 
   // The reader takes the bank piece by piece and stops where its questions end: the rest of a
