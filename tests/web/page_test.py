@@ -314,6 +314,11 @@ class PageTest(unittest.TestCase):
         self.driver.get(self.url)
         keys = ActionChains(self.driver)
         self.wait_for(self.box, "the greeting")
+        order = []
+        for _ in range(3):
+            keys.send_keys(Keys.TAB).perform()
+            order.append(self.focused())
+        self.assertEqual(order, ["Нет", "Да", "Нет"])  # round the box's buttons, never off it
         keys.send_keys("д").perform()  # the letter of «Да»
         self.wait_for(lambda: self.box() and self.box()[0] == "Желаю удачи :)", "good luck")
         keys.send_keys(Keys.ENTER).perform()

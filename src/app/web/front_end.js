@@ -449,6 +449,8 @@ const Vornikat = {
         if (button && !event.ctrlKey && !event.metaKey) {
           event.preventDefault();
           button.click();
+        } else if (event.key === "Tab" && !event.altKey && !event.ctrlKey) {
+          this.wrapFocus(buttons, event);
         }
       });
       // Esc answers No, or OK where OK is the only button.
