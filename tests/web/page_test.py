@@ -305,12 +305,20 @@ class PageTest(unittest.TestCase):
         self.start_first_game("?bank=other.bin")
         self.assertEqual(self.caption("LblQ"), "Другой вопрос")
         self.assertEqual(self.caption("Ans5"), "д")
+        self.put_bank("data.bin", [question(1, 2)])
+        self.start_first_game("?bank=%20%20")
+        self.assertEqual(self.caption("LblQ"), "Вопрос 1")
 
     def test_keyboard_alone_plays_and_leaves(self):
         self.open_browser()
         self.driver.get(self.url)
         keys = ActionChains(self.driver)
         self.wait_for(self.box, "the greeting")
+        order = []
+        for _ in range(3):
+            keys.send_keys(Keys.TAB).perform()
+            order.append(self.focused())
+        self.assertEqual(order, ["Нет", "Да", "Нет"])  # round the box's buttons, never off it
         keys.send_keys("д").perform()  # the letter of «Да»
         self.wait_for(lambda: self.box() and self.box()[0] == "Желаю удачи :)", "good luck")
         keys.send_keys(Keys.ENTER).perform()
@@ -335,6 +343,25 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: self.closed_status() == "0", "the closed page")
         self.assertIsNone(self.driver.execute_script(
             "return localStorage.getItem('Vornikat.LastScore')"))
+
+    def test_a_click_off_the_controls_keeps_the_focus_and_selects_nothing(self):
+        self.open_browser()
+        self.driver.get(self.url)
+        self.wait_for(self.box, "the greeting")
+        self.driver.find_element(By.CSS_SELECTOR, "dialog[open] p").click()
+        self.assertEqual(self.focused(), "Да")
+        self.answer_box("Вы готовы пройти Ворникат ?", "Да")
+        self.answer_box("Желаю удачи :)", "OK")
+        self.wait_for(self.main_shown, "the main window")
+        for where in ["#Main .titlebar span", '[data-control="LblQ"]', '[data-control="LblT"]']:
+            ActionChains(self.driver).double_click(
+                self.driver.find_element(By.CSS_SELECTOR, where)).perform()
+            self.assertEqual(self.focused(), "Ans1", where)
+        ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("a").key_up(
+            Keys.CONTROL).perform()
+        self.assertEqual(self.driver.execute_script("return String(getSelection()).trim()"), "")
+        ActionChains(self.driver).send_keys(Keys.TAB, Keys.SPACE).perform()
+        self.wait_for(lambda: self.caption("LblC") == "0/1", "the answer judged")
 
     def test_the_about_box_finds_no_tool_and_closes_by_its_keys(self):
         self.open_browser()

@@ -32,6 +32,16 @@ function putAccessKeyText(element, text) {
   return text[at + 1].toLowerCase();
 }
 
+// A click on a window's title, frame or label leaves the focus where it was, as on the desktop,
+// instead of on no control at all.
+function keepFocusOnClick(box) {
+  box.addEventListener("mousedown", (event) => {
+    if (!event.target.closest("input, label, button:not(.close), [tabindex='0']")) {
+      event.preventDefault();
+    }
+  });
+}
+
 const Vornikat = {
   module: null,
   designs: {},
@@ -159,6 +169,7 @@ const Vornikat = {
       const parent = control.parent ? byName[control.parent] : client;
       parent.append(element);
     }
+    keepFocusOnClick(frame);
     frame.addEventListener("keydown", (event) => {
       if (event.altKey && !event.ctrlKey && accessKeys[event.key.toLowerCase()]) {
         event.preventDefault();
@@ -438,6 +449,8 @@ const Vornikat = {
         if (button && !event.ctrlKey && !event.metaKey) {
           event.preventDefault();
           button.click();
+        } else if (event.key === "Tab" && !event.altKey && !event.ctrlKey) {
+          this.wrapFocus(buttons, event);
         }
       });
       // Esc answers No, or OK where OK is the only button.
@@ -445,6 +458,7 @@ const Vornikat = {
         event.preventDefault();
         answer(yesNo ? ANSWER_NO : ANSWER_OK);
       });
+      keepFocusOnClick(box);
       document.body.append(box);
       box.showModal();
       buttons.firstChild.focus();
@@ -494,7 +508,9 @@ const Vornikat = {
   // The bank ----------------------------------------------------------------------------------
 
   bankUrl() {
-    return new URLSearchParams(window.location.search).get("bank") || "data.bin";
+    // Blank, as an empty one, names the bank beside the page, not the page itself.
+    const named = new URLSearchParams(window.location.search).get("bank") || "";
+    return named.trim() || "data.bin";
   },
 
   // The reader takes the bank piece by piece and stops where its questions end: the rest of a
