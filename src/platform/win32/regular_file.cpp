@@ -1,38 +1,40 @@
 // SPDX-License-Identifier: MIT
 #include "regular_file.hpp"
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 #include <cerrno>
 #include <cstdio>
-#include <system_error>
 
 namespace vornikat {
 
-WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress) {
+WholeFile ReadRegularFile(const std::string& path, const ReadProgress& progress) {
     WholeFile whole;
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
-        whole.problem = OpenProblem::Missing;
-        whole.error = ENOENT;
+    struct _stat64 status {};
+    if (_stat64(path.c_str(), &status) != 0) {
+        whole.error = errno;
+        whole.problem = errno == ENOENT   ? OpenProblem::Missing
+                        : errno == EACCES ? OpenProblem::NotPermitted
+                                          : OpenProblem::Unreadable;
         return whole;
     }
-    if (status.type() == std::filesystem::file_type::directory) {
+    if ((status.st_mode & _S_IFMT) == _S_IFDIR) {
         whole.problem = OpenProblem::Folder;
         return whole;
     }
-    if (error || status.type() != std::filesystem::file_type::regular) {
-        whole.problem = error ? OpenProblem::Unreadable : OpenProblem::Device;
-        whole.error = error ? EACCES : 0;
+    // CON, NUL, COM1 and their like answer as character devices.
+    if ((status.st_mode & _S_IFMT) != _S_IFREG) {
+        whole.problem = OpenProblem::Device;
         return whole;
     }
-    std::FILE* file = _wfopen(path.c_str(), L"rb");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        whole.problem = errno == EACCES ? OpenProblem::NotPermitted : OpenProblem::Unreadable;
         whole.error = errno;
+        whole.problem = errno == EACCES ? OpenProblem::NotPermitted : OpenProblem::Unreadable;
         return whole;
     }
-    const auto size = std::filesystem::file_size(path, error);
-    const std::uint64_t total = error ? 0 : size;
+    const auto total = static_cast<std::uint64_t>(status.st_size);
     whole.bytes.reserve(static_cast<std::size_t>(total));
     std::string chunk(std::size_t{1} << 20, '\0');
     for (;;) {

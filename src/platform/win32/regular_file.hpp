@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -33,7 +32,8 @@ struct WholeFile {
     bool cancelled = false;
 };
 
-// The whole content of a regular file, or why there is none.
-WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress = {});
+// The whole content of a regular file, or why there is none. The name is taken as the C library
+// takes it, in the program's code page (UTF-8 where its manifest asks for it).
+WholeFile ReadRegularFile(const std::string& path, const ReadProgress& progress = {});
 
 }  // namespace vornikat
