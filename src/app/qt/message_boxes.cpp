@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include "fixed_window.hpp"
 #include "layout.hpp"
 #include "qt_text.hpp"
 #include "runtime_error.hpp"
@@ -86,6 +87,7 @@ class WholeTextBox final : public QMessageBox {
         const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
                                                          : layout()->totalMinimumSize().height();
         setFixedSize(width, height);
+        LeaveLargestSizeOpen(*this);
         QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
     }
 };
@@ -109,6 +111,7 @@ int QtDialogs::ShowMessage(std::u16string_view text, int flags) {
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     WholeTextBox box(IconOf(flags), ToQString(MainDesign().caption), shown, ButtonsOf(flags));
     box.setTextFormat(Qt::PlainText);
+    KeepSizeFixed(box);
     box.exec();
     return NumberOf(box.standardButton(box.clickedButton()));
 }
