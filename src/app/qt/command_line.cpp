@@ -63,19 +63,26 @@ void AnswerInformationRequests(int argc, char** argv) {
     parser.process(application);
 }
 
-std::filesystem::path ReadBankArgument(const QStringList& arguments) {
+ChosenBank ChooseBank(int argc, char** argv) {
     QCommandLineParser parser;
     DescribeCommandLine(parser);
-    parser.process(arguments);
-    const QStringList banks = parser.positionalArguments();
-    if (banks.size() > 1) {
+    parser.process(QCoreApplication::arguments());
+    if (parser.positionalArguments().size() > 1) {
         parser.showHelp(2);
     }
-    if (banks.isEmpty()) {
-        return FindBank(BankPlacesOfThisProgram());
+    // The name is taken from the bytes given, not from Qt's decoded text, so that a name
+    // that is not UTF-8 still names its file.
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+        } else if (optionsEnded || argument.empty() || argument.front() != '-' || argument == "-") {
+            return {NamedBankPath(argument), UnreadableBankLine("vornikat", argument)};
+        }
     }
-    // Resolved now: the start-up makes the program's folder the current one.
-    return std::filesystem::absolute(QFile::encodeName(banks.front()).toStdString());
+    const auto places = BankPlacesOfThisProgram();
+    return {FindBank(places), NoBankLine("vornikat", places)};
 }
 
 }  // namespace vornikat

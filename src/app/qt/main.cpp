@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     auto opening = std::make_unique<DisplayOpening>();
     QApplication application(argc, argv);
     opening.reset();
-    const auto bank = ReadBankArgument(QApplication::arguments());
+    const ChosenBank bank = ChooseBank(argc, argv);
     // The program ends only through its own way out, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslations(application);
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     QtProcess process;
     EmbeddedResources resources;
     auto sound = std::make_unique<QtSoundOutput>();
-    PosixFileSystem files(bank);
+    PosixFileSystem files(bank.file, bank.unreadable);
     PosixLauncher launcher;
     auto frontEnd = std::make_unique<FrontEnd>(
         Services{resources, *sound, files, *registry, launcher, process});
