@@ -102,6 +102,11 @@ TEST_F(BankLocation, TheProgramsFolderComesFirstThenTheUsersThenTheInstalledBank
     Set("HOME", "someone");
     EXPECT_EQ(BankPlaces("/usr/bin", "../share/vornikat"),
               (std::vector<fs::path>{"/usr/bin/data.bin", "/usr/share/vornikat/data.bin"}));
+    // A program run from the player's own folder looks there once.
+    Set("XDG_DATA_HOME", "/home/someone/.local/share");
+    EXPECT_EQ(BankPlaces("/home/someone/.local/share/vornikat", "shipped"),
+              (std::vector<fs::path>{"/home/someone/.local/share/vornikat/data.bin",
+                                     "/home/someone/.local/share/vornikat/shipped/data.bin"}));
 }
 
 TEST_F(BankLocation, TheFirstPlaceWhereSomethingIsWins) {

@@ -64,7 +64,7 @@ play 'a bank whose name is not UTF-8' 0 '' "$vornikat" $'b\xff.bin'
 mkdir "$work/bin"
 cp "$vornikat" "$work/bin/vornikat"
 play 'no bank anywhere' 1 "vornikat: no question bank found; looked for \"$work/bin/data.bin\", \
-\"$work/data/vornikat/data.bin\", \"$work/share/vornikat/data.bin\"" "$work/bin/vornikat"
+\"$work/data/vornikat/data.bin\", \"$work/share/vornikat/shipped/data.bin\"" "$work/bin/vornikat"
 
 # vornikat-script: the same failure box in its trace, the same kind of line on stderr.
 script_run() {

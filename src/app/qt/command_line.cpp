@@ -7,6 +7,7 @@
 
 #include "bank_location.hpp"
 #include "posix_file_system.hpp"
+#include "xdg_folders.hpp"
 
 namespace vornikat {
 namespace {
@@ -16,16 +17,22 @@ std::vector<std::filesystem::path> BankPlacesOfThisProgram() {
 }
 
 QString Description() {
+    const auto folder = ProgramFolder();
+    const auto data = XdgFolder("XDG_DATA_HOME", ".local/share");
     QString text = QStringLiteral(
         "Vornikat, a quiz about computers.\n\n"
         "It plays the question bank BANK, or else the first of these that exists:\n");
     for (const auto& place : BankPlacesOfThisProgram()) {
-        text += QStringLiteral("  ") + QFile::decodeName(place.c_str()) + QLatin1Char('\n');
+        const char* role = "the bank installed with the program";
+        if (place == folder / "data.bin") {
+            role = "beside the program";
+        } else if (data && place == *data / "vornikat" / "data.bin") {
+            role = "your own bank: vornikat-bank build questions.txt -o this file";
+        }
+        text += QStringLiteral("  ") + QFile::decodeName(place.c_str()) +
+                QStringLiteral("\n    (") + QString::fromUtf8(role) + QStringLiteral(")\n");
     }
-    text += QStringLiteral(
-        "\nA bank of your own goes into $XDG_DATA_HOME/vornikat (~/.local/share/vornikat by "
-        "default), where it is played instead of the one that came with the program:\n"
-        "  vornikat-bank build questions.txt -o ~/.local/share/vornikat/data.bin");
+    text.chop(1);
     return text;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "bank_location.hpp"
 
+#include <algorithm>
 #include <system_error>
 
 #include "terminal_text.hpp"
@@ -20,7 +21,14 @@ std::vector<std::filesystem::path> BankPlaces(const std::filesystem::path& progr
     if (programFolder.is_absolute()) {
         places.push_back((programFolder / installedData / "data.bin").lexically_normal());
     }
-    return places;
+    // A place named twice (a program run from the player's own folder) is looked at once.
+    std::vector<std::filesystem::path> once;
+    for (const auto& place : places) {
+        if (std::find(once.begin(), once.end(), place) == once.end()) {
+            once.push_back(place);
+        }
+    }
+    return once;
 }
 
 std::filesystem::path FindBank(const std::vector<std::filesystem::path>& places) {
