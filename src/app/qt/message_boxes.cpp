@@ -86,7 +86,14 @@ class WholeTextBox final : public QMessageBox {
         const int width = qMin(room, qMax(this->width(), besideText + widest + 1));
         const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
                                                          : layout()->totalMinimumSize().height();
-        setFixedSize(width, height);
+        if (size() != QSize(width, height)) {
+            // The box was placed for the size Qt gave it; like every box of the program, which
+            // has no owner window, it goes to the middle of the screen at its own.
+            QRect placed(QPoint(), QSize(width, height));
+            placed.moveCenter(screen()->availableGeometry().center());
+            setFixedSize(width, height);
+            move(placed.topLeft());
+        }
         LeaveLargestSizeOpen(*this);
         QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
     }
