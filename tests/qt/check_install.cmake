@@ -55,7 +55,13 @@ file(CHMOD "${prefix}/runtime" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNE
 set(ENV{XDG_RUNTIME_DIR} "${prefix}/runtime")
 set(ENV{XDG_CONFIG_HOME} "${prefix}/config")
 set(ENV{QT_QPA_PLATFORM} offscreen)
-set(ENV{LD_PRELOAD} "${DRIVER}")
+# A sanitized build wants its runtime loaded before the driver.
+execute_process(COMMAND ldd "${prefix}/bin/vornikat" OUTPUT_VARIABLE libraries)
+set(preload "${DRIVER}")
+if(libraries MATCHES "libasan[^ ]* => ([^ ]+)")
+  set(preload "${CMAKE_MATCH_1} ${DRIVER}")
+endif()
+set(ENV{LD_PRELOAD} "${preload}")
 execute_process(COMMAND "${prefix}/bin/vornikat" RESULT_VARIABLE status ERROR_VARIABLE played
                 TIMEOUT 60)
 unset(ENV{LD_PRELOAD})
