@@ -15,8 +15,10 @@ export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" XDG_DATA_H
 export QT_QPA_PLATFORM=offscreen
 cd "$work" || exit 1
 failures=0
-# A sanitized build wants its runtime loaded before the driver.
+# A sanitized build wants its runtime loaded before the driver, and its leak report to list no
+# suppressions on stderr.
 preload="$(ldd "$vornikat" | awk '/libasan/ { print $3 }') $driver"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -32,7 +34,7 @@ own_lines() {
 play() {
     local what="$1" status="$2" line="$3"
     shift 3
-    LD_PRELOAD="$preload" timeout 60 "$@" >"$work/out" 2>"$work/err"
+    timeout 60 env LD_PRELOAD="$preload" "$@" >"$work/out" 2>"$work/err"
     local ended=$?
     [[ $ended == "$status" ]] || fail "$what: status $ended, not $status"
     if [[ $status == 1 ]]; then
