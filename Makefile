@@ -59,11 +59,14 @@ test-windows: windows
 	    sh -c 'scripts/check-test-labels build/windows && scripts/check-test-timeouts build/windows && \
 	           ctest --preset windows'
 
-# The quiz itself, built in the dev tree, with the shipped question bank beside it.
+# The quiz itself, built in the dev tree: the player's own bank when there is one (where the
+# program itself looks for it), else the shipped one built beside it. It says which it plays.
+PLAYERS_BANK := $(if $(filter /%,$(XDG_DATA_HOME)),$(XDG_DATA_HOME),$(HOME)/.local/share)/vornikat/data.bin
 run: deps
 	cmake --preset dev
 	cmake --build --preset dev --target vornikat
-	@build/dev/vornikat
+	@bank=build/dev/data.bin; if [ -e "$(PLAYERS_BANK)" ]; then bank="$(PLAYERS_BANK)"; fi; \
+	echo "make run: playing $$bank"; build/dev/vornikat "$$bank"
 
 screenshots: deps
 	cmake --preset dev

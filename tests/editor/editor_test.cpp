@@ -640,14 +640,14 @@ void EditorTest::repeatedParseErrorsAreSaidOnceWithACount() {
 void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {
     QVERIFY(window_->OpenFile(VORNIKAT_BANK_SOURCE));
     // What a killed save of this bank left, and files of other names that stay.
-    WriteFile(Path("bank.txt.new-k1ll3d"), "half a bank");
-    WriteFile(Path("bank.txt.new-notours"), "someone else's");
-    WriteFile(Path("other.txt.new-k1ll3d"), "another bank's");
+    WriteFile(Path(".bank.txt.vornikat-save-k1ll3d"), "half a bank");
+    WriteFile(Path(".bank.txt.vornikat-save-notours"), "someone else's");
+    WriteFile(Path(".other.txt.vornikat-save-k1ll3d"), "another bank's");
     QVERIFY(window_->SaveTo(Path("bank.txt"), BankFormat::Aiken));
-    QVERIFY(!QFile::exists(Path("bank.txt.new-k1ll3d")));
-    QVERIFY(QFile::exists(Path("bank.txt.new-notours")));
-    QVERIFY(QFile::exists(Path("other.txt.new-k1ll3d")));
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 3);
+    QVERIFY(!QFile::exists(Path(".bank.txt.vornikat-save-k1ll3d")));
+    QVERIFY(QFile::exists(Path(".bank.txt.vornikat-save-notours")));
+    QVERIFY(QFile::exists(Path(".other.txt.vornikat-save-k1ll3d")));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 
     WriteFile(Path("kept.txt"), "the author's own");
     QVERIFY(::chmod(Path("kept.txt").toLocal8Bit().constData(), 0444) == 0);

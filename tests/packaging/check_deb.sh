@@ -36,7 +36,7 @@ done
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-for file in usr/bin/vornikat usr/bin/vornikat-bank usr/share/vornikat/data.bin \
+for file in usr/bin/vornikat usr/bin/vornikat-bank usr/share/vornikat/shipped/data.bin \
     usr/share/applications/org.example.vornikat.desktop \
     usr/share/metainfo/org.example.vornikat.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/org.example.vornikat.svg \

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -187,17 +188,60 @@ TEST(RegistryStore, AGameThatStoresTheSameScoreStillRemovesWhatAKilledSaveLeft) 
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
 }
 
-TEST(RegistryStore, ASaveRemovesTheTemporaryFilesOfSavesKilledBefore) {
+TEST(RegistryStore, ASaveRemovesTheTemporaryFilesOfSavesKilledBeforeAndNothingElse) {
+#ifndef VORNIKAT_FAULT_POINTS
+    GTEST_SKIP() << "an optimised build has no points to kill a save at";
+#endif
     const TempDir dir;
     const auto file = dir.Path() / "registry.reg";
-    for (const char* name : {"registry.reg.new-Ab12Cd", "registry.reg.new-x9Yz0q"}) {
-        std::ofstream(dir.Path() / name) << "left by a killed save";
+    // The player's own files beside the store, named the way temporary files once were, or
+    // almost as they are now.
+    const std::vector<std::string> players = {"registry.reg.new-backup", "registry.reg.new-abc123",
+                                              "registry.reg.new-Ab12Cd", "registry.reg.bak",
+                                              ".registry.reg.swp"};
+    for (const auto& name : players) {
+        std::ofstream(dir.Path() / name) << "the player's";
     }
-    std::ofstream(dir.Path() / "registry.reg.new-notes") << "not a temporary file";
+    // A save killed before its rename leaves a temporary file.
+    if (const pid_t pid = ::fork(); pid == 0) {
+        ::setenv("VORNIKAT_KILL_AT", "written", 1);
+        FileRegistry registry(file);
+        ::_exit(SaveScore(registry) == reg::kSuccess ? 0 : 1);
+    } else {
+        int status = -1;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status));
+    }
+    std::vector<std::string> left;
+    for (const auto& name : Names(dir.Path())) {
+        if (std::find(players.begin(), players.end(), name) == players.end() &&
+            name != "registry.reg.lock") {
+            left.push_back(name);
+        }
+    }
+    ASSERT_EQ(left.size(), 1U);
+    // A folder and a link that bear a temporary file's name are not temporary files.
+    std::string lookalike = left[0];
+    lookalike.back() = lookalike.back() == 'a' ? 'b' : 'a';
+    std::filesystem::create_directory(dir.Path() / lookalike);
+    std::string link = left[0];
+    link[link.size() - 2] = link[link.size() - 2] == 'a' ? 'b' : 'a';
+    std::filesystem::create_symlink("registry.reg.bak", dir.Path() / link);
+    // Upper-case letters and a longer tail are not the writers' own either.
+    std::string upper = left[0];
+    upper.back() = 'Z';
+    std::ofstream(dir.Path() / upper) << "the player's";
+    std::ofstream(dir.Path() / (left[0] + "0")) << "the player's";
+
     FileRegistry registry(file);
     EXPECT_EQ(SaveScore(registry), reg::kSuccess);
-    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"registry.reg", "registry.reg.lock",
-                                                           "registry.reg.new-notes"}));
+    std::vector<std::string> expected = players;
+    for (const auto& name : {std::string("registry.reg"), std::string("registry.reg.lock"),
+                             lookalike, link, upper, left[0] + "0"}) {
+        expected.push_back(name);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(dir.Path()), expected);
 }
 
 TEST(RegistryStore, AHeldLockCostsOneWaitAndTheScoreIsNotStored) {

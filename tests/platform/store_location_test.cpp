@@ -13,6 +13,7 @@
 
 #include "bank_location.hpp"
 #include "registry_location.hpp"
+#include "terminal_text.hpp"
 
 namespace vornikat {
 namespace {
@@ -108,6 +109,11 @@ TEST_F(BankLocation, TheProgramsFolderComesFirstThenTheUsersThenTheInstalledBank
     Set("HOME", "someone");
     EXPECT_EQ(BankPlaces("/usr/bin", "../share/vornikat"),
               (std::vector<fs::path>{"/usr/bin/data.bin", "/usr/share/vornikat/data.bin"}));
+    // A program run from the player's own folder looks there once.
+    Set("XDG_DATA_HOME", "/home/someone/.local/share");
+    EXPECT_EQ(BankPlaces("/home/someone/.local/share/vornikat", "shipped"),
+              (std::vector<fs::path>{"/home/someone/.local/share/vornikat/data.bin",
+                                     "/home/someone/.local/share/vornikat/shipped/data.bin"}));
 }
 
 TEST_F(BankLocation, TheFirstPlaceWhereSomethingIsWins) {
@@ -127,6 +133,41 @@ TEST_F(BankLocation, TheFirstPlaceWhereSomethingIsWins) {
     EXPECT_EQ(installed, places[2]);
     EXPECT_EQ(user, places[1]);
     EXPECT_EQ(none, fs::path());
+}
+
+}  // namespace
+}  // namespace vornikat
+
+namespace vornikat {
+namespace {
+
+// A name goes to the terminal whole and on one line: no byte of it may end the line, colour
+// the terminal or move its cursor, and every byte stays told apart.
+TEST(BankNames, AreQuotedWithEveryControlAndStrayByteEscaped) {
+    EXPECT_EQ(QuoteForTerminal(""), "\"\"");
+    EXPECT_EQ(QuoteForTerminal("мой банк.bin"), "\"мой банк.bin\"");
+    EXPECT_EQ(QuoteForTerminal("a\nvornikat: b\tc\r"), "\"a\\nvornikat: b\\tc\\r\"");
+    EXPECT_EQ(QuoteForTerminal("\x1b[31m\x7f\x01"), "\"\\x1b[31m\\x7f\\x01\"");
+    EXPECT_EQ(QuoteForTerminal("say \"hi\" \\"), "\"say \\\"hi\\\" \\\\\"");
+    // Bytes that are not UTF-8: a lone byte, a cut sequence, an overlong form, a surrogate.
+    EXPECT_EQ(QuoteForTerminal("b\xff.bin"), "\"b\\xff.bin\"");
+    EXPECT_EQ(QuoteForTerminal("\xd0"), "\"\\xd0\"");
+    EXPECT_EQ(QuoteForTerminal("\xc0\xaf"), "\"\\xc0\\xaf\"");
+    EXPECT_EQ(QuoteForTerminal("\xed\xa0\x80"), "\"\\xed\\xa0\\x80\"");
+    // A C1 control written in UTF-8: some terminals take U+009B as the start of a command.
+    EXPECT_EQ(QuoteForTerminal("\xc2\x9b"
+                               "2J\xc2\xa0"),
+              "\"\\u009b2J\xc2\xa0\"");
+}
+
+TEST(BankNames, TheFailureLinesNameTheBankOrEveryPlaceLookedAt) {
+    EXPECT_EQ(UnreadableBankLine("vornikat", ""),
+              "vornikat: the question bank \"\" cannot be read");
+    EXPECT_EQ(NoBankLine("vornikat", {"/a/data.bin", "/b\n/data.bin"}),
+              "vornikat: no question bank found; looked for \"/a/data.bin\", "
+              "\"/b\\n/data.bin\"");
+    EXPECT_EQ(NamedBankPath(""), fs::path());
+    EXPECT_EQ(NamedBankPath("x.bin"), fs::current_path() / "x.bin");
 }
 
 }  // namespace

@@ -5,14 +5,17 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "bank_location.hpp"
 #include "body.hpp"
 #include "file_registry.hpp"
 #include "memory_registry.hpp"
 #include "script_input.hpp"
 #include "script_ports.hpp"
+#include "terminal_text.hpp"
 #include "text.hpp"
 
 namespace vs = vornikat::script;
@@ -20,7 +23,7 @@ namespace vs = vornikat::script;
 namespace {
 
 struct Options {
-    std::filesystem::path directory;
+    std::optional<std::string> directory;  // as given
     std::filesystem::path registryFile;
 };
 
@@ -29,15 +32,16 @@ constexpr std::string_view kUsage = "usage: vornikat-script --dir DIR [--registr
 bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if ((arg == "--dir" || arg == "--registry") && i + 1 < argc) {
+        if (arg == "--dir" && i + 1 < argc) {
+            options.directory = argv[++i];
+        } else if (arg == "--registry" && i + 1 < argc && argv[i + 1][0] != '\0') {
             // Resolved now, before the start-up changes the current directory.
-            auto path = std::filesystem::absolute(argv[++i]);
-            (arg == "--dir" ? options.directory : options.registryFile) = path;
+            options.registryFile = vornikat::NamedBankPath(argv[++i]);
         } else {
             return false;
         }
     }
-    return !options.directory.empty();
+    return options.directory.has_value();
 }
 
 int ParseOption(const std::string& event) {
@@ -124,7 +128,11 @@ int main(int argc, char** argv) {
     }
     const char* searchPath = std::getenv("PATH");
     vs::ScriptPorts ports(searchPath == nullptr ? "" : searchPath);
-    vs::ScriptFiles files(options.directory);
+    // The bank is DIR/data.bin, whatever the current folder; an empty DIR names no folder.
+    const std::filesystem::path folder = vornikat::NamedBankPath(*options.directory);
+    vs::ScriptFiles files(folder, folder.empty() ? folder : folder / "data.bin",
+                          "vornikat-script: no readable question bank data.bin in the folder " +
+                              vornikat::QuoteForTerminal(*options.directory));
     // Without a store file the run starts from an empty registry and leaves nothing behind.
     std::unique_ptr<vornikat::RegistryPort> registry;
     if (options.registryFile.empty()) {

@@ -2,6 +2,7 @@
 #include "script_ports.hpp"
 
 #include <iostream>
+#include <system_error>
 
 #include "embedded_resources.hpp"
 #include "posix_launcher.hpp"
@@ -50,7 +51,12 @@ bool ScriptPorts::CanStart(std::string_view path) {
 }
 
 void ScriptFiles::MakeProgramDirectoryCurrent() {
-    std::filesystem::current_path(programDirectory_);
+    // A folder that cannot be entered leaves the current one; the bank is read by its full
+    // path all the same, and then reported as unreadable.
+    std::error_code error;
+    if (!programDirectory_.empty()) {
+        std::filesystem::current_path(programDirectory_, error);
+    }
 }
 
 }  // namespace vornikat::script

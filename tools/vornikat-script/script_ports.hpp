@@ -32,11 +32,14 @@ class ScriptPorts : public TracingPorts {
     std::string searchPath_;
 };
 
-// The system's files, with DIR standing in for the program's folder.
+// The system's files, with DIR standing in for the program's folder and its data.bin for the
+// bank, which `unreadable` names on standard error when it cannot be read.
 class ScriptFiles : public PosixFileSystem {
   public:
-    explicit ScriptFiles(std::filesystem::path programDirectory)
-        : programDirectory_(std::move(programDirectory)) {}
+    ScriptFiles(std::filesystem::path programDirectory, std::filesystem::path bank,
+                std::string unreadable)
+        : PosixFileSystem(std::move(bank), std::move(unreadable)),
+          programDirectory_(std::move(programDirectory)) {}
     void MakeProgramDirectoryCurrent() override;
 
   private:

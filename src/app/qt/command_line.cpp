@@ -8,6 +8,7 @@
 
 #include "bank_location.hpp"
 #include "posix_file_system.hpp"
+#include "xdg_folders.hpp"
 
 namespace vornikat {
 namespace {
@@ -17,16 +18,22 @@ std::vector<std::filesystem::path> BankPlacesOfThisProgram() {
 }
 
 QString Description() {
+    const auto folder = ProgramFolder();
+    const auto data = XdgFolder("XDG_DATA_HOME", ".local/share");
     QString text = QStringLiteral(
         "Vornikat, a quiz about computers.\n\n"
         "It plays the question bank BANK, or else the first of these that exists:\n");
     for (const auto& place : BankPlacesOfThisProgram()) {
-        text += QStringLiteral("  ") + QFile::decodeName(place.c_str()) + QLatin1Char('\n');
+        const char* role = "the bank installed with the program";
+        if (place == folder / "data.bin") {
+            role = "beside the program";
+        } else if (data && place == *data / "vornikat" / "data.bin") {
+            role = "your own bank: vornikat-bank build questions.txt -o this file";
+        }
+        text += QStringLiteral("  ") + QFile::decodeName(place.c_str()) +
+                QStringLiteral("\n    (") + QString::fromUtf8(role) + QStringLiteral(")\n");
     }
-    text += QStringLiteral(
-        "\nA bank of your own goes into $XDG_DATA_HOME/vornikat (~/.local/share/vornikat by "
-        "default), where it is played instead of the one that came with the program:\n"
-        "  vornikat-bank build questions.txt -o ~/.local/share/vornikat/data.bin");
+    text.chop(1);
     return text;
 }
 
@@ -71,19 +78,26 @@ void AnswerInformationRequests(int argc, char** argv) {
     parser.process(application);
 }
 
-std::filesystem::path ReadBankArgument(const QStringList& arguments) {
+ChosenBank ChooseBank(int argc, char** argv) {
     QCommandLineParser parser;
     DescribeCommandLine(parser);
-    parser.process(arguments);
-    const QStringList banks = parser.positionalArguments();
-    if (banks.size() > 1) {
+    parser.process(QCoreApplication::arguments());
+    if (parser.positionalArguments().size() > 1) {
         parser.showHelp(2);
     }
-    if (banks.isEmpty()) {
-        return FindBank(BankPlacesOfThisProgram());
+    // The name is taken from the bytes given, not from Qt's decoded text, so that a name
+    // that is not UTF-8 still names its file.
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+        } else if (optionsEnded || argument.empty() || argument.front() != '-' || argument == "-") {
+            return {NamedBankPath(argument), UnreadableBankLine("vornikat", argument)};
+        }
     }
-    // Resolved now: the start-up makes the program's folder the current one.
-    return std::filesystem::absolute(QFile::encodeName(banks.front()).toStdString());
+    const auto places = BankPlacesOfThisProgram();
+    return {FindBank(places), NoBankLine("vornikat", places)};
 }
 
 }  // namespace vornikat

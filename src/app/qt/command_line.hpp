@@ -2,8 +2,8 @@
 // The desktop program's command line: vornikat [--help] [--version] [BANK].
 #pragma once
 
-#include <QStringList>
 #include <filesystem>
+#include <string>
 
 namespace vornikat {
 
@@ -14,10 +14,17 @@ void NameApplication();
 // platform is opened, so they work without a display; anything else returns.
 void AnswerInformationRequests(int argc, char** argv);
 
+// The bank a run plays (empty when there is none to read), and the line for standard error
+// that tells why, should it fail to load.
+struct ChosenBank {
+    std::filesystem::path file;
+    std::string unreadable;
+};
+
 // The bank this run plays, from the arguments left once the application object has taken
-// Qt's own: BANK as a full path from the folder the program was started in, else the first
-// of the places the program looks in; empty when there is none. A wrong command line says
-// why and ends the program.
-std::filesystem::path ReadBankArgument(const QStringList& arguments);
+// Qt's own: BANK, its bytes as given, as a full path from the folder the program was started
+// in, else the first of the places the program looks in. A wrong command line says why and
+// ends the program.
+ChosenBank ChooseBank(int argc, char** argv);
 
 }  // namespace vornikat

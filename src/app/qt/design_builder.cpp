@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "fixed_window.hpp"
 #include "fonts.hpp"
 #include "program_icon.hpp"
 #include "qt_text.hpp"
@@ -209,6 +210,7 @@ void ApplyWindowDesign(const WindowDesign& design, QWidget& window) {
     window.setWindowFlags(FlagsOf(design));
     window.setWindowTitle(ToQString(design.caption));
     ApplyClientDesign(design, window);
+    KeepSizeFixed(window);
     const QSize client = window.size();
     if (design.centered) {
         // The frame is the window manager's and unknown before the first show: the client

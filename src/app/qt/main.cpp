@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     opening.reset();
     NameApplication();
-    const auto bank = ReadBankArgument(QApplication::arguments());
+    const ChosenBank bank = ChooseBank(argc, argv);
     // The program ends only through its own way out, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslations(application);
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     QtProcess process;
     EmbeddedResources resources;
     auto sound = std::make_unique<QtSoundOutput>();
-    PosixFileSystem files(bank);
+    PosixFileSystem files(bank.file, bank.unreadable);
     PosixLauncher launcher;
     auto frontEnd = std::make_unique<FrontEnd>(
         Services{resources, *sound, files, *registry, launcher, process});

@@ -2,10 +2,14 @@
 #include "message_boxes.hpp"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QScreen>
 
+#include "fixed_window.hpp"
 #include "layout.hpp"
 #include "qt_text.hpp"
 #include "runtime_error.hpp"
@@ -35,24 +39,65 @@ QMessageBox::Icon IconOf(int flags) {
     }
 }
 
-// Room beside the text for the icon and the box's margins.
-constexpr int kBesideText = 100;
+// What a window manager's frame may take of the screen's width beside the box.
+constexpr int kFrameAllowance = 16;
 
-// A message box wraps any text wider than half the screen; the program's lines are written to
-// be read whole, so the text keeps the width of its longest line while the screen has room.
-void KeepLinesWhole(QMessageBox& box, const QString& text) {
-    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    if (label == nullptr) {
-        return;
+// A message box wraps any text wider than half the screen, and never grows past 1000 pixels
+// however wide the screen; the program's lines are written to be read whole. This box keeps
+// each line whole while the screen has room for it, and wraps at the screen's width only.
+class WholeTextBox final : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+
+  protected:
+    bool event(QEvent* event) override {
+        const bool handled = QMessageBox::event(event);
+        switch (event->type()) {
+            case QEvent::Show:
+            case QEvent::LayoutRequest:
+            case QEvent::FontChange:
+            case QEvent::StyleChange:
+            case QEvent::ScreenChangeInternal:
+                FitToText();
+                break;
+            default:
+                break;
+        }
+        return handled;
     }
-    int widest = 0;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
+
+  private:
+    void FitToText() {
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (label == nullptr || layout() == nullptr || !isVisible()) {
+            return;
+        }
+        int widest = 0;
+        for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+            widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
+        }
+        label->setWordWrap(true);
+        layout()->activate();
+        const int besideText =
+            layout()->totalMinimumSize().width() - label->minimumSizeHint().width();
+        const int frame = qMax(frameGeometry().width() - geometry().width(), kFrameAllowance);
+        const int room = screen()->availableGeometry().width() - frame;
+        // A pixel to spare: the advance of a line is rounded.
+        const int width = qMin(room, qMax(this->width(), besideText + widest + 1));
+        const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
+                                                         : layout()->totalMinimumSize().height();
+        if (size() != QSize(width, height)) {
+            // The box was placed for the size Qt gave it; like every box of the program, which
+            // has no owner window, it goes to the middle of the screen at its own.
+            QRect placed(QPoint(), QSize(width, height));
+            placed.moveCenter(screen()->availableGeometry().center());
+            setFixedSize(width, height);
+            move(placed.topLeft());
+        }
+        LeaveLargestSizeOpen(*this);
+        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
     }
-    const int room = box.screen()->availableGeometry().width() - kBesideText;
-    // A pixel to spare: the advance of a line is rounded.
-    label->setMinimumWidth(qMin(widest + 1, room));
-}
+};
 
 int NumberOf(QMessageBox::StandardButton button) {
     switch (button) {
@@ -71,9 +116,9 @@ int QtDialogs::ShowMessage(std::u16string_view text, int flags) {
     // Lines of the program's texts are joined by a lone carriage return.
     QString shown = ToQString(text);
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(IconOf(flags), ToQString(MainDesign().caption), shown, ButtonsOf(flags));
+    WholeTextBox box(IconOf(flags), ToQString(MainDesign().caption), shown, ButtonsOf(flags));
     box.setTextFormat(Qt::PlainText);
-    KeepLinesWhole(box, shown);
+    KeepSizeFixed(box);
     box.exec();
     return NumberOf(box.standardButton(box.clickedButton()));
 }

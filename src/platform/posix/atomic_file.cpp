@@ -16,9 +16,28 @@
 namespace vornikat {
 namespace {
 
-// Temporary names are the file's name, ".new-" and six letters or digits.
-constexpr std::string_view kTempInfix = ".new-";
+// A temporary file is named "." (hidden), the file's name, ".vornikat-save-" and six small
+// letters or digits: a name no one else gives a file, recognised in full, so that the
+// clean-up never takes a file of the player's such as registry.reg.new-backup.
+constexpr std::string_view kTempInfix = ".vornikat-save-";
 constexpr std::size_t kTempSuffixLength = 6;
+constexpr std::string_view kTempLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+
+std::string TempPrefix(const std::filesystem::path& file) {
+    return "." + file.filename().string() + std::string(kTempInfix);
+}
+
+// One of ours: the whole name is the pattern, and it is a regular file of this user's.
+bool IsLeftoverTempFile(const std::filesystem::path& path, std::string_view prefix) {
+    const std::string name = path.filename().string();
+    if (name.size() != prefix.size() + kTempSuffixLength || !name.starts_with(prefix) ||
+        name.find_first_not_of(kTempLetters, prefix.size()) != std::string::npos) {
+        return false;
+    }
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           status.st_uid == ::geteuid();
+}
 
 // In the tests' builds a write dies at the point VORNIKAT_KILL_AT names, as a kill or a power
 // cut would end it there.
@@ -62,12 +81,11 @@ void WriteFileAtomically(const std::filesystem::path& target, std::span<const st
         ::unlink(temp.c_str());
         throw std::system_error(error, std::generic_category(), what + " " + file.string());
     };
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::minstd_rand pick(std::random_device{}());
     for (int attempt = 0; fd < 0; ++attempt) {
-        std::string name = file.filename().string() + std::string(kTempInfix);
+        std::string name = TempPrefix(file);
         for (std::size_t i = 0; i < kTempSuffixLength; ++i) {
-            name += kLetters[pick() % (sizeof kLetters - 1)];
+            name += kTempLetters[pick() % kTempLetters.size()];
         }
         temp = FolderOf(file) / name;
         // O_EXCL never reuses a file someone else left.
@@ -107,11 +125,10 @@ void WriteFileAtomically(const std::filesystem::path& target, std::span<const st
 
 void RemoveLeftoverTempFiles(const std::filesystem::path& target) {
     const auto file = FollowLinks(target);
-    const std::string prefix = file.filename().string() + std::string(kTempInfix);
+    const std::string prefix = TempPrefix(file);
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(FolderOf(file), error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() == prefix.size() + kTempSuffixLength && name.starts_with(prefix)) {
+        if (IsLeftoverTempFile(entry.path(), prefix)) {
             std::filesystem::remove(entry.path(), error);
         }
     }

@@ -21,8 +21,9 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path);
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                          mode_t mode = 0666);
 
-// Removes the temporary files that writers killed before their rename left beside the file.
-// Only for a caller that knows no other writer of the file is at work.
+// Removes the temporary files that writers killed before their rename left beside the file:
+// the regular files of this user's that bear the whole of the writers' own name for them, and
+// nothing else. Only for a caller that knows no other writer of the file is at work.
 void RemoveLeftoverTempFiles(const std::filesystem::path& target);
 
 }  // namespace vornikat

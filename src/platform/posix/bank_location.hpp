@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornikat {
@@ -17,5 +19,16 @@ std::vector<std::filesystem::path> BankPlaces(const std::filesystem::path& progr
 // The first place where something exists (a file that cannot be read is then reported as
 // the broken bank it is, rather than passed over); empty when there is none.
 std::filesystem::path FindBank(const std::vector<std::filesystem::path>& places);
+
+// The bank the player named, as a path to open: relative names are taken from the current
+// folder now, since the start-up changes it; an empty name stays empty (nothing is opened).
+std::filesystem::path NamedBankPath(std::string_view name);
+
+// The line on standard error for a bank the player named that cannot be read: the name exactly
+// as given, escaped for the terminal.
+std::string UnreadableBankLine(std::string_view program, std::string_view name);
+
+// The line on standard error when no place holds a bank: the places looked at, in order.
+std::string NoBankLine(std::string_view program, const std::vector<std::filesystem::path>& places);
 
 }  // namespace vornikat

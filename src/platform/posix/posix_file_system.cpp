@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "bank_location.hpp"
 #include "cp1251.hpp"
 #include "file_source.hpp"
 #include "regular_file.hpp"
@@ -48,9 +49,12 @@ void PosixFileSystem::MakeProgramDirectoryCurrent() {
     }
 }
 
+PosixFileSystem::PosixFileSystem(std::filesystem::path bank)
+    : bank_(bank), unreadable_(UnreadableBankLine("vornikat", bank.native())) {}
+
 std::unique_ptr<ByteSource> PosixFileSystem::OpenForReading(std::string_view name) {
-    if (name == "data.bin" && !bank_.empty()) {
-        return OpenRegularFile(bank_);
+    if (name == "data.bin" && bank_) {
+        return bank_->empty() ? nullptr : OpenRegularFile(*bank_);
     }
     return OpenRegularFile(NativePath(name));
 }
@@ -62,8 +66,8 @@ bool PosixFileSystem::FileExists(std::string_view path) {
 }
 
 void PosixFileSystem::ReportUnreadableFile(std::string_view name) {
-    if (name == "data.bin" && !bank_.empty()) {
-        std::fprintf(stderr, "vornikat: the question bank %s cannot be read\n", bank_.c_str());
+    if (name == "data.bin" && bank_) {
+        std::fprintf(stderr, "%s\n", unreadable_.c_str());
     }
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "ports.hpp"
 
@@ -12,9 +14,13 @@ namespace vornikat {
 class PosixFileSystem : public FileSystemPort {
   public:
     // Without a bank, data.bin is read from the current folder; with one, that file stands in
-    // for data.bin wherever it lies.
+    // for data.bin wherever it lies (an empty one: nothing is read), and `unreadable` is the
+    // line that tells on standard error why it could not be.
     PosixFileSystem() = default;
-    explicit PosixFileSystem(std::filesystem::path bank) : bank_(std::move(bank)) {}
+    PosixFileSystem(std::filesystem::path bank, std::string unreadable)
+        : bank_(std::move(bank)), unreadable_(std::move(unreadable)) {}
+    // The line names the file as the path spells it.
+    explicit PosixFileSystem(std::filesystem::path bank);
 
     void MakeProgramDirectoryCurrent() override;
     // Only a regular file is read: a pipe, socket, terminal, device or folder is reported as
@@ -25,7 +31,8 @@ class PosixFileSystem : public FileSystemPort {
     void ReportUnreadableFile(std::string_view name) override;
 
   private:
-    std::filesystem::path bank_;
+    std::optional<std::filesystem::path> bank_;
+    std::string unreadable_;
 };
 
 // A Windows-1251 path as the file system spells it.

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+#include "terminal_text.hpp"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace vornikat {
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of text, 0 when there is none.
+std::size_t SequenceLength(std::string_view text) {
+    const auto byte = [&text](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
+    const std::uint8_t lead = byte(0);
+    std::size_t length = 0;
+    std::uint8_t low = 0x80;
+    std::uint8_t high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+void AppendHex(std::string& out, const char* form, unsigned value) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, form, value);
+    out += escaped;
+}
+
+}  // namespace
+
+std::string QuoteForTerminal(std::string_view bytes) {
+    std::string out = "\"";
+    while (!bytes.empty()) {
+        const auto lead = static_cast<std::uint8_t>(bytes.front());
+        std::size_t taken = 1;
+        switch (lead) {
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                if (lead < 0x20 || lead == 0x7F) {
+                    AppendHex(out, "\\x%02x", lead);
+                } else if (lead < 0x80) {
+                    out += static_cast<char>(lead);
+                } else if (const std::size_t length = SequenceLength(bytes); length == 0) {
+                    AppendHex(out, "\\x%02x", lead);
+                } else if (lead == 0xC2 && static_cast<std::uint8_t>(bytes[1]) < 0xA0) {
+                    // A C1 control, which a terminal may take as the start of a command.
+                    AppendHex(out, "\\u%04x", static_cast<std::uint8_t>(bytes[1]));
+                    taken = length;
+                } else {
+                    out.append(bytes.substr(0, length));
+                    taken = length;
+                }
+                break;
+        }
+        bytes.remove_prefix(taken);
+    }
+    return out + "\"";
+}
+
+}  // namespace vornikat
