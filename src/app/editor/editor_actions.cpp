@@ -17,7 +17,7 @@ namespace {
 
 enum class Menu { File, Edit, Check };
 
-struct ActionSpec {
+struct ActionRow {
     Menu menu;
     const char* name;
     QString text;
@@ -61,7 +61,7 @@ void EditorWindow::BuildActions() {
             }
         };
     };
-    const ActionSpec actions[] = {
+    const ActionRow actions[] = {
         {Menu::File, "newBank", QStringLiteral("&Создать"), Key(QKeySequence::New),
          confirmed([this] { NewBank(); })},
         {Menu::File, "open", QStringLiteral("&Открыть…"), Key(QKeySequence::Open),
@@ -101,15 +101,15 @@ void EditorWindow::BuildActions() {
          [this] { issueList_->setFocus(); }},
     };
     QAction* play = nullptr;
-    for (const ActionSpec& spec : actions) {
-        QMenu* menu = spec.menu == Menu::File ? file : spec.menu == Menu::Edit ? edit : check;
-        if (spec.separatorBefore) {
+    for (const ActionRow& row : actions) {
+        QMenu* menu = row.menu == Menu::File ? file : row.menu == Menu::Edit ? edit : check;
+        if (row.separatorBefore) {
             menu->addSeparator();
         }
-        QAction* action = menu->addAction(spec.text, this, spec.run);
-        action->setObjectName(spec.name);
-        action->setShortcuts(spec.keys);
-        if (spec.onToolBar) {
+        QAction* action = menu->addAction(row.text, this, row.run);
+        action->setObjectName(row.name);
+        action->setShortcuts(row.keys);
+        if (row.onToolBar) {
             tools_->addAction(action);
         }
         if (action->objectName() == QLatin1String("play")) {
