@@ -6,22 +6,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 
-namespace vornikat {
+#include "whole_file.hpp"
 
-enum class OpenProblem {
-    None,
-    Missing,
-    DanglingLink,  // a symbolic link to nothing, or a loop of links
-    NotPermitted,
-    Folder,
-    Fifo,
-    Socket,
-    Device,
-    Unreadable,  // any other failure: `error` says which
-};
+namespace vornikat {
 
 // An open regular file, closed with this object.
 class RegularFile {
@@ -46,16 +35,6 @@ class RegularFile {
     std::uint64_t size_ = 0;
     OpenProblem problem_ = OpenProblem::None;
     int error_ = 0;
-};
-
-// Called as bytes come in, with those read so far and the file's size; false stops the reading.
-using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
-
-struct WholeFile {
-    std::string bytes;
-    OpenProblem problem = OpenProblem::None;
-    int error = 0;
-    bool cancelled = false;
 };
 
 // The whole content of a regular file, or why there is none.
