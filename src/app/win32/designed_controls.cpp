@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "text.hpp"
@@ -44,6 +45,43 @@ bool SameFont(const FontDesign& a, const FontDesign& b) {
            a.charset == b.charset;
 }
 
+// How far a window's own label may grow, right and then down, where its text would be cut:
+// up to the controls beside and below it, and as far from the window's edge as the design's
+// outermost control.
+SIZE RoomOf(const WindowDesign& design, const ControlDesign& label, int dpi) {
+    constexpr int kGap = 60;
+    int margin = design.clientWidth;
+    for (const auto& other : design.controls) {
+        if (!other.line && other.parent.empty()) {
+            margin = std::min(margin, other.left);
+        }
+    }
+    const int top = label.top;
+    const int bottom = label.top + label.height;
+    int right = design.clientWidth - margin;
+    for (const auto& other : design.controls) {
+        if (!other.line && other.parent.empty() && &other != &label &&
+            other.left >= label.left + label.width && other.top < bottom &&
+            other.top + other.height > top) {
+            right = std::min(right, other.left - kGap);
+        }
+    }
+    right = std::max(right, label.left + label.width);
+    int lowest = design.clientHeight - margin;
+    for (const auto& other : design.controls) {
+        const int otherTop = other.line ? std::min(other.line->y1, other.line->y2) : other.top;
+        const int otherLeft = other.line ? std::min(other.line->x1, other.line->x2) : other.left;
+        const int otherRight =
+            other.line ? std::max(other.line->x1, other.line->x2) : other.left + other.width;
+        if (other.parent.empty() && &other != &label && otherTop >= bottom && otherLeft < right &&
+            otherRight > label.left) {
+            lowest = std::min(lowest, otherTop - kGap);
+        }
+    }
+    lowest = std::max(lowest, bottom);
+    return {TwipsToPixels(right - label.left, dpi), TwipsToPixels(lowest - label.top, dpi)};
+}
+
 }  // namespace
 
 DesignedControls::~DesignedControls() {
@@ -55,6 +93,10 @@ void DesignedControls::Release() {
         DeleteObject(font.handle);
     }
     fonts_.clear();
+    for (HFONT font : labelFonts_) {
+        DeleteObject(font);
+    }
+    labelFonts_.clear();
     controls_.clear();
     toolTips_ = nullptr;
 }
@@ -93,12 +135,17 @@ void DesignedControls::Build(HWND window, HINSTANCE instance, const WindowDesign
         const std::wstring text =
             ToWide(c->kind == ControlKind::OptionButton ? EscapeAccessKeys(c->text)
                                                         : std::u16string(c->text));
-        HWND hwnd =
-            CreateWindowExW(0, className, text.c_str(), style, x, y, TwipsToPixels(c->width, dpi),
-                            TwipsToPixels(c->height, dpi), window,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(hwnd, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(FontFor(c->font.value_or(DefaultFont()))), FALSE);
+        const FontDesign font = c->font.value_or(DefaultFont());
+        LabelFont chosen{FontFor(font),
+                         {TwipsToPixels(c->width, dpi), TwipsToPixels(c->height, dpi)}};
+        if (c->kind == ControlKind::Label && c->parent.empty()) {
+            chosen =
+                FontForLabel(chosen.font, font, text, chosen.size, RoomOf(design, *c, dpi), style);
+        }
+        HWND hwnd = CreateWindowExW(
+            0, className, text.c_str(), style, x, y, chosen.size.cx, chosen.size.cy, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen.font), FALSE);
         if (c->kind == ControlKind::PictureBox) {
             SendMessageW(hwnd, STM_SETICON,
                          reinterpret_cast<WPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(1))), 0);
@@ -133,6 +180,17 @@ HFONT DesignedControls::FontFor(const FontDesign& font) {
                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToWide(font.face).c_str());
     fonts_.push_back({font, handle});
     return handle;
+}
+
+LabelFont DesignedControls::FontForLabel(HFONT designed, const FontDesign& font,
+                                         std::wstring_view text, SIZE label, SIZE room,
+                                         DWORD style) {
+    const LabelFont chosen =
+        ChooseLabelFont(designed, ToWide(font.face), text, label, room, LabelTextFormat(style));
+    if (chosen.font != designed) {
+        labelFonts_.push_back(chosen.font);
+    }
+    return chosen;
 }
 
 void DesignedControls::AddToolTip(HWND window, HWND control, std::u16string_view text) {

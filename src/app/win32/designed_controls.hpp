@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The controls of one window, made from its design: placed by the display's logical DPI, with
-// their fonts, tool tips and the dialog manager's styles (groups, tab stops, default button).
+// their fonts (a label's checked against what the system draws), tool tips and the dialog manager's
+// styles (groups, tab stops, default button).
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "label_font.hpp"
 #include "layout.hpp"
 
 namespace vornikat::win32 {
@@ -47,12 +49,17 @@ class DesignedControls {
     };
 
     HFONT FontFor(const FontDesign& font);
+    // The designed font and size, or where the system's stand-in for the designed face would
+    // cut the label's text or hide its weight, a larger size within its room or another face.
+    LabelFont FontForLabel(HFONT designed, const FontDesign& font, std::wstring_view text,
+                           SIZE label, SIZE room, DWORD style);
     void AddToolTip(HWND window, HWND control, std::u16string_view text);
 
     const WindowDesign* design_ = nullptr;
     int dpi_ = 96;
     std::vector<Built> controls_;
     std::vector<Font> fonts_;
+    std::vector<HFONT> labelFonts_;
     HWND toolTips_ = nullptr;
 };
 
