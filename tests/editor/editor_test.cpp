@@ -6,7 +6,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +24,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "bank_document.hpp"
@@ -120,6 +123,7 @@ class EditorTest : public QObject {
     void repeatedParseErrorsAreSaidOnceWithACount();
     void savesRemoveTheirLeftoversAndSpareAReadOnlyBank();
     void aDraftWithErrorsSavesAsAikenAndReopensWithThem();
+    void theNameTypedInTheSaveDialogChoosesTheForm();
     void theWindowFitsTheScreenAndTheFormKeepsStill();
     void aRealDragUnderAWindowManagerMovesAQuestion();
 
@@ -630,6 +634,28 @@ void EditorTest::repeatedParseErrorsAreSaidOnceWithACount() {
     QVERIFY(said.contains("и ещё"));
     QVERIFY(said.contains("ожидался вариант A"));
     QVERIFY(said.count("строка ") < 4);
+}
+
+void EditorTest::theNameTypedInTheSaveDialogChoosesTheForm() {
+    QVERIFY(window_->OpenFile(VORNIKAT_BANK_SOURCE));
+    // Types the name into the dialog the editor opens, with the filter it offers first.
+    const auto saveAs = [this](const QString& name) {
+        QTimer::singleShot(0, this, [name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            dialog->selectFile(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        Trigger("saveAs");
+    };
+    // The dialog first offers Aiken text; a data.bin written as text would be refused by the quiz.
+    saveAs(Path("data.bin"));
+    QCOMPARE(ReadFile(Path("data.bin")), ReadFile(VORNIKAT_BANK_DATA));
+    saveAs(Path("back.txt"));
+    QCOMPARE(ReadFile(Path("back.txt")), ReadFile(VORNIKAT_BANK_SOURCE));
+    saveAs(Path("plain"));
+    QCOMPARE(ReadFile(Path("plain")), ReadFile(VORNIKAT_BANK_SOURCE));
+    QCOMPARE(closer_->seen.size(), std::size_t{0});
 }
 
 void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {

@@ -36,15 +36,17 @@ std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
+// The name the author typed says what the file is, whichever filter the dialog showed: text
+// saved under a .bin name would be a bank the quiz refuses. Only a name of neither kind
+// follows the filter.
 BankFormat FormatOfName(const QString& path, const QString& filter) {
-    if (filter == kBinaryFilter) {
+    if (path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive)) {
         return BankFormat::Binary;
     }
-    if (filter == kAikenFilter) {
+    if (path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
         return BankFormat::Aiken;
     }
-    return path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) ? BankFormat::Binary
-                                                                      : BankFormat::Aiken;
+    return filter == kBinaryFilter ? BankFormat::Binary : BankFormat::Aiken;
 }
 
 // The author's own read-only mark counts as much as the system's refusal: a rename would
