@@ -25,9 +25,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "bank_document.hpp"
+#include "bank_file.hpp"
 #include "bank_writer.hpp"
 #include "box_closer.hpp"
 #include "editor_window.hpp"
@@ -124,6 +126,7 @@ class EditorTest : public QObject {
     void savesRemoveTheirLeftoversAndSpareAReadOnlyBank();
     void aDraftWithErrorsSavesAsAikenAndReopensWithThem();
     void theNameTypedInTheSaveDialogChoosesTheForm();
+    void aLongOpeningIsToldWhileParsingAndMayBeGivenUp();
     void theWindowFitsTheScreenAndTheFormKeepsStill();
     void aRealDragUnderAWindowManagerMovesAQuestion();
 
@@ -656,6 +659,30 @@ void EditorTest::theNameTypedInTheSaveDialogChoosesTheForm() {
     saveAs(Path("plain"));
     QCOMPARE(ReadFile(Path("plain")), ReadFile(VORNIKAT_BANK_SOURCE));
     QCOMPARE(closer_->seen.size(), std::size_t{0});
+}
+
+void EditorTest::aLongOpeningIsToldWhileParsingAndMayBeGivenUp() {
+    // Parsing a big text takes longer than reading it: the progress goes on through both.
+    QByteArray text;
+    for (int k = 0; k < 2000; ++k) {
+        text += kThreeQuestions + QByteArray("\n");
+    }
+    WriteFile(Path("big.txt"), text);
+    const std::filesystem::path path(Path("big.txt").toStdString());
+    std::vector<std::uint64_t> told;
+    const auto opened = ReadBankFile(path, [&](std::uint64_t done, std::uint64_t total) {
+        told.push_back(done * 2 / total);
+        return true;
+    });
+    QVERIFY(opened.has_value());
+    QCOMPARE(opened->questions.size(), std::size_t{6000});
+    QVERIFY(std::is_sorted(told.begin(), told.end()));
+    QVERIFY(std::count(told.begin(), told.end(), 1) > 1);
+
+    // Given up halfway through the parse, the open brings nothing.
+    const auto givenUp = ReadBankFile(
+        path, [](std::uint64_t done, std::uint64_t total) { return done < total * 3 / 4; });
+    QVERIFY(!givenUp.has_value());
 }
 
 void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {
