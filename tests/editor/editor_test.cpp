@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The bank editor driven as an author would: typing in the form, choosing the right option,
 // the list's actions, saving and opening, undo, playing, and closing over unsaved work.
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -459,6 +460,17 @@ void EditorTest::unreadableFilesOpenNothingAndSayWhy() {
     QVERIFY(closer_->seen[1].text.contains("Викторина не загрузит этот банк"));
     QVERIFY(closer_->seen[1].text.contains("файл кончается раньше"));
     QVERIFY(closer_->seen[2].text.contains("Такого файла нет"));
+
+    // A name in another encoding than UTF-8 reaches the editor spelled otherwise: the file is
+    // there, but not under the name the editor was given, and the author is told why.
+    const QByteArray foreign = QFile::encodeName(dir_->path()) + "/\xcf\xf0\xe8\xe2\xe5\xf2.txt";
+    const int fd = ::open(foreign.constData(), O_WRONLY | O_CREAT, 0644);
+    QVERIFY(fd >= 0);
+    ::close(fd);
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->OpenFile(QFile::decodeName(foreign)));
+    QVERIFY(closer_->seen.back().text.contains("UTF-8"));
+    QVERIFY(!closer_->seen.back().text.contains("Такого файла нет"));
 }
 
 void EditorTest::playStartsTheQuizOnATemporaryCopyOfTheBank() {

@@ -69,6 +69,15 @@ void EditorWindow::NewBank() {
 }
 
 bool EditorWindow::OpenFile(const QString& path) {
+    // Qt spells names in UTF-8: bytes of another encoding come as U+FFFD, and the name then
+    // names no file, though the file is there.
+    if (path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path)) {
+        ShowError(QStringLiteral("Файл «%1» не открыт.\nВ его имени есть байты не в кодировке "
+                                 "UTF-8, и редактор не найдёт файл по такому имени: переименуйте "
+                                 "его.")
+                      .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
     // A file that takes a while shows how far the reading has come, and may be given up; a
     // quick one opens without a box flashing by.
     QElapsedTimer clock;
