@@ -438,6 +438,19 @@ void EditorTest::layoutAndRecentFilesAreRemembered() {
         recent->actions()[0]->text().endsWith(QFileInfo(VORNIKAT_BANK_SOURCE).absoluteFilePath()));
     recent->actions()[1]->trigger();
     QVERIFY(window_->windowTitle().startsWith("data.bin"));
+
+    // Splits kept in a window larger than this screen, as at a smaller scale, give way to the
+    // opening split rather than squeezing the form beside the preview.
+    const QSize screen = window_->screen()->availableGeometry().size();
+    window_->resize(screen * 2);
+    window_->findChild<QSplitter*>("columns")->setSizes(
+        {screen.width() / 2, screen.width() / 4, screen.width() * 5 / 4});
+    QVERIFY(window_->close());
+    window_ = std::make_unique<EditorWindow>();
+    window_->show();
+    const QList<int> opening = window_->findChild<QSplitter*>("columns")->sizes();
+    QVERIFY2(opening[1] >= opening[0] && opening[1] >= window_->width() / 4,
+             qPrintable(QString("%1 %2 %3").arg(opening[0]).arg(opening[1]).arg(opening[2])));
 }
 
 void EditorTest::unreadableFilesOpenNothingAndSayWhy() {
