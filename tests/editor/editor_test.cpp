@@ -114,6 +114,7 @@ class EditorTest : public QObject {
     void aBigBanksChecksComeAfterItOpensAndSavingWaitsForThem();
     void undoRestoresTheBankAfterEachKindOfEdit();
     void undoKeysInAFieldUndoTheBank();
+    void theRightOptionsKeyChoosesAtOnceForTheQuestionShown();
     void closingOrOpeningOverUnsavedChangesAsks();
     void layoutAndRecentFilesAreRemembered();
     void unreadableFilesOpenNothingAndSayWhy();
@@ -359,6 +360,22 @@ void EditorTest::undoRestoresTheBankAfterEachKindOfEdit() {
     model.dropMimeData(data.get(), Qt::MoveAction, 6, 0, {});
     QVERIFY(Questions()[5].question == before[1].question);
     QVERIFY(Questions()[1].question == before[2].question);
+}
+
+// A quick hand adds the next question right after Alt and a digit: the choice stays with the
+// question it was made on.
+void EditorTest::theRightOptionsKeyChoosesAtOnceForTheQuestionShown() {
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    Type(0, "Первый");
+    QTest::keyClick(&window_->Form().TextField(0), Qt::Key_3, Qt::AltModifier);
+    QCOMPARE(Questions()[0].rightOption, 3);
+    Trigger("addQuestion");
+    QTest::qWait(300);
+    QCOMPARE(Questions().size(), std::size_t{2});
+    QCOMPARE(Questions()[0].rightOption, 3);
+    QCOMPARE(Questions()[1].rightOption, 1);
+    QVERIFY(window_->Form().RightChoice(1).isChecked());
 }
 
 void EditorTest::undoKeysInAFieldUndoTheBank() {
