@@ -753,6 +753,14 @@ void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {
     closer_->Answer(QMessageBox::Ok);
     QVERIFY(!window_->SaveTo(Path("missing/bank.txt"), BankFormat::Aiken));
     QVERIFY(closer_->seen.back().text.contains("такой папки нет"));
+
+    // A pipe at the name stays a pipe.
+    QVERIFY(::mkfifo(Path("pipe").toLocal8Bit().constData(), 0600) == 0);
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->SaveTo(Path("pipe"), BankFormat::Binary));
+    QVERIFY(closer_->seen.back().text.contains("канал, сокет или устройство"));
+    struct stat pipe {};
+    QVERIFY(::stat(Path("pipe").toLocal8Bit().constData(), &pipe) == 0 && S_ISFIFO(pipe.st_mode));
 }
 
 void EditorTest::aDraftWithErrorsSavesAsAikenAndReopensWithThem() {

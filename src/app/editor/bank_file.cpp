@@ -125,6 +125,9 @@ std::string DescribeWriteError(int error) {
             return "такой папки нет";
         case EISDIR:
             return "под этим именем стоит папка";
+        case ENOTSUP:
+            return "под этим именем стоит канал, сокет или устройство, а не файл, и оно не "
+                   "заменяется";
         default:
             return "ошибка системы " + std::to_string(error);
     }
