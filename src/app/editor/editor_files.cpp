@@ -144,6 +144,9 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
     if (IsReadOnly(path)) {
         return OfferSaveAs(path);
     }
+    // What earlier saves of this file left when they were killed goes first, so that none
+    // outlives this save even if it is killed in its turn.
+    RemoveLeftoverTempFiles(ToPath(path));
     try {
         WriteBankFile(ToPath(path), document_->Records(), format);
     } catch (const BankFileError& error) {
@@ -151,8 +154,6 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.what())));
         return false;
     }
-    // What earlier saves of this file left when they were killed goes now.
-    RemoveLeftoverTempFiles(ToPath(path));
     path_ = QFileInfo(path).absoluteFilePath();
     format_ = format;
     undo_.setClean();
