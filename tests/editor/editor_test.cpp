@@ -34,6 +34,7 @@
 #include "bank_writer.hpp"
 #include "box_closer.hpp"
 #include "editor_window.hpp"
+#include "issue_label.hpp"
 #include "main_window.hpp"
 #include "question_form.hpp"
 #include "quiz_preview.hpp"
@@ -130,6 +131,7 @@ class EditorTest : public QObject {
     void theNameTypedInTheSaveDialogChoosesTheForm();
     void aLongOpeningIsToldWhileParsingAndMayBeGivenUp();
     void theWindowFitsTheScreenAndTheFormKeepsStill();
+    void aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines();
     void aRealDragUnderAWindowManagerMovesAQuestion();
 
   private:
@@ -810,6 +812,29 @@ void EditorTest::theWindowFitsTheScreenAndTheFormKeepsStill() {
     Type(1, "≤");
     QVERIFY(!window_->Form().IssuesShownAt(1).isEmpty());
     QCOMPARE(last.mapTo(window_.get(), QPoint()), before);
+}
+
+void EditorTest::aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines() {
+    IssueLabel label(2, nullptr);
+    const QString words = QString("пустое место ").repeated(12).trimmed();
+    const QFontMetrics metrics = label.fontMetrics();
+    const auto linesOf = [&](const QString& text) {
+        return metrics.boundingRect(QRect(0, 0, label.width(), 10000), Qt::TextWordWrap, text)
+                   .height() /
+               metrics.lineSpacing();
+    };
+    // Two lines and a little room to spare: the whole text shows.
+    label.resize(metrics.horizontalAdvance(words) * 3 / 5, label.height());
+    label.SetIssues(words);
+    QCOMPARE(linesOf(words), 2);
+    QCOMPARE(label.text(), words);
+    // Three times as long: as much as two lines take, then "…".
+    const QString longer = words + " " + words + " " + words;
+    label.SetIssues(longer);
+    QVERIFY(label.text().endsWith(QChar(0x2026)));
+    QVERIFY(longer.startsWith(label.text().chopped(1)));
+    QCOMPARE(linesOf(label.text()), 2);
+    QCOMPARE(label.toolTip(), longer);
 }
 
 // The X server's own pointer, moved by xdotool, drags a question under openbox: the drop lands,
