@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "issue_text.hpp"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 #include "bank_format.hpp"
 #include "layout_fit.hpp"
 
@@ -14,6 +17,12 @@ QString NameCharacter(char32_t c) {
         return code;
     }
     return QStringLiteral("«%1» (%2)").arg(QString::fromUcs4(&c, 1), code);
+}
+
+// Light text on dark ground, as a dark colour scheme of the desktop gives it.
+bool PaletteIsDark() {
+    const QPalette palette = QGuiApplication::palette();
+    return palette.color(QPalette::Base).lightness() < palette.color(QPalette::Text).lightness();
 }
 
 }  // namespace
@@ -91,11 +100,20 @@ QString IssuePrefix(bank::Severity severity) {
 }
 
 QColor IssueColour(bank::Severity severity) {
-    return severity == bank::Severity::Error ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00);
+    const bool error = severity == bank::Severity::Error;
+    if (PaletteIsDark()) {
+        return error ? QColor(0xFF, 0x80, 0x80) : QColor(0xF0, 0xB0, 0x40);
+    }
+    return error ? QColor(0xC0, 0, 0) : QColor(0x90, 0x58, 0x00);
 }
 
 QColor FlaggedFieldColour(bank::Severity severity) {
-    return severity == bank::Severity::Error ? QColor(0xFF, 0xE0, 0xE0) : QColor(0xFF, 0xF4, 0xD8);
+    const bool error = severity == bank::Severity::Error;
+    // The field keeps the palette's text colour: a dark palette's light text needs a dark tint.
+    if (PaletteIsDark()) {
+        return error ? QColor(0x58, 0x20, 0x20) : QColor(0x4C, 0x3C, 0x10);
+    }
+    return error ? QColor(0xFF, 0xE0, 0xE0) : QColor(0xFF, 0xF4, 0xD8);
 }
 
 }  // namespace vornikat::editor

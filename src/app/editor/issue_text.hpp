@@ -15,9 +15,10 @@ QString NameField(int field);
 QString DescribeIssue(const bank::FieldIssue& issue);
 // "Ошибка:" or "Внимание:", before an issue wherever it is shown.
 QString IssuePrefix(bank::Severity severity);
-// The text colour of an issue, in the form, the issue list and the question list.
+// The text colour of an issue, in the form, the issue list and the question list, readable on
+// the application's palette, light or dark.
 QColor IssueColour(bank::Severity severity);
-// The background of a field that has an issue.
+// The background of a field that has an issue, under the palette's text colour.
 QColor FlaggedFieldColour(bank::Severity severity);
 
 }  // namespace vornikat::editor
