@@ -88,6 +88,10 @@ bool EditorWindow::OpenFile(const QString& path) {
             progress = std::make_unique<QProgressDialog>(
                 QStringLiteral("Читается «%1»…").arg(QDir::toNativeSeparators(path)),
                 QStringLiteral("Отмена"), 0, kProgressSteps, this);
+            // Titled in the author's language, not by the program's file name.
+            progress->setWindowTitle(QStringLiteral("Открытие банка"));
+            // Wide enough for the title beside the window manager's buttons.
+            progress->setMinimumWidth(progress->fontMetrics().averageCharWidth() * 40);
             progress->setWindowModality(Qt::WindowModal);
             progress->setMinimumDuration(0);
         }
