@@ -530,14 +530,25 @@ class Parser {
 }  // namespace
 
 AikenParse ParseAiken(std::string_view source, std::size_t maxErrors, TextRule rule,
-                      Language language) {
+                      Language language, const ParseProgress& progress) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (source.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         source.remove_prefix(kByteOrderMark.size());
     }
+    // Told every so many bytes rather than every line: the listener may redraw a window.
+    constexpr std::size_t kProgressStep = std::size_t{1} << 16;
+    std::size_t nextReport = kProgressStep;
     Parser parser(maxErrors, rule, language);
     int number = 1;
     for (std::size_t pos = 0;; ++number) {
+        if (progress && pos >= nextReport) {
+            nextReport = pos + kProgressStep;
+            if (!progress(pos, source.size())) {
+                AikenParse cancelled;
+                cancelled.cancelled = true;
+                return cancelled;
+            }
+        }
         const std::size_t newline = source.find('\n', pos);
         std::string_view line = source.substr(
             pos, newline == std::string_view::npos ? std::string_view::npos : newline - pos);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,7 @@ struct AikenParse {
     std::vector<AikenQuestion> questions;
     std::vector<Diagnostic> errors;
     bool stoppedEarly = false;  // the error limit was reached before the end of the source
+    bool cancelled = false;     // the progress asked to stop: nothing else holds
 };
 
 inline constexpr std::size_t kMaxReportedErrors = 20;
@@ -48,9 +50,13 @@ inline constexpr std::size_t kMaxDraftTextLength = std::size_t{1} << 20;
 // The language of the messages: the bank tool's English, or the editor's Russian.
 enum class Language { English, Russian };
 
+// How far the parse has come, in bytes of the source; false stops it.
+using ParseProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
 // Parses UTF-8 Aiken text. Questions are only usable when no error is reported.
 AikenParse ParseAiken(std::string_view source, std::size_t maxErrors = kMaxReportedErrors,
-                      TextRule rule = TextRule::Storable, Language language = Language::English);
+                      TextRule rule = TextRule::Storable, Language language = Language::English,
+                      const ParseProgress& progress = {});
 
 // True when a line holding this text would be taken for an ANSWER line.
 bool LooksLikeAnswerLine(std::u16string_view text);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,33 @@ TEST(AikenParser, ReportsEveryErrorOfARunUpToTheLimit) {
     EXPECT_EQ(parsed.errors.back().at.line, 7 * 20);
     EXPECT_FALSE(ParseAiken(source, 100).stoppedEarly);
     EXPECT_EQ(ParseAiken(source, 100).errors.size(), 30U);
+}
+
+// A long source tells how far the parse has come, and stops with nothing when asked to.
+TEST(AikenParser, TellsItsProgressAndStopsWhenAsked) {
+    std::string source;
+    for (int i = 0; i < 20000; ++i) {
+        source += "Q\n" + kOptions + "ANSWER: A\n";
+    }
+    std::vector<std::size_t> told;
+    const AikenParse whole =
+        ParseAiken(source, kMaxReportedErrors, TextRule::Storable, Language::English,
+                   [&](std::size_t done, std::size_t total) {
+                       EXPECT_EQ(total, source.size());
+                       told.push_back(done);
+                       return true;
+                   });
+    EXPECT_EQ(whole.questions.size(), 20000U);
+    EXPECT_FALSE(whole.cancelled);
+    ASSERT_GT(told.size(), 2U);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_LT(told.back(), source.size());
+
+    const AikenParse stopped =
+        ParseAiken(source, kMaxReportedErrors, TextRule::Storable, Language::English,
+                   [](std::size_t done, std::size_t total) { return done < total / 2; });
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_TRUE(stopped.questions.empty());
 }
 
 // The editor's drafts: what data.bin cannot hold reads as it stands, for the editor to flag.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The bank editor driven as an author would: typing in the form, choosing the right option,
 // the list's actions, saving and opening, undo, playing, and closing over unsaved work.
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,12 +26,16 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "bank_document.hpp"
+#include "bank_file.hpp"
 #include "bank_writer.hpp"
 #include "box_closer.hpp"
 #include "editor_window.hpp"
+#include "issue_label.hpp"
 #include "main_window.hpp"
 #include "question_form.hpp"
 #include "quiz_preview.hpp"
@@ -111,6 +117,7 @@ class EditorTest : public QObject {
     void aBigBanksChecksComeAfterItOpensAndSavingWaitsForThem();
     void undoRestoresTheBankAfterEachKindOfEdit();
     void undoKeysInAFieldUndoTheBank();
+    void theRightOptionsKeyChoosesAtOnceForTheQuestionShown();
     void closingOrOpeningOverUnsavedChangesAsks();
     void layoutAndRecentFilesAreRemembered();
     void unreadableFilesOpenNothingAndSayWhy();
@@ -125,7 +132,11 @@ class EditorTest : public QObject {
     void repeatedParseErrorsAreSaidOnceWithACount();
     void savesRemoveTheirLeftoversAndSpareAReadOnlyBank();
     void aDraftWithErrorsSavesAsAikenAndReopensWithThem();
+    void theNameTypedInTheSaveDialogChoosesTheForm();
+    void aLongOpeningIsToldWhileParsingAndMayBeGivenUp();
     void theWindowFitsTheScreenAndTheFormKeepsStill();
+    void aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines();
+    void flaggedFieldsAndIssuesStayReadableOnADarkPalette();
     void aRealDragUnderAWindowManagerMovesAQuestion();
 
   private:
@@ -358,6 +369,22 @@ void EditorTest::undoRestoresTheBankAfterEachKindOfEdit() {
     QVERIFY(Questions()[1].question == before[2].question);
 }
 
+// A quick hand adds the next question right after Alt and a digit: the choice stays with the
+// question it was made on.
+void EditorTest::theRightOptionsKeyChoosesAtOnceForTheQuestionShown() {
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    Type(0, "Первый");
+    QTest::keyClick(&window_->Form().TextField(0), Qt::Key_3, Qt::AltModifier);
+    QCOMPARE(Questions()[0].rightOption, 3);
+    Trigger("addQuestion");
+    QTest::qWait(300);
+    QCOMPARE(Questions().size(), std::size_t{2});
+    QCOMPARE(Questions()[0].rightOption, 3);
+    QCOMPARE(Questions()[1].rightOption, 1);
+    QVERIFY(window_->Form().RightChoice(1).isChecked());
+}
+
 void EditorTest::undoKeysInAFieldUndoTheBank() {
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -435,6 +462,19 @@ void EditorTest::layoutAndRecentFilesAreRemembered() {
         recent->actions()[0]->text().endsWith(QFileInfo(VORNIKAT_BANK_SOURCE).absoluteFilePath()));
     recent->actions()[1]->trigger();
     QVERIFY(window_->windowTitle().startsWith("data.bin"));
+
+    // Splits kept in a window larger than this screen, as at a smaller scale, give way to the
+    // opening split rather than squeezing the form beside the preview.
+    const QSize screen = window_->screen()->availableGeometry().size();
+    window_->resize(screen * 2);
+    window_->findChild<QSplitter*>("columns")->setSizes(
+        {screen.width() / 2, screen.width() / 4, screen.width() * 5 / 4});
+    QVERIFY(window_->close());
+    window_ = std::make_unique<EditorWindow>();
+    window_->show();
+    const QList<int> opening = window_->findChild<QSplitter*>("columns")->sizes();
+    QVERIFY2(opening[1] >= opening[0] && opening[1] >= window_->width() / 4,
+             qPrintable(QString("%1 %2 %3").arg(opening[0]).arg(opening[1]).arg(opening[2])));
 }
 
 void EditorTest::unreadableFilesOpenNothingAndSayWhy() {
@@ -457,6 +497,17 @@ void EditorTest::unreadableFilesOpenNothingAndSayWhy() {
     QVERIFY(closer_->seen[1].text.contains("Викторина не загрузит этот банк"));
     QVERIFY(closer_->seen[1].text.contains("файл кончается раньше"));
     QVERIFY(closer_->seen[2].text.contains("Такого файла нет"));
+
+    // A name in another encoding than UTF-8 reaches the editor spelled otherwise: the file is
+    // there, but not under the name the editor was given, and the author is told why.
+    const QByteArray foreign = QFile::encodeName(dir_->path()) + "/\xcf\xf0\xe8\xe2\xe5\xf2.txt";
+    const int fd = ::open(foreign.constData(), O_WRONLY | O_CREAT, 0644);
+    QVERIFY(fd >= 0);
+    ::close(fd);
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->OpenFile(QFile::decodeName(foreign)));
+    QVERIFY(closer_->seen.back().text.contains("UTF-8"));
+    QVERIFY(!closer_->seen.back().text.contains("Такого файла нет"));
 }
 
 void EditorTest::playStartsTheQuizOnATemporaryCopyOfTheBank() {
@@ -637,6 +688,52 @@ void EditorTest::repeatedParseErrorsAreSaidOnceWithACount() {
     QVERIFY(said.count("строка ") < 4);
 }
 
+void EditorTest::theNameTypedInTheSaveDialogChoosesTheForm() {
+    QVERIFY(window_->OpenFile(VORNIKAT_BANK_SOURCE));
+    // Types the name into the dialog the editor opens, with the filter it offers first.
+    const auto saveAs = [this](const QString& name) {
+        QTimer::singleShot(0, this, [name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            dialog->selectFile(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        Trigger("saveAs");
+    };
+    // The dialog first offers Aiken text; a data.bin written as text would be refused by the quiz.
+    saveAs(Path("data.bin"));
+    QCOMPARE(ReadFile(Path("data.bin")), ReadFile(VORNIKAT_BANK_DATA));
+    saveAs(Path("back.txt"));
+    QCOMPARE(ReadFile(Path("back.txt")), ReadFile(VORNIKAT_BANK_SOURCE));
+    saveAs(Path("plain"));
+    QCOMPARE(ReadFile(Path("plain")), ReadFile(VORNIKAT_BANK_SOURCE));
+    QCOMPARE(closer_->seen.size(), std::size_t{0});
+}
+
+void EditorTest::aLongOpeningIsToldWhileParsingAndMayBeGivenUp() {
+    // Parsing a big text takes longer than reading it: the progress goes on through both.
+    QByteArray text;
+    for (int k = 0; k < 2000; ++k) {
+        text += kThreeQuestions + QByteArray("\n");
+    }
+    WriteFile(Path("big.txt"), text);
+    const std::filesystem::path path(Path("big.txt").toStdString());
+    std::vector<std::uint64_t> told;
+    const auto opened = ReadBankFile(path, [&](std::uint64_t done, std::uint64_t total) {
+        told.push_back(done * 2 / total);
+        return true;
+    });
+    QVERIFY(opened.has_value());
+    QCOMPARE(opened->questions.size(), std::size_t{6000});
+    QVERIFY(std::is_sorted(told.begin(), told.end()));
+    QVERIFY(std::count(told.begin(), told.end(), 1) > 1);
+
+    // Given up halfway through the parse, the open brings nothing.
+    const auto givenUp = ReadBankFile(
+        path, [](std::uint64_t done, std::uint64_t total) { return done < total * 3 / 4; });
+    QVERIFY(!givenUp.has_value());
+}
+
 void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {
     QVERIFY(window_->OpenFile(VORNIKAT_BANK_SOURCE));
     // What a killed save of this bank left, and files of other names that stay.
@@ -663,6 +760,14 @@ void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {
     closer_->Answer(QMessageBox::Ok);
     QVERIFY(!window_->SaveTo(Path("missing/bank.txt"), BankFormat::Aiken));
     QVERIFY(closer_->seen.back().text.contains("такой папки нет"));
+
+    // A pipe at the name stays a pipe.
+    QVERIFY(::mkfifo(Path("pipe").toLocal8Bit().constData(), 0600) == 0);
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->SaveTo(Path("pipe"), BankFormat::Binary));
+    QVERIFY(closer_->seen.back().text.contains("канал, сокет или устройство"));
+    struct stat pipe {};
+    QVERIFY(::stat(Path("pipe").toLocal8Bit().constData(), &pipe) == 0 && S_ISFIFO(pipe.st_mode));
 }
 
 void EditorTest::aDraftWithErrorsSavesAsAikenAndReopensWithThem() {
@@ -712,6 +817,58 @@ void EditorTest::theWindowFitsTheScreenAndTheFormKeepsStill() {
     Type(1, "≤");
     QVERIFY(!window_->Form().IssuesShownAt(1).isEmpty());
     QCOMPARE(last.mapTo(window_.get(), QPoint()), before);
+}
+
+void EditorTest::aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines() {
+    IssueLabel label(2, nullptr);
+    const QString words = QString("пустое место ").repeated(12).trimmed();
+    const QFontMetrics metrics = label.fontMetrics();
+    const auto linesOf = [&](const QString& text) {
+        return metrics.boundingRect(QRect(0, 0, label.width(), 10000), Qt::TextWordWrap, text)
+                   .height() /
+               metrics.lineSpacing();
+    };
+    // Two lines and a little room to spare: the whole text shows.
+    label.resize(metrics.horizontalAdvance(words) * 3 / 5, label.height());
+    label.SetIssues(words);
+    QCOMPARE(linesOf(words), 2);
+    QCOMPARE(label.text(), words);
+    // Three times as long: as much as two lines take, then "…".
+    const QString longer = words + " " + words + " " + words;
+    label.SetIssues(longer);
+    QVERIFY(label.text().endsWith(QChar(0x2026)));
+    QVERIFY(longer.startsWith(label.text().chopped(1)));
+    QCOMPARE(linesOf(label.text()), 2);
+    QCOMPARE(label.toolTip(), longer);
+}
+
+void EditorTest::flaggedFieldsAndIssuesStayReadableOnADarkPalette() {
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Base, QColor(0x2A, 0x2A, 0x2A));
+    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+    const auto apart = [](const QColor& a, const QColor& b) {
+        return std::abs(a.lightness() - b.lightness()) >= 100;
+    };
+    for (const QPalette& palette : {dark, light}) {
+        QApplication::setPalette(palette);
+        window_ = std::make_unique<EditorWindow>();
+        Type(0, "≤");
+        Type(1, " ");
+        for (int field : {0, 1}) {
+            const QPalette shown = window_->Form().TextField(field).palette();
+            QVERIFY(apart(shown.color(QPalette::Base), shown.color(QPalette::Text)));
+        }
+        const QBrush issue = window_->findChild<QListView*>("issueList")
+                                 ->model()
+                                 ->index(0, 0)
+                                 .data(Qt::ForegroundRole)
+                                 .value<QBrush>();
+        QVERIFY(apart(issue.color(), palette.color(QPalette::Base)));
+        window_->UndoStack().setClean();
+    }
 }
 
 // The X server's own pointer, moved by xdotool, drags a question under openbox: the drop lands,

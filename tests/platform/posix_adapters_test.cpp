@@ -13,8 +13,10 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <system_error>
 #include <thread>
 
+#include "atomic_file.hpp"
 #include "posix_file_system.hpp"
 #include "posix_launcher.hpp"
 #include "regular_file.hpp"
@@ -110,6 +112,47 @@ TEST_F(PosixAdaptersTest, OnlyARegularFileIsReadAsTheBankAndNothingElseBlocks) {
     ASSERT_EQ(::listen(listener, 1), 0);
     EXPECT_FALSE(OpensAsBank(socketPath));
     ::close(listener);
+}
+
+// A save names only files: a pipe, a socket or a folder at the name, or at the end of a link,
+// stays what it is, and no temporary file is left beside it.
+TEST_F(PosixAdaptersTest, AnAtomicWriteReplacesOnlyARegularFile) {
+    const std::uint8_t bytes[] = {1, 2, 3};
+    const fs::path fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = (folder / "socket").string();
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const fs::path inner = folder / "inner";
+    fs::create_directory(inner);
+    fs::create_symlink(fifo, folder / "link");
+
+    const auto refusal = [&](const fs::path& target) {
+        try {
+            WriteFileAtomically(target, bytes);
+        } catch (const std::system_error& error) {
+            return error.code().value();
+        }
+        return 0;
+    };
+    EXPECT_EQ(refusal(fifo), ENOTSUP);
+    EXPECT_EQ(refusal(socketPath), ENOTSUP);
+    EXPECT_EQ(refusal(folder / "link"), ENOTSUP);
+    EXPECT_EQ(refusal(inner), EISDIR);
+    ::close(listener);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_socket(socketPath));
+    EXPECT_TRUE(fs::is_symlink(folder / "link"));
+    EXPECT_TRUE(fs::is_directory(inner));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
+
+    WriteFileAtomically(folder / "bank.bin", bytes);
+    WriteFileAtomically(folder / "bank.bin", bytes);
+    EXPECT_EQ(fs::file_size(folder / "bank.bin"), sizeof bytes);
 }
 
 TEST_F(PosixAdaptersTest, TheOpenerNamesWhatItRefusesAndReadsInStepsThatCanStop) {

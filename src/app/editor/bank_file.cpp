@@ -78,10 +78,13 @@ std::vector<std::string> GroupErrors(const std::vector<bank::Diagnostic>& errors
     return lines;
 }
 
-OpenedBank ParseText(std::string_view bytes) {
+std::optional<OpenedBank> ParseText(std::string_view bytes, const ReadProgress& progress) {
     // The editor flags what data.bin cannot hold at its field: such a text reads as it stands.
     bank::AikenParse parsed = bank::ParseAiken(bytes, bank::kMaxReportedErrors, bank::TextRule::Any,
-                                               bank::Language::Russian);
+                                               bank::Language::Russian, progress);
+    if (parsed.cancelled) {
+        return std::nullopt;
+    }
     if (!parsed.errors.empty()) {
         throw BankFileError("В тексте Aiken есть ошибки:" +
                             JoinLines(GroupErrors(parsed.errors), parsed.stoppedEarly));
@@ -100,8 +103,11 @@ BankFormat FormatOfContent(std::string_view bytes) {
     return bytes.find('\0') == std::string_view::npos ? BankFormat::Aiken : BankFormat::Binary;
 }
 
-OpenedBank ParseBank(std::string_view bytes) {
-    return FormatOfContent(bytes) == BankFormat::Binary ? ParseBinary(bytes) : ParseText(bytes);
+std::optional<OpenedBank> ParseBank(std::string_view bytes, const ReadProgress& progress) {
+    if (FormatOfContent(bytes) == BankFormat::Binary) {
+        return ParseBinary(bytes);
+    }
+    return ParseText(bytes, progress);
 }
 
 std::string DescribeWriteError(int error) {
@@ -119,6 +125,9 @@ std::string DescribeWriteError(int error) {
             return "такой папки нет";
         case EISDIR:
             return "под этим именем стоит папка";
+        case ENOTSUP:
+            return "под этим именем стоит канал, сокет или устройство, а не файл, и оно не "
+                   "заменяется";
         default:
             return "ошибка системы " + std::to_string(error);
     }
@@ -150,14 +159,23 @@ std::string DescribeOpenProblem(OpenProblem problem, int error) {
 
 std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
                                        const ReadProgress& progress) {
-    WholeFile whole = ReadRegularFile(path, progress);
+    // Reading a big text and parsing it take about as long as each other: each is half the way.
+    const auto half = [&progress](std::uint64_t before) -> ReadProgress {
+        if (!progress) {
+            return {};
+        }
+        return [&progress, before](std::uint64_t done, std::uint64_t total) {
+            return progress(before * total + done, 2 * total);
+        };
+    };
+    WholeFile whole = ReadRegularFile(path, half(0));
     if (whole.cancelled) {
         return std::nullopt;
     }
     if (whole.problem != OpenProblem::None) {
         throw BankFileError(DescribeOpenProblem(whole.problem, whole.error));
     }
-    return ParseBank(whole.bytes);
+    return ParseBank(whole.bytes, half(1));
 }
 
 std::vector<std::uint8_t> EncodeBank(std::span<const QuestionRecord> questions, BankFormat format) {

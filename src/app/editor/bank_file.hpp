@@ -34,14 +34,15 @@ struct OpenedBank {
 BankFormat FormatOfContent(std::string_view bytes);
 
 // Only a regular file is read, and never waited on. Throws BankFileError and reads nothing
-// partly; nothing when the progress asked to stop.
+// partly; nothing when the progress, told of the reading and then of the parsing, asked to stop.
 std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
                                        const ReadProgress& progress = {});
 // Why a save failed, from the system's error number, in the author's words.
 std::string DescribeWriteError(int error);
 // Why the opener refused a file, in the author's words.
 std::string DescribeOpenProblem(OpenProblem problem, int error);
-OpenedBank ParseBank(std::string_view bytes);
+// Nothing when the progress asked to stop.
+std::optional<OpenedBank> ParseBank(std::string_view bytes, const ReadProgress& progress = {});
 
 // The file's bytes; throws BankFileError when the questions cannot be stored in that form.
 std::vector<std::uint8_t> EncodeBank(std::span<const QuestionRecord> questions, BankFormat format);

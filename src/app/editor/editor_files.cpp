@@ -36,15 +36,17 @@ std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
+// The name the author typed says what the file is, whichever filter the dialog showed: text
+// saved under a .bin name would be a bank the quiz refuses. Only a name of neither kind
+// follows the filter.
 BankFormat FormatOfName(const QString& path, const QString& filter) {
-    if (filter == kBinaryFilter) {
+    if (path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive)) {
         return BankFormat::Binary;
     }
-    if (filter == kAikenFilter) {
+    if (path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
         return BankFormat::Aiken;
     }
-    return path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) ? BankFormat::Binary
-                                                                      : BankFormat::Aiken;
+    return filter == kBinaryFilter ? BankFormat::Binary : BankFormat::Aiken;
 }
 
 // The author's own read-only mark counts as much as the system's refusal: a rename would
@@ -67,6 +69,15 @@ void EditorWindow::NewBank() {
 }
 
 bool EditorWindow::OpenFile(const QString& path) {
+    // Qt spells names in UTF-8: bytes of another encoding come as U+FFFD, and the name then
+    // names no file, though the file is there.
+    if (path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path)) {
+        ShowError(QStringLiteral("Файл «%1» не открыт.\nВ его имени есть байты не в кодировке "
+                                 "UTF-8, и редактор не найдёт файл по такому имени: переименуйте "
+                                 "его.")
+                      .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
     // A file that takes a while shows how far the reading has come, and may be given up; a
     // quick one opens without a box flashing by.
     QElapsedTimer clock;
@@ -77,6 +88,10 @@ bool EditorWindow::OpenFile(const QString& path) {
             progress = std::make_unique<QProgressDialog>(
                 QStringLiteral("Читается «%1»…").arg(QDir::toNativeSeparators(path)),
                 QStringLiteral("Отмена"), 0, kProgressSteps, this);
+            // Titled in the author's language, not by the program's file name.
+            progress->setWindowTitle(QStringLiteral("Открытие банка"));
+            // Wide enough for the title beside the window manager's buttons.
+            progress->setMinimumWidth(progress->fontMetrics().averageCharWidth() * 40);
             progress->setWindowModality(Qt::WindowModal);
             progress->setMinimumDuration(0);
         }
@@ -133,6 +148,9 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
     if (IsReadOnly(path)) {
         return OfferSaveAs(path);
     }
+    // What earlier saves of this file left when they were killed goes first, so that none
+    // outlives this save even if it is killed in its turn.
+    RemoveLeftoverTempFiles(ToPath(path));
     try {
         WriteBankFile(ToPath(path), document_->Records(), format);
     } catch (const BankFileError& error) {
@@ -140,8 +158,6 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
                       .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.what())));
         return false;
     }
-    // What earlier saves of this file left when they were killed goes now.
-    RemoveLeftoverTempFiles(ToPath(path));
     path_ = QFileInfo(path).absoluteFilePath();
     format_ = format;
     undo_.setClean();

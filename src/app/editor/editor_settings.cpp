@@ -11,6 +11,7 @@ const QString kRecent = QStringLiteral("recentFiles");
 const QString kRequireFit = QStringLiteral("requireFit");
 const QString kGeometry = QStringLiteral("window/geometry");
 const QString kSplitters = QStringLiteral("window/splitter-");
+const QString kSplittersWindowSize = QStringLiteral("window/splitters-window-size");
 
 }  // namespace
 
@@ -59,6 +60,14 @@ QByteArray EditorSettings::SplitterState(const QString& name) const {
 
 void EditorSettings::SetSplitterState(const QString& name, const QByteArray& state) {
     settings_.setValue(kSplitters + name, state);
+}
+
+QSize EditorSettings::SplittersWindowSize() const {
+    return settings_.value(kSplittersWindowSize).toSize();
+}
+
+void EditorSettings::SetSplittersWindowSize(const QSize& size) {
+    settings_.setValue(kSplittersWindowSize, size);
 }
 
 }  // namespace vornikat::editor

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QSettings>
+#include <QSize>
 #include <QStringList>
 
 namespace vornikat::editor {
@@ -23,9 +24,11 @@ class EditorSettings {
 
     QByteArray Geometry() const;
     void SetGeometry(const QByteArray& geometry);
-    // Each splitter of the window by its name.
+    // Each splitter of the window by its name, and the window's size when they were kept.
     QByteArray SplitterState(const QString& name) const;
     void SetSplitterState(const QString& name, const QByteArray& state);
+    QSize SplittersWindowSize() const;
+    void SetSplittersWindowSize(const QSize& size);
 
   private:
     QSettings settings_;

@@ -194,14 +194,18 @@ void EditorWindow::PlaceOnScreen() {
         resize(size().boundedTo(available.size() * 9 / 10));
         move(available.center() - rect().center());
     }
-    if (!columns_->restoreState(settings_.SplitterState(QStringLiteral("columns")))) {
+    // Splits kept in a larger window (a larger screen, a smaller scale) would leave the form a
+    // sliver beside the preview, which keeps its size: the opening split serves instead.
+    const QSize kept = settings_.SplittersWindowSize();
+    const bool splitsFit = kept.width() <= width() && kept.height() <= height();
+    if (!splitsFit || !columns_->restoreState(settings_.SplitterState(QStringLiteral("columns")))) {
         // The preview as large as the quiz's window where there is room; the list and the form
         // share the rest.
         const int preview = std::min(preview_->sizeHint().width(), width() * 9 / 20);
         const int rest = width() - preview;
         columns_->setSizes({rest / 4, rest - rest / 4, preview});
     }
-    if (!rows_->restoreState(settings_.SplitterState(QStringLiteral("rows")))) {
+    if (!splitsFit || !rows_->restoreState(settings_.SplitterState(QStringLiteral("rows")))) {
         rows_->setSizes({height() * 4 / 5, height() / 5});
     }
 }
@@ -331,6 +335,7 @@ void EditorWindow::RememberLayout() {
     settings_.SetGeometry(saveGeometry());
     settings_.SetSplitterState(QStringLiteral("columns"), columns_->saveState());
     settings_.SetSplitterState(QStringLiteral("rows"), rows_->saveState());
+    settings_.SetSplittersWindowSize(size());
 }
 
 }  // namespace vornikat::editor

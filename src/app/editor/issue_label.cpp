@@ -25,9 +25,30 @@ void IssueLabel::resizeEvent(QResizeEvent* event) {
 }
 
 void IssueLabel::ShowElided() {
-    // Lines wrap at word ends, short of the full width: a fifth of the room is left to spare.
-    const int room = width() * lines_ * 4 / 5;
-    setText(fontMetrics().elidedText(QString(issues_).replace('\n', ' '), Qt::ElideRight, room));
+    const QString text = QString(issues_).replace('\n', ' ');
+    const QFontMetrics metrics = fontMetrics();
+    const int room = metrics.lineSpacing() * lines_;
+    // Wrapped at word ends as the label wraps them.
+    const auto fits = [&](const QString& shown) {
+        return metrics.boundingRect(QRect(0, 0, width(), room * 2), Qt::TextWordWrap, shown)
+                   .height() <= room;
+    };
+    if (fits(text)) {
+        setText(text);
+        return;
+    }
+    // The longest start of the text that wraps into the lines with its ellipsis.
+    const QString ellipsis(QChar(0x2026));
+    qsizetype shown = 0;
+    for (qsizetype high = text.size(); shown < high;) {
+        const qsizetype middle = (shown + high + 1) / 2;
+        if (fits(text.left(middle) + ellipsis)) {
+            shown = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    setText(text.left(shown).trimmed() + ellipsis);
 }
 
 }  // namespace vornikat::editor

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "issue_text.hpp"
 
-#include "readable_colors.hpp"
-
 #include "bank_format.hpp"
 #include "layout_fit.hpp"
+#include "readable_colors.hpp"
 
 namespace vornikat::editor {
 namespace {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,9 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
             // Tab goes from text to text: the right option is chosen by its Alt key or a click,
             // never by letters typed on it.
             right->setFocusPolicy(Qt::NoFocus);
+            // Its Alt key chooses at once: the button's own answer to it comes a tenth of a
+            // second later, when a quick hand may have gone on to another question.
+            right->installEventFilter(this);
             rightGroup_->addButton(right, field);
             rights_[static_cast<std::size_t>(field - 1)] = right;
             // The radio button beside it is the choice of the right option, not its label.
@@ -77,6 +81,17 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
     grid->setRowStretch(line + 2, 1);
     connect(rightGroup_, &QButtonGroup::idClicked, this,
             [this](int option) { emit rightOptionChosen(option); });
+}
+
+bool QuestionForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        const int option = rightGroup_->id(qobject_cast<QAbstractButton*>(watched));
+        if (option > 0) {
+            emit rightOptionChosen(option);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void QuestionForm::ShowQuestion(const QuestionRecord& question,

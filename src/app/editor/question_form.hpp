@@ -36,6 +36,9 @@ class QuestionForm final : public QWidget {
     // The checks shown at a field, empty when it has none.
     QString IssuesShownAt(int field) const;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   signals:
     void textEdited(int field, const QString& text);
     void rightOptionChosen(int option);

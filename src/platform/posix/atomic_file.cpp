@@ -72,6 +72,15 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                          mode_t mode) {
     const auto file = FollowLinks(target);
+    // Only a regular file is replaced: a pipe, a socket or a device at the name is the system's
+    // or another program's, and the rename would put a file in its place.
+    struct stat old {};
+    const bool replacing = ::stat(file.c_str(), &old) == 0;
+    if (replacing && !S_ISREG(old.st_mode)) {
+        throw std::system_error(
+            S_ISDIR(old.st_mode) ? EISDIR : ENOTSUP, std::generic_category(),
+            "cannot replace " + file.string() + ", which is not a regular file");
+    }
     std::filesystem::path temp;
     int fd = -1;
     // Closes and removes the temporary file, and tells why.
@@ -95,8 +104,7 @@ void WriteFileAtomically(const std::filesystem::path& target, std::span<const st
                                     "cannot create a temporary file beside " + file.string());
         }
     }
-    struct stat old {};
-    if (::stat(file.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) {
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) {
         fail("cannot keep the mode of");
     }
     for (std::size_t done = 0; done < bytes.size();) {

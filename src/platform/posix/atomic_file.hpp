@@ -16,8 +16,9 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path);
 
 // Writes a temporary file beside the file the path leads to (links followed, so a link stays a
 // link), flushes it to disk, renames it over that file and flushes the folder. A new file gets
-// the mode less the umask, a replaced one keeps its own. Throws std::system_error naming the file;
-// the target is untouched.
+// the mode less the umask, a replaced one keeps its own. Only a regular file is replaced: a folder
+// fails with EISDIR, a pipe, a socket or a device with ENOTSUP. Throws std::system_error naming
+// the file; the target is untouched.
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                          mode_t mode = 0666);
 
