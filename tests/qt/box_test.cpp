@@ -123,6 +123,20 @@ class BoxTest : public QObject {
         }
         QCOMPARE(boxes.unexpected, 0);
     }
+
+    // A window manager's minimize button on a box: the box comes back to be answered.
+    void aMinimizedBoxComesBack() {
+        BoxCloser boxes;
+        bool back = false;
+        boxes.Answer(QMessageBox::Ok, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            box->showMinimized();
+            back = QTest::qWaitFor([box] { return !box->isMinimized() && box->isVisible(); });
+        });
+        QtDialogs().ShowMessage(u"Желаю удачи :)", msgbox::kInformation | msgbox::kOkOnly);
+        QVERIFY(back);
+        QCOMPARE(boxes.unexpected, 0);
+    }
 };
 
 }  // namespace vornikat::testing

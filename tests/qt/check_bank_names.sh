@@ -61,6 +61,13 @@ play 'a missing name that is not UTF-8' 1 'vornikat: the question bank "b\xff.bi
 cp "$bank" $'b\xff.bin'
 play 'a bank whose name is not UTF-8' 0 '' "$vornikat" $'b\xff.bin'
 
+# A name that begins with a dash is an option, named whole rather than letter by letter.
+timeout 60 "$vornikat" -dash.bin >"$work/out" 2>"$work/err"
+ended=$?
+[[ $ended == 1 ]] || fail "a leading dash: status $ended, not 1"
+[[ "$(cat "$work/err")" == "vornikat: Unknown option 'dash.bin'." ]] ||
+    fail "a leading dash: stderr says [$(cat "$work/err")]"
+
 # A copy of the program in a folder of its own, with no bank beside it, in the player's data
 # folder or installed with it.
 mkdir "$work/bin"

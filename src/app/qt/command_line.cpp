@@ -41,6 +41,8 @@ void DescribeCommandLine(QCommandLineParser& parser) {
     NameApplication();
     QCoreApplication::setApplicationVersion(QStringLiteral(VORNIKAT_VERSION));
     parser.setApplicationDescription(Description());
+    // A bank named "-dash.bin" is reported as one unknown option, not as its letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("BANK"),

@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include "fixed_window.hpp"
 #include "layout.hpp"
@@ -59,6 +60,18 @@ class WholeTextBox final : public QMessageBox {
             case QEvent::StyleChange:
             case QEvent::ScreenChangeInternal:
                 FitToText();
+                break;
+            case QEvent::WindowStateChange:
+                // The box holds every other window of the program until it is answered: a
+                // window manager's minimize would leave the player before windows that do
+                // not answer and no box to find.
+                if (isMinimized()) {
+                    QTimer::singleShot(0, this, [this] {
+                        setWindowState(windowState() & ~Qt::WindowMinimized);
+                        show();
+                        activateWindow();
+                    });
+                }
                 break;
             default:
                 break;
