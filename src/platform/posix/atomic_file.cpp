@@ -23,8 +23,12 @@ constexpr std::string_view kTempInfix = ".vornikat-save-";
 constexpr std::size_t kTempSuffixLength = 6;
 constexpr std::string_view kTempLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
 
+// Appended piece by piece: "." + a temporary string trips GCC 12's -Wrestrict.
 std::string TempPrefix(const std::filesystem::path& file) {
-    return "." + file.filename().string() + std::string(kTempInfix);
+    std::string prefix = ".";
+    prefix += file.filename().string();
+    prefix += kTempInfix;
+    return prefix;
 }
 
 // One of ours: the whole name is the pattern, and it is a regular file of this user's.
