@@ -136,7 +136,6 @@ class EditorTest : public QObject {
     void aLongOpeningIsToldWhileParsingAndMayBeGivenUp();
     void theWindowFitsTheScreenAndTheFormKeepsStill();
     void aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines();
-    void flaggedFieldsAndIssuesStayReadableOnADarkPalette();
     void aRealDragUnderAWindowManagerMovesAQuestion();
 
   private:
@@ -840,35 +839,6 @@ void EditorTest::aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines() {
     QVERIFY(longer.startsWith(label.text().chopped(1)));
     QCOMPARE(linesOf(label.text()), 2);
     QCOMPARE(label.toolTip(), longer);
-}
-
-void EditorTest::flaggedFieldsAndIssuesStayReadableOnADarkPalette() {
-    const QPalette light = QApplication::palette();
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::Base, QColor(0x2A, 0x2A, 0x2A));
-    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
-    const auto apart = [](const QColor& a, const QColor& b) {
-        return std::abs(a.lightness() - b.lightness()) >= 100;
-    };
-    for (const QPalette& palette : {dark, light}) {
-        QApplication::setPalette(palette);
-        window_ = std::make_unique<EditorWindow>();
-        Type(0, "≤");
-        Type(1, " ");
-        for (int field : {0, 1}) {
-            const QPalette shown = window_->Form().TextField(field).palette();
-            QVERIFY(apart(shown.color(QPalette::Base), shown.color(QPalette::Text)));
-        }
-        const QBrush issue = window_->findChild<QListView*>("issueList")
-                                 ->model()
-                                 ->index(0, 0)
-                                 .data(Qt::ForegroundRole)
-                                 .value<QBrush>();
-        QVERIFY(apart(issue.color(), palette.color(QPalette::Base)));
-        window_->UndoStack().setClean();
-    }
 }
 
 // The X server's own pointer, moved by xdotool, drags a question under openbox: the drop lands,
