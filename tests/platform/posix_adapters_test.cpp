@@ -44,6 +44,23 @@ class PosixAdaptersTest : public ::testing::Test {
         return path;
     }
 
+    // A Unix socket bound at the folder's "socket", its descriptor; -1 where it cannot be made.
+    int BindSocket() const {
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const std::string path = (folder / "socket").string();
+        if (listener < 0 || path.size() >= sizeof address.sun_path) {
+            return -1;
+        }
+        std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+        if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            ::close(listener);
+            return -1;
+        }
+        return listener;
+    }
+
     // Waits a bounded time for a file that a started program writes.
     static bool AppearsSoon(const fs::path& path) {
         for (int i = 0; i < 500 && !fs::exists(path); ++i) {
@@ -102,13 +119,9 @@ TEST_F(PosixAdaptersTest, OnlyARegularFileIsReadAsTheBankAndNothingElseBlocks) {
     EXPECT_FALSE(OpensAsBank(::ptsname(terminal)));
     ::close(terminal);
 
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+    const int listener = BindSocket();
+    ASSERT_GE(listener, 0);
     const std::string socketPath = (folder / "socket").string();
-    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ASSERT_EQ(::listen(listener, 1), 0);
     EXPECT_FALSE(OpensAsBank(socketPath));
     ::close(listener);
@@ -120,13 +133,9 @@ TEST_F(PosixAdaptersTest, AnAtomicWriteReplacesOnlyARegularFile) {
     const std::uint8_t bytes[] = {1, 2, 3};
     const fs::path fifo = folder / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+    const int listener = BindSocket();
+    ASSERT_GE(listener, 0);
     const std::string socketPath = (folder / "socket").string();
-    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     const fs::path inner = folder / "inner";
     fs::create_directory(inner);
     fs::create_symlink(fifo, folder / "link");
