@@ -176,34 +176,75 @@ class BankParser {
 
     QuestionBank Parse() {
         QuestionBank bank;
-        bank.QuestionMax = units_.Next();
-        const std::int16_t last = bank.QuestionMax;
+        const std::array<CheckedArray<std::u16string>*, 6> sections = {
+            &bank.Questions, &bank.Answers1, &bank.Answers2,
+            &bank.Answers3,  &bank.Answers4, &bank.Answers5};
+        ReadSections(
+            [&bank](std::int16_t last) { bank.QuestionMax = last; },
+            [&sections](int section, std::int16_t) -> std::u16string& {
+                return sections[static_cast<std::size_t>(section)]->Append({});
+            },
+            [&bank](std::int16_t, std::int16_t option) { bank.RightAnswer.Append(option); });
+        return bank;
+    }
+
+    std::vector<QuestionRecord> ParseRecords() {
+        std::vector<QuestionRecord> records;
+        std::int16_t last = 0;
+        const auto at = [&records](std::int16_t i) -> QuestionRecord& {
+            return records.at(static_cast<std::size_t>(i));
+        };
+        // Room for all the header promises is made once the file has shown that many records,
+        // so that a big bank is not moved as it grows, while a header that lies in a small
+        // file costs nothing.
+        constexpr std::int16_t kShownBeforeRoom = 1024;
+        ReadSections([&last](std::int16_t header) { last = header; },
+                     [&](int section, std::int16_t i) -> std::u16string& {
+                         if (section > 0) {
+                             return at(i).options.at(static_cast<std::size_t>(section - 1));
+                         }
+                         if (i == kShownBeforeRoom) {
+                             records.reserve(static_cast<std::size_t>(last) + 1);
+                         }
+                         return records.emplace_back().question;
+                     },
+                     [&](std::int16_t i, std::int16_t option) { at(i).rightOption = option; });
+        return records;
+    }
+
+  private:
+    // Reads the file front to back: the header, whose last index goes to start(last); the
+    // question texts (section 0); the texts of options 1..5 (sections 1..5); the right options.
+    // Each text is decoded into text(section, index), each right option handed to
+    // right(index, option).
+    template <typename Start, typename Text, typename Right>
+    void ReadSections(Start start, Text text, Right right) {
+        const std::int16_t last = units_.Next();
         if (last < 0) {
             throw BankReadError(
                 err::kSubscriptOutOfRange, 0,
                 "the question count field is negative (" + std::to_string(last) + ")");
         }
-        // The arrays grow as their records are read rather than being made at full size
+        start(last);
+        // The texts are added as their records are read rather than being made at full size
         // first: a header that promises more than the file holds then costs nothing, and a
         // bank that loads ends with every index 0..last filled all the same.
-        ReadSection<bankformat::kQuestionFactor>(bank.Questions, last);
+        ReadSection<bankformat::kQuestionFactor>(0, last, text);
         for (int option = 1; option <= 5; ++option) {
-            ReadSection<bankformat::kOptionFactor>(bank.Answers(option), last);
+            ReadSection<bankformat::kOptionFactor>(option, last, text);
         }
         for (std::int16_t i = 0; i <= last; i = NextIndex(i)) {
             const std::int16_t unit = units_.Next();
             CountInexact(unit, bankformat::kRightOptionFactor);
-            bank.RightAnswer.Append(static_cast<std::int16_t>(
-                DivideRoundHalfEven(unit, bankformat::kRightOptionFactor)));
+            right(i, static_cast<std::int16_t>(
+                         DivideRoundHalfEven(unit, bankformat::kRightOptionFactor)));
         }
         if (info_ != nullptr) {
             info_->bytesRead = units_.Offset();
             info_->trailingBytes = !units_.AtEnd();
         }
-        return bank;
     }
 
-  private:
     void CountInexact(std::int16_t unit, std::int32_t factor) {
         if (info_ != nullptr && unit % factor != 0) {
             ++info_->inexactUnits;
@@ -220,10 +261,10 @@ class BankParser {
         return static_cast<std::int16_t>(i + 1);
     }
 
-    template <std::int16_t Factor>
-    void ReadSection(CheckedArray<std::u16string>& texts, std::int16_t last) {
+    template <std::int16_t Factor, typename Text>
+    void ReadSection(int section, std::int16_t last, Text& text) {
         for (std::int16_t i = 0; i <= last; i = NextIndex(i)) {
-            texts.Append(ReadText<Factor>());
+            ReadText<Factor>(text(section, i));
         }
     }
 
@@ -259,9 +300,9 @@ class BankParser {
                 std::to_string(DivideRoundHalfEven(unit, Factor)) + ", outside 0..255");
     }
 
-    // The units are decoded straight from the read buffer into the text.
+    // The units are decoded straight from the read buffer into the text, which is empty.
     template <std::int16_t Factor>
-    std::u16string ReadText() {
+    void ReadText(std::u16string& text) {
         const std::uint64_t start = units_.Offset();
         const std::int16_t length = units_.Next();
         if (length >= bankformat::kMaxTextLength) {
@@ -270,9 +311,8 @@ class BankParser {
                                     " is too large (at most 32765)");
         }
         const std::int32_t characters = length + 1;
-        std::u16string text;
         if (characters < 0) {
-            return text;
+            return;
         }
         // The first unit is decoded and checked, then thrown away.
         const char16_t dropped = static_cast<char16_t>(units_.Next());
@@ -285,7 +325,6 @@ class BankParser {
                            Decode<Factor>(units, text.data() + done, n, start + 4 + 2 * done);
                            done += n;
                        });
-        return text;
     }
 
     UnitReader units_;
@@ -296,6 +335,10 @@ class BankParser {
 
 QuestionBank ReadQuestionBank(ByteSource& source, BankReadInfo* info) {
     return BankParser(source, info).Parse();
+}
+
+std::vector<QuestionRecord> ReadQuestionRecords(ByteSource& source) {
+    return BankParser(source, nullptr).ParseRecords();
 }
 
 }  // namespace vornikat

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ports.hpp"
 #include "question_bank.hpp"
@@ -33,5 +34,8 @@ struct BankReadInfo {
 
 // Throws BankReadError; a read past the end of the data is an error too.
 QuestionBank ReadQuestionBank(ByteSource& source, BankReadInfo* info = nullptr);
+// The same read, question by question, for a program that edits the bank: the texts are
+// decoded into their records, not gathered by section and moved.
+std::vector<QuestionRecord> ReadQuestionRecords(ByteSource& source);
 
 }  // namespace vornikat

@@ -24,8 +24,8 @@ class CheckedArray {
         items_.assign(static_cast<std::size_t>(upper) + 1, T{});
     }
 
-    // Gives the array one more index, holding item.
-    void Append(T item) { items_.push_back(std::move(item)); }
+    // Gives the array one more index, holding item; returns the item in its place.
+    T& Append(T item) { return items_.emplace_back(std::move(item)); }
 
     T& At(long index) {
         Check(index);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "question_bank.hpp"
 
+#include <array>
 #include <utility>
 
 namespace vornikat {
@@ -30,15 +31,16 @@ std::vector<QuestionRecord> ToRecords(QuestionBank bank) {
     std::vector<QuestionRecord> records;
     const long count = static_cast<long>(bank.Questions.Size());
     records.reserve(static_cast<std::size_t>(count));
+    const std::array<CheckedArray<std::u16string>*, 5> options = {
+        &bank.Answers1, &bank.Answers2, &bank.Answers3, &bank.Answers4, &bank.Answers5};
+    // Each record is made in its place: a bank this big is not moved twice.
     for (long i = 0; i < count; ++i) {
-        QuestionRecord record;
+        QuestionRecord& record = records.emplace_back();
         record.question = std::move(bank.Questions.At(i));
-        for (int option = 1; option <= 5; ++option) {
-            record.options[static_cast<std::size_t>(option - 1)] =
-                std::move(bank.Answers(option).At(i));
+        for (std::size_t k = 0; k < options.size(); ++k) {
+            record.options[k] = std::move(options[k]->At(i));
         }
         record.rightOption = bank.RightAnswer.At(i);
-        records.push_back(std::move(record));
     }
     return records;
 }

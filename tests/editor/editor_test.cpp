@@ -134,6 +134,7 @@ class EditorTest : public QObject {
     void aDraftWithErrorsSavesAsAikenAndReopensWithThem();
     void theNameTypedInTheSaveDialogChoosesTheForm();
     void aLongOpeningIsToldWhileParsingAndMayBeGivenUp();
+    void aDataBinIsToldAsItStreamsAndKnownByANulByteAnywhere();
     void theWindowFitsTheScreenAndTheFormKeepsStill();
     void aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines();
     void aRealDragUnderAWindowManagerMovesAQuestion();
@@ -731,6 +732,47 @@ void EditorTest::aLongOpeningIsToldWhileParsingAndMayBeGivenUp() {
     const auto givenUp = ReadBankFile(
         path, [](std::uint64_t done, std::uint64_t total) { return done < total * 3 / 4; });
     QVERIFY(!givenUp.has_value());
+}
+
+void EditorTest::aDataBinIsToldAsItStreamsAndKnownByANulByteAnywhere() {
+    const auto write = [this](const char* name, const std::vector<std::uint8_t>& bytes) {
+        WriteFile(Path(name), QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                         static_cast<qsizetype>(bytes.size())));
+        return std::filesystem::path(Path(name).toStdString());
+    };
+    const auto big = write(
+        "big.bin",
+        WriteQuestionBank(Bank(
+            6000, QuestionRecord{u"Вопрос о байтах и битах", {u"А", u"Б", u"В", u"Г", u"Д"}, 2})));
+    std::vector<std::uint64_t> told;
+    bool withinTheFile = true;
+    const auto opened = ReadBankFile(big, [&](std::uint64_t done, std::uint64_t total) {
+        withinTheFile = withinTheFile && done <= total;
+        told.push_back(done);
+        return true;
+    });
+    QVERIFY(withinTheFile);
+    QVERIFY(opened.has_value());
+    QCOMPARE(opened->format, BankFormat::Binary);
+    QCOMPARE(opened->questions.size(), std::size_t{6000});
+    QVERIFY(told.size() > 2);
+    QVERIFY(std::is_sorted(told.begin(), told.end()));
+    const auto givenUp =
+        ReadBankFile(big, [](std::uint64_t done, std::uint64_t total) { return done < total / 2; });
+    QVERIFY(!givenUp.has_value());
+
+    // The loader skips one unit after each length, and a bank made elsewhere may put anything
+    // there: with no NUL in its first kilobytes, the file is still a data.bin, not text.
+    Bank odd(258, QuestionRecord{u"В", {u"1", u"2", u"3", u"4", u"5"}, 1});
+    odd[0].question = std::u16string(2306, u'a');
+    std::vector<std::uint8_t> bytes = WriteQuestionBank(odd);
+    bytes[4] = bytes[5] = 0x01;
+    QVERIFY(std::find(bytes.begin(), bytes.begin() + 4096, 0) == bytes.begin() + 4096);
+    const auto opaque = ReadBankFile(write("opaque.bin", bytes));
+    QVERIFY(opaque.has_value());
+    QCOMPARE(opaque->format, BankFormat::Binary);
+    QCOMPARE(opaque->questions.size(), std::size_t{258});
+    QVERIFY(opaque->questions[0].question == odd[0].question);
 }
 
 void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {

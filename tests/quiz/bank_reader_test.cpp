@@ -22,9 +22,38 @@ std::vector<std::uint8_t> Units(std::initializer_list<int> units) {
     return bytes;
 }
 
+// The editor's reader, record by record, must load and fail exactly as the quiz's does.
+void ExpectTheRecordsReaderAgrees(const std::vector<std::uint8_t>& bytes,
+                                  const std::vector<QuestionRecord>* loaded,
+                                  const BankReadError* failure) {
+    MemorySource source(bytes);
+    try {
+        const std::vector<QuestionRecord> records = ReadQuestionRecords(source);
+        ASSERT_NE(loaded, nullptr) << "the records reader loaded what the quiz refuses";
+        ASSERT_EQ(records.size(), loaded->size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            EXPECT_EQ(records[i].question, (*loaded)[i].question) << i;
+            EXPECT_EQ(records[i].options, (*loaded)[i].options) << i;
+            EXPECT_EQ(records[i].rightOption, (*loaded)[i].rightOption) << i;
+        }
+    } catch (const BankReadError& error) {
+        ASSERT_NE(failure, nullptr) << "the records reader refused what the quiz loads";
+        EXPECT_EQ(error.Number(), failure->Number());
+        EXPECT_EQ(error.Offset(), failure->Offset());
+    }
+}
+
 QuestionBank Read(const std::vector<std::uint8_t>& bytes, BankReadInfo* info = nullptr) {
     MemorySource source(bytes);
-    return ReadQuestionBank(source, info);
+    try {
+        QuestionBank bank = ReadQuestionBank(source, info);
+        const auto records = ToRecords(bank);
+        ExpectTheRecordsReaderAgrees(bytes, &records, nullptr);
+        return bank;
+    } catch (const BankReadError& error) {
+        ExpectTheRecordsReaderAgrees(bytes, nullptr, &error);
+        throw;
+    }
 }
 
 int FailureNumber(const std::vector<std::uint8_t>& bytes) {

@@ -47,7 +47,7 @@ void BankDocument::Reset(std::vector<QuestionRecord> questions) {
     rows_.clear();
     rows_.reserve(questions.size());
     for (auto& question : questions) {
-        rows_.push_back({std::move(question), {}, false});
+        rows_.emplace_back().question = std::move(question);
     }
     RecheckAll();
     emit wasReset();

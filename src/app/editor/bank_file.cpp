@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "bank_file.hpp"
 
+#include <array>
 #include <cerrno>
 #include <map>
+#include <system_error>
 
 #include "aiken_parser.hpp"
 #include "aiken_writer.hpp"
@@ -43,15 +45,53 @@ std::string DescribeReadError(const BankReadError& error) {
     }
 }
 
-OpenedBank ParseBinary(std::string_view bytes) {
-    MemorySource source(
-        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+OpenedBank ParseBinary(ByteSource& source) {
     try {
-        return {ToRecords(ReadQuestionBank(source)), BankFormat::Binary};
+        return {ReadQuestionRecords(source), BankFormat::Binary};
     } catch (const BankReadError& error) {
         throw BankFileError("Викторина не загрузит этот банк: байт " +
                             std::to_string(error.Offset()) + ": " + DescribeReadError(error) + ".");
     }
+}
+
+OpenedBank ParseBinary(std::string_view bytes) {
+    MemorySource source(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    return ParseBinary(source);
+}
+
+struct ReadingStopped {};
+
+// A data.bin read straight into the bank reader, as the quiz reads it, with the progress told
+// on the way: a copy of the whole file first would cost more than the reading itself.
+class ProgressSource : public ByteSource {
+  public:
+    ProgressSource(RegularFile& file, const ReadProgress& progress)
+        : file_(file), progress_(progress) {}
+
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        if (progress_ && !progress_(done_, file_.Size())) {
+            throw ReadingStopped{};
+        }
+        const std::size_t got = file_.Read(buffer, size);
+        done_ += got;
+        return got;
+    }
+
+  private:
+    RegularFile& file_;
+    const ReadProgress& progress_;
+    std::uint64_t done_ = 0;
+};
+
+// A NUL byte near the start tells a data.bin at once; without one the whole file decides.
+bool StartsAsBinary(RegularFile& file) {
+    constexpr std::size_t kHead = 4096;
+    std::array<std::uint8_t, kHead> head{};
+    const std::size_t got = file.Read(head.data(), head.size());
+    file.Rewind();
+    return FormatOfContent(std::string_view(reinterpret_cast<const char*>(head.data()), got)) ==
+           BankFormat::Binary;
 }
 
 // The same message at many places is said once, with where it first stands and how often.
@@ -159,6 +199,20 @@ std::string DescribeOpenProblem(OpenProblem problem, int error) {
 
 std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
                                        const ReadProgress& progress) {
+    RegularFile file = RegularFile::Open(path);
+    if (file.Problem() != OpenProblem::None) {
+        throw BankFileError(DescribeOpenProblem(file.Problem(), file.Error()));
+    }
+    try {
+        if (StartsAsBinary(file)) {
+            ProgressSource source(file, progress);
+            return ParseBinary(source);
+        }
+    } catch (const ReadingStopped&) {
+        return std::nullopt;
+    } catch (const std::system_error& error) {
+        throw BankFileError(DescribeOpenProblem(OpenProblem::Unreadable, error.code().value()));
+    }
     // Reading a big text and parsing it take about as long as each other: each is half the way.
     const auto half = [&progress](std::uint64_t before) -> ReadProgress {
         if (!progress) {
@@ -168,7 +222,7 @@ std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
             return progress(before * total + done, 2 * total);
         };
     };
-    WholeFile whole = ReadRegularFile(path, half(0));
+    WholeFile whole = ReadRestOfFile(file, half(0));
     if (whole.cancelled) {
         return std::nullopt;
     }

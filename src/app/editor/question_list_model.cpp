@@ -61,6 +61,11 @@ int QuestionListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : document_.Count();
 }
 
+QModelIndex QuestionListModel::index(int row, int column, const QModelIndex& parent) const {
+    const bool inside = !parent.isValid() && column == 0 && row >= 0 && row < document_.Count();
+    return inside ? createIndex(row, column) : QModelIndex();
+}
+
 QVariant QuestionListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};

@@ -16,6 +16,9 @@ class QuestionListModel final : public QAbstractListModel {
     explicit QuestionListModel(BankDocument& document, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
+    // The view asks for every row as it lays out the list: the bounds come from the document
+    // without the two virtual counts of the base class.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     Qt::DropActions supportedDropActions() const override;

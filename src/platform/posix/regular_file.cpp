@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <system_error>
 
 namespace vornikat {
 namespace {
@@ -92,6 +93,30 @@ RegularFile::~RegularFile() {
     }
 }
 
+std::size_t RegularFile::Read(std::uint8_t* buffer, std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd_, buffer + got, size - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            throw std::system_error(errno, std::generic_category(), "read");
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
+}
+
+void RegularFile::Rewind() {
+    if (::lseek(fd_, 0, SEEK_SET) != 0) {
+        throw std::system_error(errno, std::generic_category(), "lseek");
+    }
+}
+
 int RegularFile::Release() {
     const int fd = fd_;
     fd_ = -1;
@@ -99,39 +124,39 @@ int RegularFile::Release() {
 }
 
 WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress) {
-    WholeFile whole;
     RegularFile file = RegularFile::Open(path);
-    whole.problem = file.Problem();
-    whole.error = file.Error();
-    if (whole.problem != OpenProblem::None) {
+    if (file.Problem() != OpenProblem::None) {
+        WholeFile whole;
+        whole.problem = file.Problem();
+        whole.error = file.Error();
         return whole;
     }
-    const int fd = file.Release();
+    return ReadRestOfFile(file, progress);
+}
+
+WholeFile ReadRestOfFile(RegularFile& file, const ReadProgress& progress) {
+    WholeFile whole;
     constexpr std::size_t kChunk = std::size_t{1} << 20;
     whole.bytes.reserve(static_cast<std::size_t>(file.Size()));
     std::string chunk(kChunk, '\0');
-    for (;;) {
-        if (progress && !progress(whole.bytes.size(), file.Size())) {
-            whole.cancelled = true;
-            whole.bytes.clear();
-            break;
+    try {
+        for (;;) {
+            if (progress && !progress(whole.bytes.size(), file.Size())) {
+                whole.cancelled = true;
+                whole.bytes.clear();
+                break;
+            }
+            const std::size_t n = file.Read(reinterpret_cast<std::uint8_t*>(chunk.data()), kChunk);
+            whole.bytes.append(chunk.data(), n);
+            if (n < kChunk) {
+                break;
+            }
         }
-        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            whole.error = errno;
-            whole.problem = OpenProblem::Unreadable;
-            whole.bytes.clear();
-            break;
-        }
-        if (n == 0) {
-            break;
-        }
-        whole.bytes.append(chunk.data(), static_cast<std::size_t>(n));
+    } catch (const std::system_error& error) {
+        whole.error = error.code().value();
+        whole.problem = OpenProblem::Unreadable;
+        whole.bytes.clear();
     }
-    ::close(fd);
     return whole;
 }
 

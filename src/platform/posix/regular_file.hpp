@@ -25,6 +25,10 @@ class RegularFile {
     OpenProblem Problem() const { return problem_; }
     int Error() const { return error_; }
     std::uint64_t Size() const { return size_; }
+    // Reads up to size bytes, fewer only at the end; throws std::system_error.
+    std::size_t Read(std::uint8_t* buffer, std::size_t size);
+    // Back to the first byte, to read the file again; throws std::system_error.
+    void Rewind();
     // Hands the descriptor over, blocking reads again; -1 when the open failed.
     int Release();
 
@@ -39,5 +43,7 @@ class RegularFile {
 
 // The whole content of a regular file, or why there is none.
 WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress = {});
+// The rest of a file opened already.
+WholeFile ReadRestOfFile(RegularFile& file, const ReadProgress& progress = {});
 
 }  // namespace vornikat
