@@ -95,12 +95,16 @@ bool EditorWindow::OpenFile(const QString& path) {
             progress->setWindowModality(Qt::WindowModal);
             progress->setMinimumDuration(0);
         }
-        if (progress) {
-            progress->setValue(total == 0 ? 0 : static_cast<int>(done * kProgressSteps / total));
-            QCoreApplication::processEvents();
-            return !progress->wasCanceled();
+        if (!progress) {
+            return true;
         }
-        return true;
+        // The events are seen once a step, however small the pieces the file comes in.
+        const int step = total == 0 ? 0 : static_cast<int>(done * kProgressSteps / total);
+        if (step != progress->value()) {
+            progress->setValue(step);
+            QCoreApplication::processEvents();
+        }
+        return !progress->wasCanceled();
     };
     std::optional<OpenedBank> opened;
     try {
