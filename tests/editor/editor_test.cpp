@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QRadioButton>
@@ -34,6 +35,7 @@
 #include "bank_file.hpp"
 #include "bank_writer.hpp"
 #include "box_closer.hpp"
+#include "editor_application.hpp"
 #include "editor_window.hpp"
 #include "issue_label.hpp"
 #include "main_window.hpp"
@@ -110,6 +112,8 @@ class EditorTest : public QObject {
     void init();
     void cleanup();
 
+    void qtsOwnWordsAreRussianOnAnySystem();
+
     void threeQuestionsTypedInTheFormSaveAsTheToolBuildsThem();
     void shippedBankSavesBackUnchangedInBothForms();
     void foreignLetterAndOverlongOptionAreFlaggedAndBlockDataBin();
@@ -162,6 +166,9 @@ class EditorTest : public QObject {
 void EditorTest::initTestCase() {
     // The author's own settings are never touched, in ctest or out of it.
     QStandardPaths::setTestModeEnabled(true);
+    // The editor as it starts, on a system in English.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    SetUpEditorApplication(*qApp);
 }
 
 void EditorTest::init() {
@@ -194,6 +201,17 @@ void EditorTest::Trigger(const char* action) {
     auto* found = window_->findChild<QAction*>(QString::fromUtf8(action));
     QVERIFY2(found != nullptr, action);
     found->trigger();
+}
+
+void EditorTest::qtsOwnWordsAreRussianOnAnySystem() {
+    // The box over unsaved work and the file dialog are Qt's: they speak as the editor does.
+    QMessageBox box(QMessageBox::Question, QString(), QString(),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+    QCOMPARE(box.button(QMessageBox::Save)->text(), QStringLiteral("Сохранить"));
+    QFileDialog dialog(window_.get());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QVERIFY(dialog.labelText(QFileDialog::Reject).contains(QStringLiteral("Отмена")));
 }
 
 void EditorTest::threeQuestionsTypedInTheFormSaveAsTheToolBuildsThem() {

@@ -37,6 +37,8 @@ QString Description() {
     return text;
 }
 
+}  // namespace
+
 void DescribeCommandLine(QCommandLineParser& parser) {
     NameApplication();
     QCoreApplication::setApplicationVersion(QStringLiteral(VORNIKAT_VERSION));
@@ -51,33 +53,11 @@ void DescribeCommandLine(QCommandLineParser& parser) {
                                  QStringLiteral("[BANK]"));
 }
 
-}  // namespace
-
 void NameApplication() {
     // The class of the windows (WM_CLASS) on X11; the desktop entry's StartupWMClass says it.
     QCoreApplication::setApplicationName(QStringLiteral("vornikat"));
     // The desktop entry's name: Wayland compositors and docks match the window to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vornikat"));
-}
-
-void AnswerInformationRequests(int argc, char** argv) {
-    bool asked = false;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument = argv[i];
-        if (argument == "--") {
-            break;
-        }
-        asked = asked || argument == "-h" || argument == "--help" || argument == "--help-all" ||
-                argument == "-v" || argument == "--version";
-    }
-    if (!asked) {
-        return;
-    }
-    // The parser prints through an application object; this one opens no window platform.
-    const QCoreApplication application(argc, argv);
-    QCommandLineParser parser;
-    DescribeCommandLine(parser);
-    parser.process(application);
 }
 
 ChosenBank ChooseBank(int argc, char** argv) {

@@ -5,14 +5,15 @@
 #include <filesystem>
 #include <string>
 
+class QCommandLineParser;
+
 namespace vornikat {
 
 // The program's name and its desktop entry's, which docks and task bars match its windows to.
 void NameApplication();
 
-// --help, --help-all and --version print their text and end the program before any window
-// platform is opened, so they work without a display; anything else returns.
-void AnswerInformationRequests(int argc, char** argv);
+// The quiz's names, description and options, for --help and for the bank named.
+void DescribeCommandLine(QCommandLineParser& parser);
 
 // The bank a run plays (empty when there is none to read), and the line for standard error
 // that tells why, should it fail to load.

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "display_check.hpp"
 
+#include <QByteArray>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 #include <cerrno>
@@ -40,5 +43,25 @@ bool IsSet(const char* name) {
 DisplayOpening::DisplayOpening() : messages_(ReportPlatformFailure) {}
 
 DisplayOpening::~DisplayOpening() = default;
+
+void AnswerInformationRequests(int argc, char** argv, const CommandLineDescription& describe) {
+    bool asked = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument = argv[i];
+        if (argument == "--") {
+            break;
+        }
+        asked = asked || argument == "-h" || argument == "--help" || argument == "--help-all" ||
+                argument == "-v" || argument == "--version";
+    }
+    if (!asked) {
+        return;
+    }
+    // The parser prints through an application object; this one opens no window platform.
+    QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    describe(application, parser);
+    parser.process(application);
+}
 
 }  // namespace vornikat

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // vornikat: the desktop quiz, playing the bank named on its command line or the one it finds.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <memory>
 
 #include "command_line.hpp"
@@ -18,7 +19,9 @@
 
 int main(int argc, char** argv) {
     using namespace vornikat;
-    AnswerInformationRequests(argc, argv);
+    AnswerInformationRequests(argc, argv, [](QCoreApplication&, QCommandLineParser& parser) {
+        DescribeCommandLine(parser);
+    });
     // The store and the bank are worked out before the start-up changes the current folder.
     const auto registry = OpenDefaultStore();
     auto opening = std::make_unique<DisplayOpening>();

@@ -3,14 +3,13 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace vornikat {
 
-void InstallQtTranslations(QCoreApplication& application) {
+void InstallQtTranslations(QCoreApplication& application, const QLocale& locale) {
     auto* translator = new QTranslator(&application);
-    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);
     } else {
