@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -212,6 +213,8 @@ void EditorTest::qtsOwnWordsAreRussianOnAnySystem() {
     QFileDialog dialog(window_.get());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     QVERIFY(dialog.labelText(QFileDialog::Reject).contains(QStringLiteral("Отмена")));
+    QCOMPARE(QLocale().toString(QDate(2026, 12, 7), QLocale::ShortFormat),
+             QStringLiteral("07.12.2026"));
 }
 
 void EditorTest::threeQuestionsTypedInTheFormSaveAsTheToolBuildsThem() {
