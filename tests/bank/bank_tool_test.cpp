@@ -220,6 +220,26 @@ TEST(BankTool, FilesThatAreNotRegularAreRefusedInOneLineAtOnce) {
     }
 }
 
+// A name that would break the line or reach the terminal's controls is printed quoted and
+// escaped; a plain one stays as it is.
+TEST(BankTool, NamesThatWouldBreakALineArePrintedEscaped) {
+    const TempDir dir;
+    const fs::path source = dir.Path() / "q.txt";
+    WriteText(source, "Вопрос?\nA) 1\nB) 2\nC) 3\nD) 4\nE) 5\nANSWER: A\n");
+    const fs::path odd = dir.Path() / "new\nline\x1b[31m.bin";
+    ASSERT_EQ(RunBankTool({"build", source.string(), "-o", odd.string()}).status, 0);
+    const auto checked = RunBankTool({"check", odd.string()});
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_EQ(checked.out, "\"" + dir.Path().string() + "/new\\nline\\x1b[31m.bin\": 1 question\n");
+
+    const std::string missing = (dir.Path() / "nope\xff.bin").string();
+    const auto refused = RunBankTool({"check", missing});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+    EXPECT_NE(refused.err.find("nope\\xff.bin\": error: cannot open"), std::string::npos)
+        << refused.err;
+}
+
 TEST(BankTool, CheckWarnsAboutWhatLoadsButIsOdd) {
     const TempDir dir;
     const fs::path bank = dir.Path() / "data.bin";

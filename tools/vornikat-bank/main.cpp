@@ -27,6 +27,7 @@
 #include "file_source.hpp"
 #include "layout_fit.hpp"
 #include "regular_file.hpp"
+#include "terminal_text.hpp"
 
 namespace vb = vornikat::bank;
 
@@ -99,6 +100,14 @@ multiples of their factor, bytes after the end. If the quiz will refuse it, prin
 and at which byte, and exits with status 1.
 )";
 
+// A file's name as it was given, unless printing it would break the line or reach the terminal's
+// controls: then quoted, with those bytes escaped. A plain name stays plain, so that
+// "FILE:LINE:COLUMN" stays what editors read.
+std::string Shown(std::string_view name) {
+    std::string quoted = vornikat::QuoteForTerminal(name);
+    return quoted.size() == name.size() + 2 ? std::string(name) : quoted;
+}
+
 // A wrong command line gets one line on what is wrong and where the help is, not the help.
 int UsageError(std::string_view command, const std::string& problem) {
     const std::string name =
@@ -163,13 +172,13 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
                 parsed.requireFit = true;
                 break;
             case ':':
-                parsed.problem = "option '" + std::string(argv[optind - 1]) + "' needs an argument";
+                parsed.problem = "option '" + Shown(argv[optind - 1]) + "' needs an argument";
                 return parsed;
             default:
-                parsed.problem =
-                    optopt != 0 && optopt < 256
-                        ? "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'"
-                        : "unknown option '" + std::string(argv[optind - 1]) + "'";
+                parsed.problem = optopt != 0 && optopt < 256
+                                     ? "unknown option '-" +
+                                           Shown(std::string(1, static_cast<char>(optopt))) + "'"
+                                     : "unknown option '" + Shown(argv[optind - 1]) + "'";
                 return parsed;
         }
     }
@@ -206,8 +215,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& w
 
 void Report(const std::string& file, vb::SourcePosition at, const char* kind,
             const std::string& message) {
-    std::cerr << file << ':' << at.line << ':' << at.column << ": " << kind << ": " << message
-              << '\n';
+    std::cerr << Shown(file) << ':' << at.line << ':' << at.column << ": " << kind << ": "
+              << message << '\n';
 }
 
 // Warnings, or errors with --require-fit, for texts that may not fit the window.
@@ -238,7 +247,8 @@ int Build(int argc, char** argv) {
         return UsageError("build", "no SOURCE.txt given");
     }
     if (args.operands.size() > 1) {
-        return UsageError("build", "one SOURCE.txt only, not also '" + args.operands[1] + "'");
+        return UsageError("build",
+                          "one SOURCE.txt only, not also '" + Shown(args.operands[1]) + "'");
     }
     if (args.outputs.size() != 1) {
         return UsageError("build", args.outputs.empty() ? "no bank to write given (-o data.bin)"
@@ -250,7 +260,7 @@ int Build(int argc, char** argv) {
     std::string why;
     const auto text = ReadWholeFile(source, why);
     if (!text) {
-        std::cerr << source << ": error: cannot read: " << why << '\n';
+        std::cerr << Shown(source) << ": error: cannot read: " << why << '\n';
         return kFailed;
     }
     const vb::AikenParse parsed = vb::ParseAiken(*text);
@@ -258,11 +268,11 @@ int Build(int argc, char** argv) {
         Report(source, error.at, "error", error.message);
     }
     if (parsed.stoppedEarly) {
-        std::cerr << source << ": stopped after " << parsed.errors.size() << " errors\n";
+        std::cerr << Shown(source) << ": stopped after " << parsed.errors.size() << " errors\n";
     }
     const int fitProblems = parsed.errors.empty() ? ReportFit(source, parsed, requireFit) : 0;
     if (!parsed.errors.empty() || (requireFit && fitProblems > 0)) {
-        std::cerr << output << ": not written\n";
+        std::cerr << Shown(output) << ": not written\n";
         return kFailed;
     }
     std::vector<vornikat::QuestionRecord> records;
@@ -275,7 +285,7 @@ int Build(int argc, char** argv) {
         vornikat::WriteFileAtomically(std::u8string(output.begin(), output.end()),
                                       vornikat::WriteQuestionBank(records));
     } catch (const std::exception& error) {
-        std::cerr << output << ": error: " << error.what() << '\n';
+        std::cerr << Shown(output) << ": error: " << error.what() << '\n';
         return kFailed;
     }
     return kOk;
@@ -286,7 +296,7 @@ std::optional<vornikat::QuestionBank> LoadBank(const std::string& path) {
     std::string why;
     const auto content = ReadWholeFile(path, why);
     if (!content) {
-        std::cerr << path << ": error: cannot open: " << why << '\n';
+        std::cerr << Shown(path) << ": error: cannot open: " << why << '\n';
         return std::nullopt;
     }
     try {
@@ -294,10 +304,10 @@ std::optional<vornikat::QuestionBank> LoadBank(const std::string& path) {
             std::span(reinterpret_cast<const std::uint8_t*>(content->data()), content->size()));
         return vornikat::ReadQuestionBank(file);
     } catch (const vornikat::BankReadError& error) {
-        std::cerr << path << ": error: at byte " << error.Offset() << ": " << error.Reason()
+        std::cerr << Shown(path) << ": error: at byte " << error.Offset() << ": " << error.Reason()
                   << "; the quiz refuses this bank\n";
     } catch (const std::exception& error) {
-        std::cerr << path << ": error: cannot read: " << error.what() << '\n';
+        std::cerr << Shown(path) << ": error: cannot read: " << error.what() << '\n';
     }
     return std::nullopt;
 }
@@ -314,9 +324,9 @@ std::optional<int> ReadBankOperand(int argc, char** argv, std::string_view comma
         return kOk;
     }
     if (args.operands.size() != 1) {
-        return UsageError(command, args.operands.empty()
-                                       ? "no data.bin given"
-                                       : "one data.bin only, not also '" + args.operands[1] + "'");
+        return UsageError(command, args.operands.empty() ? "no data.bin given"
+                                                         : "one data.bin only, not also '" +
+                                                               Shown(args.operands[1]) + "'");
     }
     path = args.operands[0];
     return std::nullopt;
@@ -333,13 +343,13 @@ int Dump(int argc, char** argv) {
     }
     const vb::AikenText aiken = vb::FormatAiken(vornikat::ToRecords(std::move(*bank)));
     for (const auto& problem : aiken.problems) {
-        std::cerr << path << ": error: " << problem << '\n';
+        std::cerr << Shown(path) << ": error: " << problem << '\n';
     }
     if (!aiken.problems.empty()) {
         if (aiken.stoppedEarly) {
-            std::cerr << path << ": stopped after " << aiken.problems.size() << " errors\n";
+            std::cerr << Shown(path) << ": stopped after " << aiken.problems.size() << " errors\n";
         }
-        std::cerr << path << ": Aiken cannot express this bank; nothing printed\n";
+        std::cerr << Shown(path) << ": Aiken cannot express this bank; nothing printed\n";
         return kFailed;
     }
     std::cout << aiken.text << std::flush;
@@ -354,19 +364,19 @@ int Check(int argc, char** argv) {
     std::string why;
     const auto content = ReadWholeFile(path, why);
     if (!content) {
-        std::cerr << path << ": error: cannot open: " << why << "; the quiz refuses it\n";
+        std::cerr << Shown(path) << ": error: cannot open: " << why << "; the quiz refuses it\n";
         return kFailed;
     }
     vornikat::MemorySource file(
         std::span(reinterpret_cast<const std::uint8_t*>(content->data()), content->size()));
     const vb::CheckReport report = vb::CheckBank(file);
     if (!report.loads) {
-        std::cerr << path << ": error: " << report.summary << '\n';
+        std::cerr << Shown(path) << ": error: " << report.summary << '\n';
         return kFailed;
     }
-    std::cout << path << ": " << report.summary << '\n';
+    std::cout << Shown(path) << ": " << report.summary << '\n';
     for (const auto& warning : report.warnings) {
-        std::cerr << path << ": warning: " << warning << '\n';
+        std::cerr << Shown(path) << ": warning: " << warning << '\n';
     }
     return kOk;
 }
@@ -410,5 +420,5 @@ int main(int argc, char** argv) {
     if (command == "check") {
         return Check(commandArgc, commandArgv);
     }
-    return UsageError("", "unknown command '" + std::string(command) + "'");
+    return UsageError("", "unknown command '" + Shown(command) + "'");
 }
