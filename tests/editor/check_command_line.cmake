@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-# The editor answers --help and --version without any display, in Russian on a system in
-# English, and ends with status 0. Needs EDITOR (the program) and VERSION.
+# The editor's command line on a system in English: --help and --version answered without any
+# display, in Russian, with status 0; a name that starts with a dash and a second file each
+# refused in one line before any window opens. Needs EDITOR (the program) and VERSION.
 set(ENV{LANG} C)
 set(ENV{LC_ALL} C)
 unset(ENV{DISPLAY})
@@ -23,3 +24,17 @@ execute_process(COMMAND "${EDITOR}" --version RESULT_VARIABLE status OUTPUT_VARI
 if(NOT status EQUAL 0 OR NOT version STREQUAL "vornikat-editor ${VERSION}\n")
   message(FATAL_ERROR "vornikat-editor --version said \"${version}\" with status ${status}")
 endif()
+
+set(ENV{QT_QPA_PLATFORM} offscreen)
+foreach(case "-draft.txt;2;«draft[.]txt».*после «--»" "a.txt;b.txt;2;один файл, а дано 2")
+  list(POP_BACK case said)
+  list(POP_BACK case expected_status)
+  execute_process(COMMAND "${EDITOR}" ${case} RESULT_VARIABLE status OUTPUT_VARIABLE output
+                  ERROR_VARIABLE errors TIMEOUT 20)
+  message("${case}: ${status}: ${errors}")
+  string(REGEX MATCHALL "\n" lines "${errors}")
+  list(LENGTH lines count)
+  if(NOT status EQUAL expected_status OR NOT errors MATCHES "${said}" OR count GREATER 2)
+    message(FATAL_ERROR "vornikat-editor ${case} ended with ${status}, saying: ${errors}")
+  endif()
+endforeach()

@@ -126,6 +126,7 @@ class EditorTest : public QObject {
     void closingOrOpeningOverUnsavedChangesAsks();
     void layoutAndRecentFilesAreRemembered();
     void unreadableFilesOpenNothingAndSayWhy();
+    void anEmptyFileIsANewBankOfTheFormItsNameSays();
     void playStartsTheQuizOnATemporaryCopyOfTheBank();
     void previewIsTheQuizWindowShowingTheQuestion();
     void findSearchesEveryTextFromTheNextQuestionRound();
@@ -529,6 +530,37 @@ void EditorTest::unreadableFilesOpenNothingAndSayWhy() {
     QVERIFY(!window_->OpenFile(QFile::decodeName(foreign)));
     QVERIFY(closer_->seen.back().text.contains("UTF-8"));
     QVERIFY(!closer_->seen.back().text.contains("Такого файла нет"));
+
+    // A name longer than the system allows is said so, and shown with its end in sight.
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->OpenFile(Path((QByteArray(300, 'a') + ".bin").constData())));
+    const QString said = closer_->seen.back().text;
+    QVERIFY2(said.contains("длиннее, чем позволяет система"), qPrintable(said));
+    QVERIFY(said.contains(QStringLiteral("a…a")) && said.contains(QStringLiteral("aaaa.bin»")));
+    QVERIFY(said.section('\n', 0, 0).size() < 120);
+    QVERIFY(Same(Questions(), shipped));
+}
+
+void EditorTest::anEmptyFileIsANewBankOfTheFormItsNameSays() {
+    WriteFile(Path("new.bin"), {});
+    QVERIFY(window_->OpenFile(Path("new.bin")));
+    QCOMPARE(window_->Document().Count(), 0);
+    Trigger("addQuestion");
+    for (int field = 0; field < 6; ++field) {
+        Type(field, QStringLiteral("Да"));
+    }
+    Trigger("save");
+    QCOMPARE(closer_->seen.size(), std::size_t{0});
+    const auto bytes = EncodeBank(Questions(), BankFormat::Binary);
+    QCOMPARE(ReadFile(Path("new.bin")), QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                                   static_cast<qsizetype>(bytes.size())));
+
+    WriteFile(Path("new.txt"), {});
+    QVERIFY(window_->OpenFile(Path("new.txt")));
+    Trigger("addQuestion");
+    Type(0, QStringLiteral("Вопрос"));
+    Trigger("save");
+    QVERIFY(ReadFile(Path("new.txt")).startsWith("Вопрос\n"));
 }
 
 void EditorTest::playStartsTheQuizOnATemporaryCopyOfTheBank() {

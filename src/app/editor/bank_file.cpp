@@ -168,6 +168,10 @@ std::string DescribeWriteError(int error) {
         case ENOTSUP:
             return "под этим именем стоит канал, сокет или устройство, а не файл, и оно не "
                    "заменяется";
+        case ENAMETOOLONG:
+            return "имя файла длиннее, чем позволяет система";
+        case EIO:
+            return "диск не ответил на запись";
         default:
             return "ошибка системы " + std::to_string(error);
     }
@@ -194,7 +198,14 @@ std::string DescribeOpenProblem(OpenProblem problem, int error) {
         case OpenProblem::Unreadable:
             break;
     }
-    return "Файл не читается (ошибка системы " + std::to_string(error) + ").";
+    switch (error) {
+        case ENAMETOOLONG:
+            return "Имя файла длиннее, чем позволяет система.";
+        case EIO:
+            return "Диск не отдал файл: ошибка чтения.";
+        default:
+            return "Файл не читается (ошибка системы " + std::to_string(error) + ").";
+    }
 }
 
 std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
+#include <cstdlib>
 
 #include "fonts.hpp"
 #include "program_icon.hpp"
@@ -26,11 +28,41 @@ void PrepareEditorApplication(QCoreApplication& application) {
 void DescribeEditorCommandLine(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Редактор банков вопросов Ворниката: Aiken-текст и data.bin."));
+    // A name such as "-draft.txt" is said to be one unknown option, not seven of its letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("банк, который открыть: текст Aiken или data.bin"),
                                  QStringLiteral("[FILE]"));
+}
+
+std::optional<QString> ReadEditorCommandLine(const QCoreApplication& application) {
+    QCommandLineParser parser;
+    DescribeEditorCommandLine(parser);
+    const QStringList files =
+        parser.parse(QCoreApplication::arguments()) ? parser.positionalArguments() : QStringList();
+    QString problem;
+    if (!parser.errorText().isEmpty()) {
+        // Qt's own words, as a clause of this line.
+        problem = parser.errorText();
+        if (problem.endsWith('.')) {
+            problem.chop(1);
+        }
+        problem += QStringLiteral("; имя файла, которое начинается с «-», пишут после «--»");
+    } else if (files.size() > 1) {
+        problem = QStringLiteral("открывается один файл, а дано %1").arg(files.size());
+    }
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "vornikat-editor: %s\n", qPrintable(problem));
+        std::exit(2);
+    }
+    // What is left is --help or --version, answered here when a display was there after all.
+    parser.process(application);
+    if (files.isEmpty()) {
+        return std::nullopt;
+    }
+    return files.constFirst();
 }
 
 void SetUpEditorApplication(QApplication& application) {

@@ -4,6 +4,9 @@
 // the editor is Russian.
 #pragma once
 
+#include <QString>
+#include <optional>
+
 class QApplication;
 class QCommandLineParser;
 class QCoreApplication;
@@ -14,6 +17,9 @@ namespace vornikat::editor {
 void PrepareEditorApplication(QCoreApplication& application);
 // [FILE], --help and --version.
 void DescribeEditorCommandLine(QCommandLineParser& parser);
+// The file named on the command line, or none; a wrong command line says why on standard error
+// and ends the program.
+std::optional<QString> ReadEditorCommandLine(const QCoreApplication& application);
 // Everything the editor's windows need of the application.
 void SetUpEditorApplication(QApplication& application);
 

@@ -36,6 +36,17 @@ std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
+// A file's name as the boxes show it: a name too long for a line of the box loses its middle,
+// so that its folder's start and its own end stay in sight.
+QString ShownName(const QString& path) {
+    constexpr qsizetype kLongest = 90;
+    const QString native = QDir::toNativeSeparators(path);
+    if (native.size() <= kLongest) {
+        return native;
+    }
+    return native.left(kLongest / 2) + QChar(0x2026) + native.right(kLongest / 2);
+}
+
 // The name the author typed says what the file is, whichever filter the dialog showed: text
 // saved under a .bin name would be a bank the quiz refuses. Only a name of neither kind
 // follows the filter.
@@ -75,7 +86,7 @@ bool EditorWindow::OpenFile(const QString& path) {
         ShowError(QStringLiteral("Файл «%1» не открыт.\nВ его имени есть байты не в кодировке "
                                  "UTF-8, и редактор не найдёт файл по такому имени: переименуйте "
                                  "его.")
-                      .arg(QDir::toNativeSeparators(path)));
+                      .arg(ShownName(path)));
         return false;
     }
     // A file that takes a while shows how far the reading has come, and may be given up; a
@@ -86,8 +97,8 @@ bool EditorWindow::OpenFile(const QString& path) {
     const auto report = [&](std::uint64_t done, std::uint64_t total) {
         if (!progress && clock.elapsed() >= kProgressDelayMs) {
             progress = std::make_unique<QProgressDialog>(
-                QStringLiteral("Читается «%1»…").arg(QDir::toNativeSeparators(path)),
-                QStringLiteral("Отмена"), 0, kProgressSteps, this);
+                QStringLiteral("Читается «%1»…").arg(ShownName(path)), QStringLiteral("Отмена"), 0,
+                kProgressSteps, this);
             // Titled in the author's language, not by the program's file name.
             progress->setWindowTitle(QStringLiteral("Открытие банка"));
             // Wide enough for the title beside the window manager's buttons.
@@ -112,7 +123,7 @@ bool EditorWindow::OpenFile(const QString& path) {
     } catch (const BankFileError& error) {
         progress.reset();
         ShowError(QStringLiteral("Файл «%1» не открыт.\n%2")
-                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.what())));
+                      .arg(ShownName(path), QString::fromStdString(error.what())));
         return false;
     }
     progress.reset();
@@ -122,6 +133,11 @@ bool EditorWindow::OpenFile(const QString& path) {
     document_->Reset(std::move(opened->questions));
     path_ = QFileInfo(path).absoluteFilePath();
     format_ = opened->format;
+    // A file with no questions in it says nothing of its form: its name says it, so that an
+    // empty data.bin made for a new bank is saved as one.
+    if (format_ == BankFormat::Aiken && document_->Count() == 0) {
+        format_ = FormatOfName(path, kAikenFilter);
+    }
     undo_.clear();
     settings_.AddRecentFile(path_);
     UpdateTitle();
@@ -136,8 +152,7 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
         ShowError(QStringLiteral("Банк не сохранён в «%1»: пока в нём есть ошибки, викторина не "
                                  "сможет его показать. Черновик можно сохранить как текст Aiken."
                                  "\n%2")
-                      .arg(QDir::toNativeSeparators(path),
-                           issues_->DescribeErrors(kErrorsShown).join('\n')));
+                      .arg(ShownName(path), issues_->DescribeErrors(kErrorsShown).join('\n')));
         return false;
     }
     if (format == BankFormat::Aiken) {
@@ -145,7 +160,7 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
         if (!unwritable.isEmpty()) {
             ShowError(QStringLiteral("Банк не сохранён в «%1»: текст Aiken не может передать "
                                      "этого.\n%2")
-                          .arg(QDir::toNativeSeparators(path), unwritable.join('\n')));
+                          .arg(ShownName(path), unwritable.join('\n')));
             return false;
         }
     }
@@ -159,7 +174,7 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
         WriteBankFile(ToPath(path), document_->Records(), format);
     } catch (const BankFileError& error) {
         ShowError(QStringLiteral("Банк не сохранён в «%1».\n%2")
-                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.what())));
+                      .arg(ShownName(path), QString::fromStdString(error.what())));
         return false;
     }
     path_ = QFileInfo(path).absoluteFilePath();
@@ -174,7 +189,7 @@ bool EditorWindow::OfferSaveAs(const QString& path) {
     QMessageBox box(QMessageBox::Warning, windowTitle().remove(QStringLiteral("[*]")),
                     QStringLiteral("Файл «%1» только для чтения, и банк не сохранён поверх него. "
                                    "Сохранить банк в другой файл?")
-                        .arg(QDir::toNativeSeparators(path)),
+                        .arg(ShownName(path)),
                     QMessageBox::Save | QMessageBox::Cancel, this);
     box.button(QMessageBox::Save)->setText(QStringLiteral("Сохранить &как…"));
     box.setDefaultButton(QMessageBox::Save);
@@ -211,16 +226,15 @@ void EditorWindow::FillRecentMenu() {
     const QStringList files = settings_.RecentFiles();
     for (qsizetype k = 0; k < files.size(); ++k) {
         const QString path = files[k];
-        recentMenu_->addAction(
-            QStringLiteral("&%1 %2").arg(k + 1).arg(QDir::toNativeSeparators(path)), this,
-            [this, path] {
-                if (!ConfirmLosingChanges()) {
-                    return;
-                }
-                if (!OpenFile(path) && !QFileInfo::exists(path)) {
-                    settings_.RemoveRecentFile(path);
-                }
-            });
+        recentMenu_->addAction(QStringLiteral("&%1 %2").arg(k + 1).arg(ShownName(path)), this,
+                               [this, path] {
+                                   if (!ConfirmLosingChanges()) {
+                                       return;
+                                   }
+                                   if (!OpenFile(path) && !QFileInfo::exists(path)) {
+                                       settings_.RemoveRecentFile(path);
+                                   }
+                               });
     }
     recentMenu_->setEnabled(!files.isEmpty());
 }

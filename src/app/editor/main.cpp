@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <memory>
+#include <optional>
 
 #include "display_check.hpp"
 #include "editor_application.hpp"
@@ -19,15 +20,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     opening.reset();
     SetUpEditorApplication(application);
-
-    QCommandLineParser options;
-    DescribeEditorCommandLine(options);
-    options.process(application);
+    const std::optional<QString> file = ReadEditorCommandLine(application);
 
     EditorWindow window;
     window.show();
-    if (!options.positionalArguments().isEmpty()) {
-        window.OpenFile(options.positionalArguments().constFirst());
+    if (file) {
+        window.OpenFile(*file);
     }
     return QApplication::exec();
 }
