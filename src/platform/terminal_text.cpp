@@ -44,6 +44,30 @@ void AppendHex(std::string& out, const char* form, unsigned value) {
     out += escaped;
 }
 
+// The character a valid UTF-8 sequence stands for.
+char32_t CodeOf(std::string_view sequence) {
+    const auto byte = [&sequence](std::size_t i) { return static_cast<std::uint8_t>(sequence[i]); };
+    switch (sequence.size()) {
+        case 2:
+            return static_cast<char32_t>((byte(0) & 0x1F) << 6 | (byte(1) & 0x3F));
+        case 3:
+            return static_cast<char32_t>((byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 |
+                                         (byte(2) & 0x3F));
+        case 4:
+            return static_cast<char32_t>((byte(0) & 0x07) << 18 | (byte(1) & 0x3F) << 12 |
+                                         (byte(2) & 0x3F) << 6 | (byte(3) & 0x3F));
+        default:
+            return byte(0);
+    }
+}
+
+// Characters that show nothing themselves but break the line or turn the rest of it around,
+// so that a name could hide or disguise what follows it.
+bool IsInvisibleLayout(char32_t code) {
+    return (code >= 0x200B && code <= 0x200F) || (code >= 0x2028 && code <= 0x202E) ||
+           (code >= 0x2060 && code <= 0x2069) || code == 0xFEFF;
+}
+
 }  // namespace
 
 std::string QuoteForTerminal(std::string_view bytes) {
@@ -77,6 +101,10 @@ std::string QuoteForTerminal(std::string_view bytes) {
                 } else if (lead == 0xC2 && static_cast<std::uint8_t>(bytes[1]) < 0xA0) {
                     // A C1 control, which a terminal may take as the start of a command.
                     AppendHex(out, "\\u%04x", static_cast<std::uint8_t>(bytes[1]));
+                    taken = length;
+                } else if (const char32_t code = CodeOf(bytes.substr(0, length));
+                           IsInvisibleLayout(code)) {
+                    AppendHex(out, "\\u%04x", static_cast<unsigned>(code));
                     taken = length;
                 } else {
                     out.append(bytes.substr(0, length));

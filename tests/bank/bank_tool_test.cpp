@@ -122,7 +122,9 @@ TEST(BankTool, ABuildWithErrorsReportsThemAllAndWritesNothing) {
     const auto nowhere =
         RunBankTool({"build", source.string(), "-o", (dir.Path() / "no" / "data.bin").string()});
     EXPECT_EQ(nowhere.status, 1);
-    EXPECT_NE(nowhere.err.find("cannot create a temporary file beside"), std::string::npos);
+    EXPECT_EQ(nowhere.err, (dir.Path() / "no" / "data.bin").string() +
+                               ": error: cannot create a temporary file beside it: its folder "
+                               "does not exist\n");
 }
 
 TEST(BankTool, BuildWarnsAboutTextsThatMayNotFitAndCanRefuseThem) {
@@ -231,6 +233,15 @@ TEST(BankTool, NamesThatWouldBreakALineArePrintedEscaped) {
     const auto checked = RunBankTool({"check", odd.string()});
     EXPECT_EQ(checked.status, 0);
     EXPECT_EQ(checked.out, "\"" + dir.Path().string() + "/new\\nline\\x1b[31m.bin\": 1 question\n");
+
+    // Nor does a name printed inside the reason of a failed write.
+    const fs::path folder = dir.Path() / "dir\n\x1b[31m";
+    fs::create_directory(folder);
+    const auto refusedOutput = RunBankTool({"build", source.string(), "-o", folder.string()});
+    EXPECT_EQ(refusedOutput.status, 1);
+    EXPECT_EQ(refusedOutput.err, "\"" + dir.Path().string() +
+                                     "/dir\\n\\x1b[31m\": error: a folder stands at that name, and "
+                                     "it is not replaced\n");
 
     const std::string missing = (dir.Path() / "nope\xff.bin").string();
     const auto refused = RunBankTool({"check", missing});

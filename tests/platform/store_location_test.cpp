@@ -158,6 +158,12 @@ TEST(BankNames, AreQuotedWithEveryControlAndStrayByteEscaped) {
     EXPECT_EQ(QuoteForTerminal("\xc2\x9b"
                                "2J\xc2\xa0"),
               "\"\\u009b2J\xc2\xa0\"");
+    // A line separator and a right-to-left override would break or reverse the rest of the
+    // line; a letter beyond the first plane stays as it is.
+    EXPECT_EQ(QuoteForTerminal("a\xe2\x80\xa8"
+                               "b\xe2\x80\xae"
+                               "c\xef\xbb\xbf\xf0\x9f\x98\x80"),
+              "\"a\\u2028b\\u202ec\\ufeff\xf0\x9f\x98\x80\"");
 }
 
 TEST(BankNames, TheFailureLinesNameTheBankOrEveryPlaceLookedAt) {

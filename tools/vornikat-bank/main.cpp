@@ -204,6 +204,22 @@ std::string DescribeOpenProblem(const vornikat::OpenProblem problem, int error) 
     }
 }
 
+// Why the bank was not written, in words of its own: the system's message would name the file
+// again, as it is, beside the name already shown.
+std::string DescribeWriteError(const std::error_code& error) {
+    if (error == std::errc::is_a_directory) {
+        return "a folder stands at that name, and it is not replaced";
+    }
+    if (error == std::errc::not_supported) {
+        return "a pipe, a socket or a device stands at that name, not a regular file, and it is "
+               "not replaced";
+    }
+    if (error == std::errc::no_such_file_or_directory) {
+        return "cannot create a temporary file beside it: its folder does not exist";
+    }
+    return "not written: " + error.message();
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& why) {
     vornikat::WholeFile whole = vornikat::ReadRegularFile(path);
     if (whole.problem != vornikat::OpenProblem::None) {
@@ -284,6 +300,9 @@ int Build(int argc, char** argv) {
         // The name as UTF-8 on every system: on Windows the manifest makes it the code page.
         vornikat::WriteFileAtomically(std::u8string(output.begin(), output.end()),
                                       vornikat::WriteQuestionBank(records));
+    } catch (const std::system_error& error) {
+        std::cerr << Shown(output) << ": error: " << DescribeWriteError(error.code()) << '\n';
+        return kFailed;
     } catch (const std::exception& error) {
         std::cerr << Shown(output) << ": error: " << error.what() << '\n';
         return kFailed;
