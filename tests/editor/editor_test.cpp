@@ -603,6 +603,21 @@ void EditorTest::previewIsTheQuizWindowShowingTheQuestion() {
     QVERIFY(preview.findChild<QWidget*>("previewClient")
                 ->testAttribute(Qt::WA_TransparentForMouseEvents));
     QCOMPARE(preview.Control("Nxt").focusPolicy(), Qt::NoFocus);
+
+    // The counter is the question's place in the quiz: it follows the question moved, by the
+    // menu or by its undo.
+    const auto counter = [&preview] {
+        return static_cast<QLabel&>(preview.Control("LblC")).text();
+    };
+    Trigger("addQuestion");
+    Trigger("addQuestion");
+    QCOMPARE(counter(), QStringLiteral("0/2"));
+    Trigger("moveUp");
+    QCOMPARE(counter(), QStringLiteral("0/1"));
+    Trigger("moveUp");
+    QCOMPARE(counter(), QStringLiteral("0/0"));
+    Trigger("undo");
+    QCOMPARE(counter(), QStringLiteral("0/1"));
 }
 
 void EditorTest::findSearchesEveryTextFromTheNextQuestionRound() {

@@ -79,9 +79,12 @@ void EditorWindow::ConnectDocument() {
         ShowCurrent();
         UpdateStatus();
     });
+    // The chosen question keeps its row in the view but not its number: the preview's counter
+    // is told the new one.
     connect(document_, &BankDocument::moved, this, [this](int, int to) {
         SelectRow(to);
         current_ = list_->currentIndex().isValid() ? list_->currentIndex().row() : -1;
+        ShowCurrent();
     });
     connect(document_, &BankDocument::wasReset, this, [this] {
         current_ = -1;
