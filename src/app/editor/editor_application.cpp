@@ -18,11 +18,10 @@ void PrepareEditorApplication(QCoreApplication& application) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VORNIKAT_VERSION));
     // The desktop entry's name: Wayland compositors match the window to it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vornikat.editor"));
-    // A box's «Отмена» beside the editor's «Сохранить как…», not "Cancel", and the file dialog's
-    // dates and sizes in Russian, whatever the system's language.
-    const QLocale russian(QLocale::Russian, QLocale::Russia);
-    QLocale::setDefault(russian);
-    InstallQtTranslations(application, russian);
+    // A box's «Отмена» beside the editor's «Сохранить как…», not "Cancel", whatever the system's
+    // language. (The file dialog's dates and sizes follow the system: Qt's file model reads
+    // them in its locale.)
+    InstallQtTranslations(application, QLocale(QLocale::Russian, QLocale::Russia));
 }
 
 void DescribeEditorCommandLine(QCommandLineParser& parser) {
