@@ -49,7 +49,8 @@ void BankDocument::Reset(std::vector<QuestionRecord> questions) {
     for (auto& question : questions) {
         rows_.emplace_back().question = std::move(question);
     }
-    RecheckAll();
+    // New rows are unchecked already: another pass over 32767 of them would only cost time.
+    StartChecks();
     emit wasReset();
 }
 
@@ -132,6 +133,10 @@ void BankDocument::RecheckAll() {
         row.issues.clear();
         row.checked = false;
     }
+    StartChecks();
+}
+
+void BankDocument::StartChecks() {
     uncheckedCount_ = Count();
     errorCount_ = 0;
     checkCursor_ = 0;

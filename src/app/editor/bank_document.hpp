@@ -80,6 +80,8 @@ class BankDocument final : public QObject {
     // A whole bank is checked a slice at a time between events, so that 32767 questions
     // open at once and the window keeps answering meanwhile.
     void RecheckAll();
+    // With every row unchecked: the checks start from the first, between events.
+    void StartChecks();
     void CheckSlice();
 
     mutable std::vector<Row> rows_;
