@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The quiz played through the desktop windows: the start-up, answers by clicks and by
 // time-out, ticks held off while a box is open, and the About box's launcher.
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -71,15 +70,6 @@ class FlowTest : public QObject {
     void cleanup() {
         qputenv("PATH", path_);
         quiz_->VerifyBoxesSettled();
-        // Qt 6.4's Wayland client can free a window's buffer on its event thread while the
-        // window destroys it, and abort: the windows are hidden, and the compositor's release
-        // of their buffers taken in, before they go.
-        if (QGuiApplication::platformName() == QStringLiteral("wayland")) {
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                window->hide();
-            }
-            QTest::qWait(100);
-        }
         quiz_.reset();
     }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "front_end_harness.hpp"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -55,6 +56,18 @@ QDialog& FrontEndHarness::OpenAboutBox() {
         qFatal("HelpMe showed no About box");
     }
     return *box;
+}
+
+FrontEndHarness::~FrontEndHarness() {
+    // Qt 6.4's Wayland client can free a window's buffer on its event thread while the window
+    // destroys it, and abort: the windows are hidden, and the compositor's release of their
+    // buffers taken in, before they go.
+    if (QGuiApplication::platformName() == QStringLiteral("wayland")) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            window->hide();
+        }
+        QTest::qWait(100);
+    }
 }
 
 void FrontEndHarness::VerifyBoxesSettled() {

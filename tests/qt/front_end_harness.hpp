@@ -40,6 +40,9 @@ class FrontEndHarness {
   public:
     // A new registry file, a bank of the given size and the front-end, not yet started.
     explicit FrontEndHarness(ProcessPort& process, int questions = 3);
+    FrontEndHarness(const FrontEndHarness&) = delete;
+    FrontEndHarness& operator=(const FrontEndHarness&) = delete;
+    ~FrontEndHarness();
 
     // Starts as a new user who agrees to play, and waits for Main to come up.
     void StartAndPlay();
