@@ -540,7 +540,7 @@ void EditorTest::unreadableFilesOpenNothingAndSayWhy() {
     QVERIFY(!window_->OpenFile(Path("two\nlines.txt")));
     QVERIFY(closer_->seen.back()
                 .text.section('\n', 0, 0)
-                .endsWith(QStringLiteral("two␊lines.txt» не открыт.")));
+                .endsWith(QStringLiteral("two\\nlines.txt» не открыт.")));
     QVERIFY(Same(Questions(), shipped));
 }
 

@@ -36,17 +36,21 @@ std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-// A file's name as the boxes and menus show it: a control character as its picture (a newline
-// as ␊), so that the name stays on its line; a name too long for a line of the box loses its
-// middle, so that its folder's start and its own end stay in sight.
+// A file's name as the boxes and menus show it: a control character as an escape (a newline as
+// \n, which every font can draw), so that the name stays on its line; a name too long for a
+// line of the box loses its middle, so that its folder's start and its own end stay in sight.
 QString ShownName(const QString& path) {
     constexpr qsizetype kLongest = 90;
-    QString native = QDir::toNativeSeparators(path);
-    for (QChar& c : native) {
-        if (c.unicode() < 0x20) {
-            c = QChar(0x2400 + c.unicode());
-        } else if (c.unicode() == 0x7F) {
-            c = QChar(0x2421);
+    QString native;
+    for (const QChar c : QDir::toNativeSeparators(path)) {
+        if (c == '\n') {
+            native += QStringLiteral("\\n");
+        } else if (c == '\t') {
+            native += QStringLiteral("\\t");
+        } else if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            native += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));
+        } else {
+            native += c;
         }
     }
     if (native.size() <= kLongest) {
