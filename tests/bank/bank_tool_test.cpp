@@ -222,6 +222,40 @@ TEST(BankTool, FilesThatAreNotRegularAreRefusedInOneLineAtOnce) {
     }
 }
 
+// What the author keeps (a read-only bank, through a link too) and a loop of links are left as
+// they are, with one line and a failure, whoever runs the tool.
+TEST(BankTool, OutputsThatMustNotBeReplacedAreRefusedInOneLine) {
+    const TempDir dir;
+    const fs::path source = dir.Path() / "q.txt";
+    WriteText(source, kSource);
+    const fs::path kept = dir.Path() / "kept.bin";
+    WriteText(kept, "the author's own");
+    fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_symlink(kept, dir.Path() / "to-kept.bin");
+    fs::create_symlink(dir.Path() / "b.bin", dir.Path() / "a.bin");
+    fs::create_symlink(dir.Path() / "a.bin", dir.Path() / "b.bin");
+    const struct {
+        fs::path output;
+        std::string why;
+    } cases[] = {
+        {kept, "read-only, and it is not replaced"},
+        {dir.Path() / "to-kept.bin", "read-only, and it is not replaced"},
+        {dir.Path() / "a.bin", "a loop of symbolic links stands at that name"},
+    };
+    for (const auto& c : cases) {
+        const auto run = RunBankTool({"build", source.string(), "-o", c.output.string()});
+        EXPECT_EQ(run.status, 1) << c.output;
+        EXPECT_NE(run.err.find(c.output.string() + ": error: " + c.why), std::string::npos)
+            << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    const std::string own = "the author's own";
+    EXPECT_EQ(ReadBytes(kept), Bytes(own.begin(), own.end()));
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "a.bin") && fs::is_symlink(dir.Path() / "to-kept.bin"));
+    EXPECT_EQ(Files(dir.Path()),
+              (std::vector<std::string>{"a.bin", "b.bin", "kept.bin", "q.txt", "to-kept.bin"}));
+}
+
 // A name that would break the line or reach the terminal's controls is printed quoted and
 // escaped; a plain one stays as it is.
 TEST(BankTool, NamesThatWouldBreakALineArePrintedEscaped) {

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -214,6 +215,9 @@ std::string DescribeWriteError(const std::error_code& error) {
         return "a pipe, a socket or a device stands at that name, not a regular file, and it is "
                "not replaced";
     }
+    if (error == std::errc::too_many_symbolic_link_levels) {
+        return "a loop of symbolic links stands at that name, and it is not replaced";
+    }
     if (error == std::errc::no_such_file_or_directory) {
         return "cannot create a temporary file beside it: its folder does not exist";
     }
@@ -296,10 +300,14 @@ int Build(int argc, char** argv) {
     for (const auto& q : parsed.questions) {
         records.push_back(q.record);
     }
+    // The name as UTF-8 on every system: on Windows the manifest makes it the code page.
+    const std::filesystem::path target(std::u8string(output.begin(), output.end()));
+    if (vornikat::IsWriteProtected(target)) {
+        std::cerr << Shown(output) << ": error: read-only, and it is not replaced\n";
+        return kFailed;
+    }
     try {
-        // The name as UTF-8 on every system: on Windows the manifest makes it the code page.
-        vornikat::WriteFileAtomically(std::u8string(output.begin(), output.end()),
-                                      vornikat::WriteQuestionBank(records));
+        vornikat::WriteFileAtomically(target, vornikat::WriteQuestionBank(records));
     } catch (const std::system_error& error) {
         std::cerr << Shown(output) << ": error: " << DescribeWriteError(error.code()) << '\n';
         return kFailed;

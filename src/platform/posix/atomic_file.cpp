@@ -73,13 +73,29 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
     return file;
 }
 
+bool IsWriteProtected(const std::filesystem::path& target) {
+    const auto file = FollowLinks(target);
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return false;
+    }
+    // The mode's own bits count as much as the system's answer, which for root is always yes.
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           ::access(file.c_str(), W_OK) != 0;
+}
+
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                          mode_t mode) {
     const auto file = FollowLinks(target);
     // Only a regular file is replaced: a pipe, a socket or a device at the name is the system's
-    // or another program's, and the rename would put a file in its place.
+    // or another program's, and the rename would put a file in its place. A chain of links
+    // that never ends is the author's mistake, which a rename would hide.
     struct stat old {};
     const bool replacing = ::stat(file.c_str(), &old) == 0;
+    if (!replacing && errno == ELOOP) {
+        throw std::system_error(ELOOP, std::generic_category(),
+                                "cannot replace " + file.string() + ", a loop of links");
+    }
     if (replacing && !S_ISREG(old.st_mode)) {
         throw std::system_error(
             S_ISDIR(old.st_mode) ? EISDIR : ENOTSUP, std::generic_category(),

@@ -14,11 +14,16 @@ namespace vornikat {
 // link. The end need not exist.
 std::filesystem::path FollowLinks(const std::filesystem::path& path);
 
+// True when a file stands at the path (links followed) and is meant to be kept: its mode grants
+// no write to anyone, or the system refuses this user writing it. A rename beside it would
+// replace it all the same, so every writer of banks asks this first and refuses.
+bool IsWriteProtected(const std::filesystem::path& target);
+
 // Writes a temporary file beside the file the path leads to (links followed, so a link stays a
 // link), flushes it to disk, renames it over that file and flushes the folder. A new file gets
 // the mode less the umask, a replaced one keeps its own. Only a regular file is replaced: a folder
-// fails with EISDIR, a pipe, a socket or a device with ENOTSUP. Throws std::system_error naming
-// the file; the target is untouched.
+// fails with EISDIR, a pipe, a socket or a device with ENOTSUP, a loop of links with ELOOP. Throws
+// std::system_error naming the file; the target is untouched.
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                          mode_t mode = 0666);
 

@@ -48,6 +48,12 @@ void WriteNewFile(const std::filesystem::path& file, std::span<const std::uint8_
 
 }  // namespace
 
+bool IsWriteProtected(const std::filesystem::path& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
     // Beside the target, on its volume, so that the move is a rename; the process id keeps two
     // writers apart.
