@@ -68,10 +68,8 @@ bool IsInvisibleLayout(char32_t code) {
            (code >= 0x2060 && code <= 0x2069) || code == 0xFEFF;
 }
 
-}  // namespace
-
-std::string QuoteForTerminal(std::string_view bytes) {
-    std::string out = "\"";
+// Appends the bytes escaped; a quote and a backslash too when `quoted`.
+void AppendEscaped(std::string& out, std::string_view bytes, bool quoted) {
     while (!bytes.empty()) {
         const auto lead = static_cast<std::uint8_t>(bytes.front());
         std::size_t taken = 1;
@@ -86,10 +84,11 @@ std::string QuoteForTerminal(std::string_view bytes) {
                 out += "\\r";
                 break;
             case '"':
-                out += "\\\"";
-                break;
             case '\\':
-                out += "\\\\";
+                if (quoted) {
+                    out += '\\';
+                }
+                out += static_cast<char>(lead);
                 break;
             default:
                 if (lead < 0x20 || lead == 0x7F) {
@@ -114,6 +113,19 @@ std::string QuoteForTerminal(std::string_view bytes) {
         }
         bytes.remove_prefix(taken);
     }
+}
+
+}  // namespace
+
+std::string EscapeName(std::string_view bytes) {
+    std::string out;
+    AppendEscaped(out, bytes, false);
+    return out;
+}
+
+std::string QuoteForTerminal(std::string_view bytes) {
+    std::string out = "\"";
+    AppendEscaped(out, bytes, true);
     return out + "\"";
 }
 

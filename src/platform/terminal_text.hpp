@@ -7,9 +7,14 @@
 
 namespace vornikat {
 
-// The bytes in double quotes, as C would write them: UTF-8 text as it is; control characters
-// (C0, DEL and C1), a quote, a backslash and every byte that is not UTF-8 as escapes. The
-// result is one line that no byte of the name can end, colour or move.
+// The bytes as a person should read them, one rule for every program: UTF-8 text as it is;
+// control characters (C0, DEL and C1), the invisible characters that break a line or turn its
+// direction, and every byte that is not UTF-8 as C's escapes (\n, \x1b, \u202e). The result is
+// one line that no byte of the name can end, colour, move or disguise.
+std::string EscapeName(std::string_view bytes);
+
+// The name escaped as above, a quote and a backslash too, in double quotes: what a terminal
+// line shows, so that where the name ends is never in doubt.
 std::string QuoteForTerminal(std::string_view bytes);
 
 }  // namespace vornikat

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,11 +37,15 @@ void DescribeEditorCommandLine(QCommandLineParser& parser) {
                                  QStringLiteral("[FILE]"));
 }
 
-std::optional<QString> ReadEditorCommandLine(const QCoreApplication& application) {
+std::optional<std::filesystem::path> ReadEditorCommandLine(int argc, char** argv) {
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k) {
+        arguments.append(QFile::decodeName(argv[k]));
+    }
     QCommandLineParser parser;
     DescribeEditorCommandLine(parser);
     const QStringList files =
-        parser.parse(QCoreApplication::arguments()) ? parser.positionalArguments() : QStringList();
+        parser.parse(arguments) ? parser.positionalArguments() : QStringList();
     QString problem;
     if (!parser.errorText().isEmpty()) {
         // Qt's own words, as a clause of this line.
@@ -57,11 +62,18 @@ std::optional<QString> ReadEditorCommandLine(const QCoreApplication& application
         std::exit(2);
     }
     // What is left is --help or --version, answered here when a display was there after all.
-    parser.process(application);
+    parser.process(arguments);
     if (files.isEmpty()) {
         return std::nullopt;
     }
-    return files.constFirst();
+    // Qt's text of a name not in UTF-8 names no file: the name is the argument's own bytes,
+    // the last argument that Qt reads as the same text.
+    for (int k = argc - 1; k > 0; --k) {
+        if (QFile::decodeName(argv[k]) == files.constFirst()) {
+            return std::filesystem::path(argv[k]);
+        }
+    }
+    return std::filesystem::path(QFile::encodeName(files.constFirst()).toStdString());
 }
 
 void SetUpEditorApplication(QApplication& application) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <optional>
 
 class QApplication;
@@ -17,9 +18,10 @@ namespace vornikat::editor {
 void PrepareEditorApplication(QCoreApplication& application);
 // [FILE], --help and --version.
 void DescribeEditorCommandLine(QCommandLineParser& parser);
-// The file named on the command line, or none; a wrong command line says why on standard error
-// and ends the program.
-std::optional<QString> ReadEditorCommandLine(const QCoreApplication& application);
+// The file named on the command line (argv's own bytes, whatever their encoding), or none; a
+// wrong command line says why on standard error and ends the program.
+// Qt's own options already taken out by QApplication.
+std::optional<std::filesystem::path> ReadEditorCommandLine(int argc, char** argv);
 // Everything the editor's windows need of the application.
 void SetUpEditorApplication(QApplication& application);
 

@@ -21,6 +21,7 @@
 #include "bank_document.hpp"
 #include "editor_window.hpp"
 #include "issue_list_model.hpp"
+#include "terminal_text.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -36,49 +37,29 @@ std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-// A file's name as the boxes and menus show it: a control character as an escape (a newline as
-// \n, which every font can draw), so that the name stays on its line; a name too long for a
-// line of the box loses its middle, so that its folder's start and its own end stay in sight.
-QString ShownName(const QString& path) {
-    constexpr qsizetype kLongest = 90;
-    QString native;
-    for (const QChar c : QDir::toNativeSeparators(path)) {
-        if (c == '\n') {
-            native += QStringLiteral("\\n");
-        } else if (c == '\t') {
-            native += QStringLiteral("\\t");
-        } else if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
-            native += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0'));
-        } else {
-            native += c;
-        }
-    }
-    if (native.size() <= kLongest) {
-        return native;
-    }
-    return native.left(kLongest / 2) + QChar(0x2026) + native.right(kLongest / 2);
+// A name for Qt's dialogs, which take the system's bytes as the locale's text.
+QString ToQtPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+std::filesystem::path AbsolutePath(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal();
 }
 
 // The name the author typed says what the file is, whichever filter the dialog showed: text
 // saved under a .bin name would be a bank the quiz refuses. Only a name of neither kind
 // follows the filter.
-BankFormat FormatOfName(const QString& path, const QString& filter) {
-    if (path.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive)) {
+BankFormat FormatOfName(const std::filesystem::path& path, const QString& filter) {
+    const QString extension = ToQtPath(path.extension()).toLower();
+    if (extension == QStringLiteral(".bin")) {
         return BankFormat::Binary;
     }
-    if (path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
+    if (extension == QStringLiteral(".txt")) {
         return BankFormat::Aiken;
     }
     return filter == kBinaryFilter ? BankFormat::Binary : BankFormat::Aiken;
-}
-
-// The author's own read-only mark counts as much as the system's refusal: a rename would
-// replace the file either way.
-bool IsReadOnly(const QString& path) {
-    const QFileInfo file(path);
-    // The mode's own bits: the user's bit says what the system allows, which for root is all.
-    constexpr auto kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return file.exists() && (!file.isWritable() || (file.permissions() & kAnyWrite) == 0);
 }
 
 }  // namespace
@@ -91,16 +72,34 @@ void EditorWindow::NewBank() {
     UpdateTitle();
 }
 
+// A file's name as the boxes, menus and title show it: every character that would break the
+// line, reach the terminal's controls or turn the text around as an escape, by the rule every
+// program of ours prints names by; a name too long for a line of the box loses its middle, so
+// that its folder's start and its own end stay in sight.
+QString ShownName(const std::filesystem::path& path) {
+    constexpr qsizetype kLongest = 90;
+    const QString shown = QString::fromStdString(EscapeName(path.native()));
+    if (shown.size() <= kLongest) {
+        return shown;
+    }
+    return shown.left(kLongest / 2) + QChar(0x2026) + shown.right(kLongest / 2);
+}
+
 bool EditorWindow::OpenFile(const QString& path) {
-    // Qt spells names in UTF-8: bytes of another encoding come as U+FFFD, and the name then
-    // names no file, though the file is there.
+    // Qt's file dialog spells names in UTF-8: bytes of another encoding come as U+FFFD, and the
+    // name then names no file, though the file is there.
     if (path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path)) {
         ShowError(QStringLiteral("Файл «%1» не открыт.\nВ его имени есть байты не в кодировке "
-                                 "UTF-8, и редактор не найдёт файл по такому имени: переименуйте "
-                                 "его.")
-                      .arg(ShownName(path)));
+                                 "UTF-8, и окно выбора файла не передаёт его имени: откройте "
+                                 "его из командной строки (vornikat-editor ИМЯ) или "
+                                 "переименуйте.")
+                      .arg(ShownName(ToPath(path))));
         return false;
     }
+    return OpenFile(ToPath(path));
+}
+
+bool EditorWindow::OpenFile(const std::filesystem::path& path) {
     // A file that takes a while shows how far the reading has come, and may be given up; a
     // quick one opens without a box flashing by.
     QElapsedTimer clock;
@@ -131,7 +130,7 @@ bool EditorWindow::OpenFile(const QString& path) {
     };
     std::optional<OpenedBank> opened;
     try {
-        opened = ReadBankFile(ToPath(path), report);
+        opened = ReadBankFile(path, report);
     } catch (const BankFileError& error) {
         progress.reset();
         ShowError(QStringLiteral("Файл «%1» не открыт.\n%2")
@@ -143,7 +142,7 @@ bool EditorWindow::OpenFile(const QString& path) {
         return false;
     }
     document_->Reset(std::move(opened->questions));
-    path_ = QFileInfo(path).absoluteFilePath();
+    path_ = AbsolutePath(path);
     format_ = opened->format;
     // A file with no questions in it says nothing of its form: its name says it, so that an
     // empty data.bin made for a new bank is saved as one.
@@ -153,10 +152,17 @@ bool EditorWindow::OpenFile(const QString& path) {
     undo_.clear();
     settings_.AddRecentFile(path_);
     UpdateTitle();
+    // What saves of this bank left when they were killed goes now, not only at its next save:
+    // the author sees the folder as it should be.
+    RemoveLeftoverTempFiles(path_);
     return true;
 }
 
 bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
+    return SaveTo(ToPath(path), format);
+}
+
+bool EditorWindow::SaveTo(const std::filesystem::path& path, BankFormat format) {
     document_->FinishChecks();
     // Aiken text holds a draft with errors, to be mended later; data.bin would be a bank
     // neither the quiz nor the editor could read.
@@ -176,20 +182,20 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
             return false;
         }
     }
-    if (IsReadOnly(path)) {
+    if (IsWriteProtected(path)) {
         return OfferSaveAs(path);
     }
     // What earlier saves of this file left when they were killed goes first, so that none
     // outlives this save even if it is killed in its turn.
-    RemoveLeftoverTempFiles(ToPath(path));
+    RemoveLeftoverTempFiles(path);
     try {
-        WriteBankFile(ToPath(path), document_->Records(), format);
+        WriteBankFile(path, document_->Records(), format);
     } catch (const BankFileError& error) {
         ShowError(QStringLiteral("Банк не сохранён в «%1».\n%2")
                       .arg(ShownName(path), QString::fromStdString(error.what())));
         return false;
     }
-    path_ = QFileInfo(path).absoluteFilePath();
+    path_ = AbsolutePath(path);
     format_ = format;
     undo_.setClean();
     settings_.AddRecentFile(path_);
@@ -197,7 +203,7 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
     return true;
 }
 
-bool EditorWindow::OfferSaveAs(const QString& path) {
+bool EditorWindow::OfferSaveAs(const std::filesystem::path& path) {
     QMessageBox box(QMessageBox::Warning, windowTitle().remove(QStringLiteral("[*]")),
                     QStringLiteral("Файл «%1» только для чтения, и банк не сохранён поверх него. "
                                    "Сохранить банк в другой файл?")
@@ -209,15 +215,15 @@ bool EditorWindow::OfferSaveAs(const QString& path) {
 }
 
 bool EditorWindow::Save() {
-    return path_.isEmpty() ? SaveWithDialog() : SaveTo(path_, format_);
+    return path_.empty() ? SaveWithDialog() : SaveTo(path_, format_);
 }
 
 bool EditorWindow::SaveWithDialog() {
     QString filter = format_ == BankFormat::Binary ? kBinaryFilter : kAikenFilter;
     const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить банк"), path_,
+        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить банк"), ToQtPath(path_),
                                      kAikenFilter + QStringLiteral(";;") + kBinaryFilter, &filter);
-    return !path.isEmpty() && SaveTo(path, FormatOfName(path, filter));
+    return !path.isEmpty() && SaveTo(ToPath(path), FormatOfName(ToPath(path), filter));
 }
 
 void EditorWindow::OpenWithDialog() {
@@ -225,7 +231,7 @@ void EditorWindow::OpenWithDialog() {
         return;
     }
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Открыть банк"), QFileInfo(path_).absolutePath(),
+        this, QStringLiteral("Открыть банк"), ToQtPath(path_.parent_path()),
         QStringLiteral("Банки вопросов (*.txt *.bin);;") + kAikenFilter + QStringLiteral(";;") +
             kBinaryFilter + QStringLiteral(";;Все файлы (*)"));
     if (!path.isEmpty()) {
@@ -235,20 +241,21 @@ void EditorWindow::OpenWithDialog() {
 
 void EditorWindow::FillRecentMenu() {
     recentMenu_->clear();
-    const QStringList files = settings_.RecentFiles();
-    for (qsizetype k = 0; k < files.size(); ++k) {
-        const QString path = files[k];
+    const std::vector<std::filesystem::path> files = settings_.RecentFiles();
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        const std::filesystem::path path = files[k];
         recentMenu_->addAction(QStringLiteral("&%1 %2").arg(k + 1).arg(ShownName(path)), this,
                                [this, path] {
                                    if (!ConfirmLosingChanges()) {
                                        return;
                                    }
-                                   if (!OpenFile(path) && !QFileInfo::exists(path)) {
+                                   std::error_code error;
+                                   if (!OpenFile(path) && !std::filesystem::exists(path, error)) {
                                        settings_.RemoveRecentFile(path);
                                    }
                                });
     }
-    recentMenu_->setEnabled(!files.isEmpty());
+    recentMenu_->setEnabled(!files.empty());
 }
 
 QString EditorWindow::QuizProgram() const {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "editor_settings.hpp"
 
-#include <QFileInfo>
+#include <QFile>
+#include <QVariant>
+#include <algorithm>
 
 namespace vornikat::editor {
 namespace {
@@ -20,22 +22,42 @@ EditorSettings::EditorSettings()
     : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vornikat"),
                 QStringLiteral("vornikat-editor")) {}
 
-QStringList EditorSettings::RecentFiles() const {
-    return settings_.value(kRecent).toStringList();
+// A name in UTF-8 is kept as text, as earlier versions kept every name; any other as its bytes.
+std::vector<std::filesystem::path> EditorSettings::RecentFiles() const {
+    std::vector<std::filesystem::path> files;
+    for (const QVariant& entry : settings_.value(kRecent).toList()) {
+        const QByteArray bytes = entry.typeId() == QMetaType::QByteArray
+                                     ? entry.toByteArray()
+                                     : QFile::encodeName(entry.toString());
+        if (!bytes.isEmpty()) {
+            files.emplace_back(bytes.toStdString());
+        }
+    }
+    return files;
 }
 
-void EditorSettings::AddRecentFile(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    QStringList files = RecentFiles();
-    files.removeAll(absolute);
-    files.prepend(absolute);
-    settings_.setValue(kRecent, files.mid(0, kRecentLimit));
+void EditorSettings::SetRecentFiles(const std::vector<std::filesystem::path>& files) {
+    QVariantList entries;
+    for (const auto& file : files) {
+        const QByteArray bytes = QByteArray::fromStdString(file.native());
+        const QString text = QFile::decodeName(bytes);
+        entries.append(QFile::encodeName(text) == bytes ? QVariant(text) : QVariant(bytes));
+    }
+    settings_.setValue(kRecent, entries);
 }
 
-void EditorSettings::RemoveRecentFile(const QString& path) {
-    QStringList files = RecentFiles();
-    files.removeAll(QFileInfo(path).absoluteFilePath());
-    settings_.setValue(kRecent, files);
+void EditorSettings::AddRecentFile(const std::filesystem::path& path) {
+    auto files = RecentFiles();
+    std::erase(files, path);
+    files.insert(files.begin(), path);
+    files.resize(std::min(files.size(), static_cast<std::size_t>(kRecentLimit)));
+    SetRecentFiles(files);
+}
+
+void EditorSettings::RemoveRecentFile(const std::filesystem::path& path) {
+    auto files = RecentFiles();
+    std::erase(files, path);
+    SetRecentFiles(files);
 }
 
 bool EditorSettings::RequireFit() const {

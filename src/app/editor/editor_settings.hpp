@@ -7,6 +7,8 @@
 #include <QSettings>
 #include <QSize>
 #include <QStringList>
+#include <filesystem>
+#include <vector>
 
 namespace vornikat::editor {
 
@@ -14,10 +16,11 @@ class EditorSettings {
   public:
     EditorSettings();
 
-    QStringList RecentFiles() const;
+    // Names as the system's bytes, so that a name in another encoding than UTF-8 opens again.
+    std::vector<std::filesystem::path> RecentFiles() const;
     // Puts the file first, dropping it from further down and the oldest beyond the limit.
-    void AddRecentFile(const QString& path);
-    void RemoveRecentFile(const QString& path);
+    void AddRecentFile(const std::filesystem::path& path);
+    void RemoveRecentFile(const std::filesystem::path& path);
 
     bool RequireFit() const;
     void SetRequireFit(bool required);
@@ -31,6 +34,8 @@ class EditorSettings {
     void SetSplittersWindowSize(const QSize& size);
 
   private:
+    void SetRecentFiles(const std::vector<std::filesystem::path>& files);
+
     QSettings settings_;
 };
 

@@ -240,8 +240,7 @@ void EditorWindow::ShowCurrent() {
 }
 
 void EditorWindow::UpdateTitle() {
-    const QString name =
-        path_.isEmpty() ? QStringLiteral("Новый банк") : QFileInfo(path_).fileName();
+    const QString name = path_.empty() ? QStringLiteral("Новый банк") : ShownName(path_.filename());
     setWindowTitle(name + QStringLiteral("[*] — Редактор вопросов Ворниката"));
     setWindowModified(!undo_.isClean());
 }

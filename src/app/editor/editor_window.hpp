@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QUndoStack>
+#include <filesystem>
 #include <memory>
 
 #include "bank_file.hpp"
@@ -27,6 +28,10 @@ class QuestionForm;
 class QuestionListModel;
 class QuizPreview;
 
+// A file's name as the editor's title, boxes and menus show it: one line, nothing in it that
+// could move, colour or disguise the rest, and not wider than a box.
+QString ShownName(const std::filesystem::path& path);
+
 class EditorWindow final : public QMainWindow {
     Q_OBJECT
 
@@ -34,8 +39,11 @@ class EditorWindow final : public QMainWindow {
     EditorWindow();
     ~EditorWindow() override;
 
-    // Each says why in a box when it fails, and then changes nothing.
+    // Each says why in a box when it fails, and then changes nothing. A name is the system's
+    // bytes, whatever their encoding; the QString forms take what Qt's dialogs give.
+    bool OpenFile(const std::filesystem::path& path);
     bool OpenFile(const QString& path);
+    bool SaveTo(const std::filesystem::path& path, BankFormat format);
     bool SaveTo(const QString& path, BankFormat format);
     bool PlayBank();
     // The bank editing starts with: one empty question.
@@ -82,7 +90,7 @@ class EditorWindow final : public QMainWindow {
     bool Save();
     bool SaveWithDialog();
     // The box that says the file is read-only; true when the author saved elsewhere.
-    bool OfferSaveAs(const QString& path);
+    bool OfferSaveAs(const std::filesystem::path& path);
     // True when there is nothing unsaved, or the author saved it or chose to lose it.
     bool ConfirmLosingChanges();
     void FillRecentMenu();
@@ -105,7 +113,7 @@ class EditorWindow final : public QMainWindow {
     QMenu* recentMenu_ = nullptr;
     QAction* requireFit_ = nullptr;
     int current_ = -1;
-    QString path_;
+    std::filesystem::path path_;
     BankFormat format_ = BankFormat::Aiken;
     QString quizProgram_;
     std::unique_ptr<QTemporaryDir> playDir_;

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     opening.reset();
     SetUpEditorApplication(application);
-    const std::optional<QString> file = ReadEditorCommandLine(application);
+    const auto file = ReadEditorCommandLine(argc, argv);
 
     EditorWindow window;
     window.show();
