@@ -1,60 +1,138 @@
 // SPDX-License-Identifier: MIT
 #include "regular_file.hpp"
 
-#include <sys/stat.h>
-#include <sys/types.h>
+#include <windows.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <vector>
 
 namespace vornikat {
+namespace {
 
-WholeFile ReadRegularFile(const std::string& path, const ReadProgress& progress) {
+// ERROR_NO_SUCH_DEVICE, which the SDK's headers of this build do not name yet.
+constexpr DWORD kNoSuchDevice = 433;
+
+std::wstring WideFromCodePage(const std::string& text) {
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+// The full path, in the form that no length limit applies to: "\\?\" before a drive's path and
+// "\\?\UNC\" before a share's. A device's name (NUL, CON, COM1) comes back as "\\.\NUL" and
+// stays so.
+std::wstring FullLongPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return path;
+    }
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return path;
+    }
+    full.resize(length);
+    if (full.starts_with(LR"(\\?\)") || full.starts_with(LR"(\\.\)")) {
+        return full;
+    }
+    if (full.starts_with(LR"(\\)")) {
+        return LR"(\\?\UNC\)" + full.substr(2);
+    }
+    return LR"(\\?\)" + full;
+}
+
+WholeFile Refused(OpenProblem problem, int error = 0) {
     WholeFile whole;
-    struct _stat64 status {};
-    if (_stat64(path.c_str(), &status) != 0) {
-        whole.error = errno;
-        whole.problem = errno == ENOENT   ? OpenProblem::Missing
-                        : errno == EACCES ? OpenProblem::NotPermitted
-                                          : OpenProblem::Unreadable;
-        return whole;
+    whole.problem = problem;
+    whole.error = error;
+    return whole;
+}
+
+// Why the system would not open the file, in the words every program of ours uses.
+WholeFile RefusedFor(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+            return Refused(OpenProblem::Missing, ENOENT);
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            return Refused(OpenProblem::NotPermitted, EACCES);
+        case ERROR_FILENAME_EXCED_RANGE:
+            return Refused(OpenProblem::Unreadable, ENAMETOOLONG);
+        // What a Unix socket answers through Wine: it stands in the folder, but no file
+        // opens there.
+        case kNoSuchDevice:
+            return Refused(OpenProblem::Socket);
+        default:
+            return Refused(OpenProblem::Unreadable, EIO);
     }
-    if ((status.st_mode & _S_IFMT) == _S_IFDIR) {
-        whole.problem = OpenProblem::Folder;
-        return whole;
-    }
-    // CON, NUL, COM1 and their like answer as character devices.
-    if ((status.st_mode & _S_IFMT) != _S_IFREG) {
-        whole.problem = OpenProblem::Device;
-        return whole;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        whole.error = errno;
-        whole.problem = errno == EACCES ? OpenProblem::NotPermitted : OpenProblem::Unreadable;
-        return whole;
-    }
-    const auto total = static_cast<std::uint64_t>(status.st_size);
+}
+
+// Reads the opened file to its end in steps that the progress can stop.
+WholeFile ReadOpenFile(HANDLE file, const ReadProgress& progress) {
+    WholeFile whole;
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    const auto total = static_cast<std::uint64_t>(size.QuadPart);
     whole.bytes.reserve(static_cast<std::size_t>(total));
-    std::string chunk(std::size_t{1} << 20, '\0');
+    std::vector<char> chunk(std::size_t{1} << 20);
     for (;;) {
         if (progress && !progress(whole.bytes.size(), total)) {
             whole.cancelled = true;
             whole.bytes.clear();
-            break;
+            return whole;
         }
-        const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), file);
-        whole.bytes.append(chunk.data(), n);
-        if (n < chunk.size()) {
-            if (std::ferror(file) != 0) {
-                whole.problem = OpenProblem::Unreadable;
-                whole.error = EIO;
-                whole.bytes.clear();
+        DWORD got = 0;
+        if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
+            return Refused(OpenProblem::Unreadable, EIO);
+        }
+        if (got == 0) {
+            return whole;
+        }
+        whole.bytes.append(chunk.data(), got);
+    }
+}
+
+}  // namespace
+
+WholeFile ReadRegularFile(const std::string& path, const ReadProgress& progress) {
+    if (path.empty()) {
+        return Refused(OpenProblem::Missing, ENOENT);
+    }
+    const std::wstring full = FullLongPath(WideFromCodePage(path));
+    // A device answers by its name alone, and a console need not open to be one.
+    if (full.starts_with(LR"(\\.\)")) {
+        return Refused(OpenProblem::Device);
+    }
+    // Backup semantics open a folder too, so that it can be named; a pipe opens without
+    // waiting for a writer.
+    const HANDLE file = CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return RefusedFor(GetLastError());
+    }
+    WholeFile whole;
+    BY_HANDLE_FILE_INFORMATION information{};
+    switch (GetFileType(file)) {
+        case FILE_TYPE_DISK:
+            if (GetFileInformationByHandle(file, &information) &&
+                (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                whole = Refused(OpenProblem::Folder);
+            } else {
+                whole = ReadOpenFile(file, progress);
             }
             break;
-        }
+        case FILE_TYPE_PIPE:
+            whole = Refused(OpenProblem::Fifo);
+            break;
+        default:
+            whole = Refused(OpenProblem::Device);
+            break;
     }
-    std::fclose(file);
+    CloseHandle(file);
     return whole;
 }
 
