@@ -3,7 +3,9 @@
 // exit status each way out leaves for whoever started it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -83,7 +85,9 @@ TEST_F(BankAndExitStatus, ABankNamedOnTheCommandLineIsFoundFromTheStartFolder) {
         .write(reinterpret_cast<const char*>(bank.data()),
                static_cast<std::streamsize>(bank.size()));
     {
-        RunningProgram program(Launch{OneQuestion(u"Вопрос рядом"), L"\"мой банк.bin\"", start});
+        RunningProgram program(Launch{.bank = OneQuestion(u"Вопрос рядом"),
+                                      .arguments = L"\"мой банк.bin\"",
+                                      .startIn = start});
         const HWND main = StartPlaying(program);
         ASSERT_NE(main, nullptr);
         EXPECT_NE(ChildWithText(main, L"Вопрос из моего банка"), nullptr);
@@ -95,9 +99,41 @@ TEST_F(BankAndExitStatus, ABankNamedOnTheCommandLineIsFoundFromTheStartFolder) {
 // Only a file on a disk is read: a folder or a device fails at once, as a broken bank does.
 TEST_F(BankAndExitStatus, ABankThatIsNoDiskFileFails) {
     const auto folder = FreshFolder();
-    ExpectFailure(
-        RunningProgram(Launch{OneQuestion(u"Вопрос"), L"\"" + folder.wstring() + L"\"", {}}));
-    ExpectFailure(RunningProgram(Launch{OneQuestion(u"Вопрос"), L"NUL", {}}));
+    ExpectFailure(RunningProgram(
+        Launch{.bank = OneQuestion(u"Вопрос"), .arguments = L"\"" + folder.wstring() + L"\""}));
+    ExpectFailure(RunningProgram(Launch{.bank = OneQuestion(u"Вопрос"), .arguments = L"NUL"}));
+    std::filesystem::remove_all(folder);
+}
+
+// The line on standard error names the bank escaped, so that no byte of the name can break the
+// line or reach the console's controls; without a bank it names the place looked at.
+TEST_F(BankAndExitStatus, AnUnreadableBankIsNamedOnStandardErrorInOneEscapedLine) {
+    const auto folder = FreshFolder();
+    const struct {
+        Launch launch;
+        std::string starts;
+        std::string ends;
+    } cases[] = {
+        {{.bank = OneQuestion(u"Вопрос"),
+          .arguments = L"\"esc\x1b[31m\nred.bin\"",
+          .startIn = folder,
+          .errorsTo = folder / L"named.txt"},
+         "Vornikat: the question bank \"",
+         "\\\\esc\\x1b[31m\\nred.bin\" cannot be read\r\n"},
+        {{.startIn = folder, .errorsTo = folder / L"none.txt", .noBank = true},
+         "Vornikat: no question bank found; looked for \"",
+         "\\\\data.bin\"\r\n"},
+    };
+    for (const auto& c : cases) {
+        {
+            RunningProgram program(c.launch);
+            ExpectFailure(program);
+        }
+        std::ifstream file(c.launch.errorsTo, std::ios::binary);
+        const std::string said{std::istreambuf_iterator<char>(file), {}};
+        EXPECT_TRUE(said.starts_with(c.starts) && said.ends_with(c.ends)) << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    }
     std::filesystem::remove_all(folder);
 }
 

@@ -101,14 +101,21 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank)
-    : RunningProgram(Launch{bank, L"", {}}) {}
+    : RunningProgram(Launch{.bank = bank}) {}
 
 RunningProgram::RunningProgram(const Launch& launch) : folder_(FreshFolder()) {
-    const std::vector<std::uint8_t>& bank = launch.bank;
     const auto exe = folder_ / L"Vornikat.exe";
     std::filesystem::copy_file(HostPath(VORNIKAT_EXE_PATH), exe);
-    HANDLE file = CreateFileW((folder_ / L"data.bin").c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (!launch.noBank) {
+        WriteBank(folder_ / L"data.bin", launch.bank);
+    }
+    Start(exe, launch);
+}
+
+void RunningProgram::WriteBank(const std::filesystem::path& path,
+                               const std::vector<std::uint8_t>& bank) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         FailSetUp("creating data.bin");
     }
@@ -121,10 +128,23 @@ RunningProgram::RunningProgram(const Launch& launch) : folder_(FreshFolder()) {
         SetLastError(writeError);
         FailSetUp("writing data.bin");
     }
+}
 
+void RunningProgram::Start(const std::filesystem::path& exe, const Launch& launch) {
     // Started from elsewhere: the program finds data.bin beside itself.
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    HANDLE errors = nullptr;
+    if (!launch.errorsTo.empty()) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        errors = CreateFileW(launch.errorsTo.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (errors == INVALID_HANDLE_VALUE) {
+            FailSetUp("creating the standard error's file");
+        }
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdError = errors;
+    }
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     if (!launch.arguments.empty()) {
         commandLine += L" " + launch.arguments;
@@ -132,8 +152,15 @@ RunningProgram::RunningProgram(const Launch& launch) : folder_(FreshFolder()) {
     wchar_t temporary[MAX_PATH];
     GetTempPathW(MAX_PATH, temporary);
     const std::wstring elsewhere = launch.startIn.empty() ? temporary : launch.startIn.wstring();
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        elsewhere.c_str(), &startup, &process_)) {
+    const BOOL started =
+        CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, errors != nullptr, 0,
+                       nullptr, elsewhere.c_str(), &startup, &process_);
+    const DWORD startError = GetLastError();
+    if (errors != nullptr) {
+        CloseHandle(errors);
+    }
+    if (!started) {
+        SetLastError(startError);
         FailSetUp("starting Vornikat.exe");
     }
 }

@@ -23,12 +23,15 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 // A fresh folder of its own under the temporary folder.
 std::filesystem::path FreshFolder();
 
-// How a test starts the program: the data.bin beside it, what follows the program's name on
-// its command line, and the folder it starts in (empty: the temporary folder).
+// How a test starts the program: the data.bin beside it (none with noBank), what follows the
+// program's name on its command line, the folder it starts in (empty: the temporary folder),
+// and a file for its standard error (empty: none given).
 struct Launch {
-    std::vector<std::uint8_t> bank;
-    std::wstring arguments;
-    std::filesystem::path startIn;
+    std::vector<std::uint8_t> bank{};
+    std::wstring arguments{};
+    std::filesystem::path startIn{};
+    std::filesystem::path errorsTo{};
+    bool noBank = false;
 };
 
 // The program, copied alone into a fresh folder with the given data.bin and started there.
@@ -59,6 +62,9 @@ class RunningProgram {
     std::vector<HWND> Windows() const;
 
   private:
+    static void WriteBank(const std::filesystem::path& path, const std::vector<std::uint8_t>& bank);
+    void Start(const std::filesystem::path& exe, const Launch& launch);
+
     std::filesystem::path folder_;
     PROCESS_INFORMATION process_{};
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "runtime_error.hpp"
+#include "terminal_text.hpp"
 
 namespace vornikat::win32 {
 namespace {
@@ -48,6 +49,46 @@ std::wstring WidePath(std::string_view systemCodePage) {
     MultiByteToWideChar(CP_ACP, 0, systemCodePage.data(), static_cast<int>(systemCodePage.size()),
                         wide.data(), size);
     return wide;
+}
+
+std::string ToUtf8(std::wstring_view wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return path;
+    }
+    full.resize(length);
+    return full;
+}
+
+// The bank's name in quotes, escaped as every program of ours prints a name: a newline or ESC
+// in it neither breaks the line nor reaches the console's controls.
+std::string UnreadableBankLine(const std::wstring& bank) {
+    return "Vornikat: the question bank " + QuoteForTerminal(ToUtf8(bank)) + " cannot be read";
+}
+
+// Without a bank named, data.bin beside the program is the one place looked at.
+std::string DescribeMissingBank(const std::wstring& beside) {
+    if (GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return UnreadableBankLine(beside);
+    }
+    return "Vornikat: no question bank found; looked for " + QuoteForTerminal(ToUtf8(beside));
+}
+
+void WriteLine(HANDLE output, const std::string& line) {
+    const std::string bytes = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(output, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 }  // namespace
@@ -107,17 +148,12 @@ bool Win32FileSystem::FileExists(std::string_view path) {
 void Win32FileSystem::ReportUnreadableFile(std::string_view name) {
     // A windowed program has a standard error only when its starter gave it one.
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    if (name != "data.bin" || bank_.empty() || error == nullptr || error == INVALID_HANDLE_VALUE) {
+    if (name != "data.bin" || error == nullptr || error == INVALID_HANDLE_VALUE) {
         return;
     }
-    const std::wstring line = L"Vornikat: the question bank " + bank_ + L" cannot be read\r\n";
-    const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    DWORD written = 0;
-    WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const std::string line =
+        bank_.empty() ? DescribeMissingBank(FullPath(L"data.bin")) : UnreadableBankLine(bank_);
+    WriteLine(error, line);
 }
 
 }  // namespace vornikat::win32

@@ -21,7 +21,8 @@ class Win32FileSystem : public FileSystemPort {
     std::unique_ptr<ByteSource> OpenForReading(std::string_view name) override;
     // The path is a text of the system's code page, as the registry gives it.
     bool FileExists(std::string_view path) override;
-    // Names the bank file on standard error, when the program was given one.
+    // Names the bank on standard error, escaped: the one given, or data.bin beside the program
+    // and whether it was there at all.
     void ReportUnreadableFile(std::string_view name) override;
 
   private:
