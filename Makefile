@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 # The two commands a developer needs: `make test` and (with the window) `make run`.
-.PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
+.PHONY: deps format-check test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
         screenshots editor-screenshots clean deb package-deb windows-zip dist test-dist \
         web serve-web test-web bench-web
 
@@ -14,7 +14,7 @@ WINDOWS_ZIP := dist/vornikat-$(VERSION)-windows-x86_64.zip
 deps:
 	@scripts/install-deps
 
-test: deps test-dev test-asan fuzz test-windows test-dist test-web
+test: deps format-check test-dev test-asan fuzz test-windows test-dist test-web
 
 test-dev: deps
 	cmake --preset dev
@@ -23,8 +23,13 @@ test-dev: deps
 	scripts/check-test-timeouts build/dev
 	ctest --preset dev
 
+# Every C++ file as .clang-format lays it out; clang-format's dry run names any that is not.
+format-check: deps
+	find src tools tests bench fuzz -name '*.cpp' -o -name '*.hpp' | sort | \
+	    xargs clang-format --dry-run --Werror
+
 # The unit tests alone: no window, no Wine, no sound server.
-test-fast: deps
+test-fast: deps format-check
 	cmake --preset dev
 	cmake --build --preset dev
 	ctest --preset dev -L '^unit$$'

@@ -15,13 +15,13 @@
 #include <string>
 
 #include "aiken_parser.hpp"
+#include "bank_document.hpp"
 #include "bank_file.hpp"
 #include "bank_reader.hpp"
 #include "edit_commands.hpp"
 #include "editor_window.hpp"
 #include "file_source.hpp"
 #include "question_form.hpp"
-#include "bank_document.hpp"
 
 namespace {
 
