@@ -345,6 +345,32 @@ void EditorTest::aBigBanksChecksComeAfterItOpensAndSavingWaitsForThem() {
     issues->clicked(issues->model()->index(0, 0));
     QCOMPARE(window_->CurrentRow(), 19999);
     QVERIFY(window_->Form().IssuesShownAt(6).contains("вне 1–5"));
+    // The error goes with its question, and the bank saves.
+    Trigger("deleteQuestion");
+    QTRY_VERIFY(window_->Document().ChecksDone());
+    QCOMPARE(issues->model()->rowCount(), 0);
+    QVERIFY(window_->CountsShown().contains("Ошибок: 0."));
+    QVERIFY(window_->SaveTo(Path("saved.bin"), BankFormat::Binary));
+
+    // One question more than a bank holds opens as a draft, and the bank-wide error says so
+    // until a question goes.
+    QByteArray text;
+    for (int k = 0; k < 32768; ++k) {
+        text += "Вопрос?\nA) 1\nB) 2\nC) 3\nD) 4\nE) 5\nANSWER: A\n\n";
+    }
+    WriteFile(Path("over.txt"), text);
+    QVERIFY(window_->OpenFile(Path("over.txt")));
+    QTRY_VERIFY(window_->Document().ChecksDone());
+    QCOMPARE(issues->model()->rowCount(), 1);
+    const QString said = issues->model()->index(0, 0).data().toString();
+    QVERIFY2(said.startsWith("Ошибка: в банке 32768 вопросов, а он вмещает не больше 32767"),
+             qPrintable(said));
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->SaveTo(Path("over.bin"), BankFormat::Binary));
+    Trigger("deleteQuestion");
+    QTRY_VERIFY(window_->Document().ChecksDone());
+    QCOMPARE(issues->model()->rowCount(), 0);
+    QVERIFY(window_->SaveTo(Path("over.bin"), BankFormat::Binary));
 }
 
 void EditorTest::undoRestoresTheBankAfterEachKindOfEdit() {
@@ -880,12 +906,14 @@ void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {
         WriteFile(Path(".bank.txt.vornikat-save-k1ll3d"), "half a bank");
         WriteFile(Path(".bank.txt.vornikat-save-notours"), "someone else's");
         WriteFile(Path(".other.txt.vornikat-save-k1ll3d"), "another bank's");
+        WriteFile(Path(".bank.bin.vornikat-save-abc123"), "a name as long, of another file's");
         QVERIFY(opening ? window_->OpenFile(Path("bank.txt"))
                         : window_->SaveTo(Path("bank.txt"), BankFormat::Aiken));
         QVERIFY(!QFile::exists(Path(".bank.txt.vornikat-save-k1ll3d")));
         QVERIFY(QFile::exists(Path(".bank.txt.vornikat-save-notours")));
         QVERIFY(QFile::exists(Path(".other.txt.vornikat-save-k1ll3d")));
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+        QVERIFY(QFile::exists(Path(".bank.bin.vornikat-save-abc123")));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
     }
 
     WriteFile(Path("kept.txt"), "the author's own");

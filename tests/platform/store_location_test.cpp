@@ -126,11 +126,16 @@ TEST_F(BankLocation, TheFirstPlaceWhereSomethingIsWins) {
                                           folder / "installed" / "data.bin"};
     // A folder in the way is found, and then fails as a broken bank would.
     const fs::path installed = FindBank(places);
+    // So is a link to a bank that is gone: the player meant that bank, not the shipped one.
+    fs::create_symlink(folder / "unplugged.bin", folder / "user" / "data.bin");
+    const fs::path dangling = FindBank(places);
+    fs::remove(folder / "user" / "data.bin");
     std::ofstream(folder / "user" / "data.bin") << "bank";
     const fs::path user = FindBank(places);
     const fs::path none = FindBank({folder / "missing"});
     fs::remove_all(folder);
     EXPECT_EQ(installed, places[2]);
+    EXPECT_EQ(dangling, places[1]);
     EXPECT_EQ(user, places[1]);
     EXPECT_EQ(none, fs::path());
 }
@@ -164,6 +169,10 @@ TEST(BankNames, AreQuotedWithEveryControlAndStrayByteEscaped) {
                                "b\xe2\x80\xae"
                                "c\xef\xbb\xbf\xf0\x9f\x98\x80"),
               "\"a\\u2028b\\u202ec\\ufeff\xf0\x9f\x98\x80\"");
+    // The direction isolates U+2066..U+2069, at both ends of their range; the boxes and titles
+    // take the same rule without the quotes.
+    EXPECT_EQ(QuoteForTerminal("\xe2\x81\xa6x\xe2\x81\xa9"), "\"\\u2066x\\u2069\"");
+    EXPECT_EQ(EscapeName("\xe2\x81\xa7\"a\\b\"\n"), "\\u2067\"a\\b\"\\n");
 }
 
 TEST(BankNames, TheFailureLinesNameTheBankOrEveryPlaceLookedAt) {

@@ -96,6 +96,25 @@ TEST(BankReader, ReadsTheWorkedExample) {
     EXPECT_EQ(bank.RightAnswer.At(0), 3);
 }
 
+// Three questions, each text and right option its own, so that both readers must put every
+// text of every record in its place.
+TEST(BankReader, ReadsEveryRecordOfABankInItsPlace) {
+    std::vector<QuestionRecord> written;
+    for (char16_t k = 0; k < 3; ++k) {
+        const std::u16string n(1, static_cast<char16_t>(u'1' + k));
+        written.push_back({u"Вопрос " + n,
+                           {u"А" + n, u"Б" + n, u"В" + n, u"Г" + n, k == 1 ? u"" : u"Д" + n},
+                           static_cast<std::int16_t>(k + 1)});
+    }
+    const auto read = ToRecords(Read(WriteQuestionBank(written)));
+    ASSERT_EQ(read.size(), written.size());
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(read[i].question, written[i].question) << i;
+        EXPECT_EQ(read[i].options, written[i].options) << i;
+        EXPECT_EQ(read[i].rightOption, written[i].rightOption) << i;
+    }
+}
+
 TEST(BankWriter, WritesTheWorkedExampleByteForByte) {
     const QuestionRecord record{u"abc", {u"xy", u"Да", u"", u"", u""}, 3};
     EXPECT_EQ(WriteQuestionBank(std::span(&record, 1)), kExample);
