@@ -729,6 +729,13 @@ void EditorTest::fiveQuestionsTypedWithTabAloneSaveAsTheirText() {
                         .arg(q > 1 ? "\n" : "", texts[0], QChar('A' + right - 1));
     }
     QCOMPARE(window_->Document().Count(), 5);
+    // From the last option Tab goes on to the next control the author sees, never to a right
+    // option's circle or to a scrolling pane that shows no focus.
+    window_->Form().TextField(5).setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* next = QApplication::focusWidget();
+    QVERIFY2(next != nullptr && next->objectName() == "issueList",
+             next == nullptr ? "nothing" : next->metaObject()->className());
     // Save as has its key on every desktop, whether the platform binds one or not.
     QVERIFY(!window_->findChild<QAction*>("saveAs")->shortcuts().isEmpty());
     QVERIFY(window_->SaveTo(Path("typed.txt"), BankFormat::Aiken));

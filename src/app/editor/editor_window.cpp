@@ -35,6 +35,9 @@ QScrollArea* Scrolled(QWidget* part, QWidget* parent) {
     area->setWidget(part);
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
+    // The pane follows the focused field as it moves; taking the focus itself, it would stop
+    // Tab on no control the author can see.
+    area->setFocusPolicy(Qt::NoFocus);
     return area;
 }
 
