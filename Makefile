@@ -102,7 +102,8 @@ windows-zip: windows
 dist: deb windows-zip
 
 # The release files as a packager and a user would check them: lintian, the package's
-# contents and hardening, the unpacked program played offscreen, the zip's files and sums.
+# contents and hardening, the unpacked program played offscreen, the upgrade from the previous
+# version, the zip's files and sums.
 test-dist: deb windows-zip
 	$(MAKE) --no-print-directory package-deb
 	cmp build/release/packages/$(notdir $(DEB)) $(DEB) || \
@@ -110,6 +111,7 @@ test-dist: deb windows-zip
 	cmake --preset dev
 	cmake --build --preset dev --target package_play_driver
 	tests/packaging/check_deb.sh $(DEB) build/dev/tests/packaging/package_play_driver.so
+	tests/packaging/check_upgrade.sh $(DEB) build/release build/dev/tests/packaging/package_play_driver.so
 	tests/packaging/check_windows_zip.sh $(WINDOWS_ZIP) dist/windows
 
 # The page: build/web holds static files only (the page, its scripts, its .wasm, data.bin).
