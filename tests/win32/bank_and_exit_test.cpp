@@ -83,7 +83,8 @@ TEST_F(BankAndExitStatus, ABankNamedOnTheCommandLineIsFoundFromTheStartFolder) {
         .write(reinterpret_cast<const char*>(bank.data()),
                static_cast<std::streamsize>(bank.size()));
     {
-        RunningProgram program(Launch{OneQuestion(u"Вопрос рядом"), L"\"мой банк.bin\"", start});
+        RunningProgram program(
+            Launch{OneQuestion(u"Вопрос рядом"), L"\"мой банк.bin\"", start, {}});
         const HWND main = StartPlaying(program);
         ASSERT_NE(main, nullptr);
         EXPECT_NE(ChildWithText(main, L"Вопрос из моего банка"), nullptr);
@@ -96,8 +97,8 @@ TEST_F(BankAndExitStatus, ABankNamedOnTheCommandLineIsFoundFromTheStartFolder) {
 TEST_F(BankAndExitStatus, ABankThatIsNoDiskFileFails) {
     const auto folder = FreshFolder();
     ExpectFailure(
-        RunningProgram(Launch{OneQuestion(u"Вопрос"), L"\"" + folder.wstring() + L"\"", {}}));
-    ExpectFailure(RunningProgram(Launch{OneQuestion(u"Вопрос"), L"NUL", {}}));
+        RunningProgram(Launch{OneQuestion(u"Вопрос"), L"\"" + folder.wstring() + L"\"", {}, {}}));
+    ExpectFailure(RunningProgram(Launch{OneQuestion(u"Вопрос"), L"NUL", {}, {}}));
     std::filesystem::remove_all(folder);
 }
 

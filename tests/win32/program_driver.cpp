@@ -101,26 +101,14 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank)
-    : RunningProgram(Launch{bank, L"", {}}) {}
+    : RunningProgram(Launch{bank, L"", {}, {}}) {}
 
-RunningProgram::RunningProgram(const Launch& launch) : folder_(FreshFolder()) {
-    const std::vector<std::uint8_t>& bank = launch.bank;
-    const auto exe = folder_ / L"Vornikat.exe";
-    std::filesystem::copy_file(HostPath(VORNIKAT_EXE_PATH), exe);
-    HANDLE file = CreateFileW((folder_ / L"data.bin").c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        FailSetUp("creating data.bin");
+RunningProgram::RunningProgram(const Launch& launch) {
+    if (launch.installed.empty()) {
+        folder_ = FreshFolder();
+        CopyProgram(launch.bank);
     }
-    DWORD written = 0;
-    const BOOL wrote =
-        WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
-    const DWORD writeError = GetLastError();
-    CloseHandle(file);
-    if (!wrote || written != bank.size()) {
-        SetLastError(writeError);
-        FailSetUp("writing data.bin");
-    }
+    const auto exe = launch.installed.empty() ? folder_ / L"Vornikat.exe" : launch.installed;
 
     // Started from elsewhere: the program finds data.bin beside itself.
     STARTUPINFOW startup{};
@@ -138,6 +126,24 @@ RunningProgram::RunningProgram(const Launch& launch) : folder_(FreshFolder()) {
     }
 }
 
+void RunningProgram::CopyProgram(const std::vector<std::uint8_t>& bank) {
+    std::filesystem::copy_file(HostPath(VORNIKAT_EXE_PATH), folder_ / L"Vornikat.exe");
+    HANDLE file = CreateFileW((folder_ / L"data.bin").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        FailSetUp("creating data.bin");
+    }
+    DWORD written = 0;
+    const BOOL wrote =
+        WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
+    const DWORD writeError = GetLastError();
+    CloseHandle(file);
+    if (!wrote || written != bank.size()) {
+        SetLastError(writeError);
+        FailSetUp("writing data.bin");
+    }
+}
+
 RunningProgram::RunningProgram() : RunningProgram(ReadWholeFile(HostPath(VORNIKAT_BANK_PATH))) {}
 
 RunningProgram::~RunningProgram() {
@@ -149,8 +155,10 @@ RunningProgram::~RunningProgram() {
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    if (!folder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
 }
 
 std::optional<DWORD> RunningProgram::ExitCode() const {

@@ -24,11 +24,14 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 std::filesystem::path FreshFolder();
 
 // How a test starts the program: the data.bin beside it, what follows the program's name on
-// its command line, and the folder it starts in (empty: the temporary folder).
+// its command line, the folder it starts in (empty: the temporary folder), and the program
+// (empty: the build's, copied alone into a fresh folder with that data.bin; else this one,
+// started where it is, with the bank beside it).
 struct Launch {
     std::vector<std::uint8_t> bank;
     std::wstring arguments;
     std::filesystem::path startIn;
+    std::filesystem::path installed;
 };
 
 // The program, copied alone into a fresh folder with the given data.bin and started there.
@@ -59,6 +62,9 @@ class RunningProgram {
     std::vector<HWND> Windows() const;
 
   private:
+    // The build's program and this bank into the fresh folder.
+    void CopyProgram(const std::vector<std::uint8_t>& bank);
+
     std::filesystem::path folder_;
     PROCESS_INFORMATION process_{};
 };
