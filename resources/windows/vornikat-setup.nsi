@@ -88,7 +88,8 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; Only what the installer put there goes; the folder too once nothing else is in it.
+; Only what the installer put there goes; the folder too once nothing else is in it. The
+; uninstall key goes last: its going says the uninstaller is done.
 Section "Uninstall"
   Delete "$INSTDIR\Vornikat.exe"
   Delete "$INSTDIR\vornikat-bank.exe"

@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Installs the build tree into a fresh prefix twice, around a bank of the player's own built at
 # the documented place of that prefix (as with --prefix ~/.local): the player's bank is left as
-# it was and is the one that plays; the installed program lists each place it looks in once,
-# the bank installed with it among them, and that bank is there.
+# it was and is the one that plays; the installed program lists the places it looks in, in
+# order, the player's and the bank installed with it but not its own folder, and that bank is
+# there.
 # Needs BUILD (the build tree), PREFIX and DRIVER (the play driver, loaded into the program).
 file(REMOVE_RECURSE "${PREFIX}")
 function(install_tree)
