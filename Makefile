@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 # The two commands a developer needs: `make test` and (with the window) `make run`.
-.PHONY: deps format-check test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
-        screenshots editor-screenshots clean deb package-deb windows-zip dist test-dist \
-        web serve-web test-web bench-web
+.PHONY: deps format-check test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool \
+        bench run screenshots editor-screenshots clean deb package-deb windows-zip windows-installer \
+        dist test-dist web serve-web test-web bench-web
 
 # `make fuzz SECONDS=N` fuzzes each target N seconds.
 SECONDS ?= 15
@@ -10,6 +10,7 @@ SECONDS ?= 15
 VERSION := $(shell sed -n 's/^project.Vornikat VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 DEB := dist/vornikat_$(VERSION)_amd64.deb
 WINDOWS_ZIP := dist/vornikat-$(VERSION)-windows-x86_64.zip
+WINDOWS_SETUP := dist/vornikat-$(VERSION)-setup.exe
 
 deps:
 	@scripts/install-deps
@@ -104,18 +105,29 @@ package-deb:
 windows-zip: windows
 	scripts/make-windows-zip dist/windows $(WINDOWS_ZIP)
 
-dist: deb windows-zip
+# The Windows installer (per user, no administrator), made by Debian's makensis in the Windows
+# build, where `make test-windows` installs, plays and uninstalls it under Wine.
+windows-installer: windows
+	cmake --build --preset windows --target vornikat_setup
+	cp build/windows/$(notdir $(WINDOWS_SETUP)) $(WINDOWS_SETUP)
+
+dist: deb windows-zip windows-installer
 
 # The release files as a packager and a user would check them: lintian, the package's
-# contents and hardening, the unpacked program played offscreen, the zip's files and sums.
-test-dist: deb windows-zip
+# contents and hardening, the unpacked program played offscreen, the upgrade from the previous
+# version, the zip's files and sums, and each file the same bytes when made again.
+test-dist: deb windows-zip windows-installer
 	$(MAKE) --no-print-directory package-deb
 	cmp build/release/packages/$(notdir $(DEB)) $(DEB) || \
 	    { echo "test-dist: the package made again differs from the first" >&2; exit 1; }
 	cmake --preset dev
 	cmake --build --preset dev --target package_play_driver
 	tests/packaging/check_deb.sh $(DEB) build/dev/tests/packaging/package_play_driver.so
+	tests/packaging/check_upgrade.sh $(DEB) build/release build/dev/tests/packaging/package_play_driver.so
 	tests/packaging/check_windows_zip.sh $(WINDOWS_ZIP) dist/windows
+	scripts/make-windows-installer dist/windows build/windows/setup-again.exe
+	cmp build/windows/setup-again.exe $(WINDOWS_SETUP) || \
+	    { echo "test-dist: the installer made again differs from the first" >&2; exit 1; }
 
 # The page: build/web holds static files only (the page, its scripts, its .wasm, data.bin).
 WEB_PORT ?= 8000

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Run by CPack on the staged install tree before it is packed: adds the copyright file and the
-# changelog Debian asks of every package, compresses the manual pages and the changelog as
+# changelog Debian asks of every package (changelog.gz: the package is native, its version
+# has no Debian revision, and lintian wants that name, not changelog.Debian.gz), compresses the manual pages and the changelog as
 # Debian wants them (gzip -9n: no name, no time stamp, the same bytes on every build), and
 # drops the compiler's notes from the programs as Debian's own packages do.
 set(root "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")

@@ -85,7 +85,9 @@ options a question, a minute to answer, and a sound after each answer. At
 the end a joking verdict says how much of a lamer the player is, and the
 last score greets the player at the next start.
 .
-The package holds the desktop program with its question bank, and
-vornikat-bank, which builds, prints and checks question banks.")
+The package holds the desktop program with its question bank;
+vornikat-editor, the question bank editor, which shows each question in
+the quiz's window as it is written; and vornikat-bank, which builds,
+prints and checks question banks on the command line.")
 
 include(CPack)

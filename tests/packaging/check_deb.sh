@@ -44,6 +44,11 @@ for file in usr/bin/vornikat usr/bin/vornikat-bank usr/share/vornikat/shipped/da
     usr/share/doc/vornikat/copyright usr/share/doc/vornikat/changelog.gz; do
     [[ -f "$root/$file" ]] || fail "the package lacks /$file"
 done
+# The package is native (no Debian revision), so its one changelog is changelog.gz; its newest
+# entry is the package's version.
+[[ "$(zcat "$root/usr/share/doc/vornikat/changelog.gz" | head -n1)" == \
+    "vornikat ($(field Version)) unstable; urgency=medium" ]] ||
+    fail "the changelog's newest entry is not the package's version $(field Version)"
 for size in 16 22 24 32 48 64 128 256; do
     icon="usr/share/icons/hicolor/${size}x${size}/apps/org.example.vornikat.png"
     [[ -f "$root/$icon" ]] || fail "the package lacks /$icon"

@@ -101,19 +101,33 @@ TEST_F(BankLocation, TheProgramsFolderComesFirstThenTheUsersThenTheInstalledBank
                                      "/home/someone/.local/share/vornikat/data.bin",
                                      "/opt/vk/share/vornikat/data.bin"}));
     Set("XDG_DATA_HOME", "/data");
-    EXPECT_EQ(BankPlaces("/usr/bin", "../share/vornikat")[1], fs::path("/data/vornikat/data.bin"));
+    EXPECT_EQ(BankPlaces("/nowhere/bin", "../share/vornikat")[1],
+              fs::path("/data/vornikat/data.bin"));
     // A relative XDG_DATA_HOME is ignored, and a relative HOME leaves the user's place out.
     Set("XDG_DATA_HOME", "data");
-    EXPECT_EQ(BankPlaces("/usr/bin", "../share/vornikat")[1],
+    EXPECT_EQ(BankPlaces("/nowhere/bin", "../share/vornikat")[1],
               fs::path("/home/someone/.local/share/vornikat/data.bin"));
     Set("HOME", "someone");
-    EXPECT_EQ(BankPlaces("/usr/bin", "../share/vornikat"),
-              (std::vector<fs::path>{"/usr/bin/data.bin", "/usr/share/vornikat/data.bin"}));
+    EXPECT_EQ(BankPlaces("/nowhere/bin", "../share/vornikat"),
+              (std::vector<fs::path>{"/nowhere/bin/data.bin", "/nowhere/share/vornikat/data.bin"}));
     // A program run from the player's own folder looks there once.
     Set("XDG_DATA_HOME", "/home/someone/.local/share");
     EXPECT_EQ(BankPlaces("/home/someone/.local/share/vornikat", "shipped"),
               (std::vector<fs::path>{"/home/someone/.local/share/vornikat/data.bin",
                                      "/home/someone/.local/share/vornikat/shipped/data.bin"}));
+}
+
+// Installed, the program's folder is the system's, and a player's bank has no place there.
+TEST_F(BankLocation, AnInstalledProgramDoesNotLookInItsOwnFolder) {
+    const fs::path prefix =
+        fs::temp_directory_path() / ("vornikat-prefix-" + std::to_string(::getpid()));
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "vornikat" / "shipped");
+    Set("XDG_DATA_HOME", "/data");
+    const auto places = BankPlaces(prefix / "bin", "../share/vornikat/shipped");
+    fs::remove_all(prefix);
+    EXPECT_EQ(places, (std::vector<fs::path>{"/data/vornikat/data.bin",
+                                             prefix / "share/vornikat/shipped/data.bin"}));
 }
 
 TEST_F(BankLocation, TheFirstPlaceWhereSomethingIsWins) {

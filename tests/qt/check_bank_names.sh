@@ -75,6 +75,12 @@ cp "$vornikat" "$work/bin/vornikat"
 play 'no bank anywhere' 1 "vornikat: no question bank found; looked for \"$work/bin/data.bin\", \
 \"$work/data/vornikat/data.bin\", \"$work/share/vornikat/shipped/data.bin\"" "$work/bin/vornikat"
 
+# Installed (the shipped bank's folder beside it), the program's own folder is the system's and
+# no place for a bank.
+mkdir -p "$work/share/vornikat/shipped"
+play 'no bank in an installed copy' 1 "vornikat: no question bank found; looked for \
+\"$work/data/vornikat/data.bin\", \"$work/share/vornikat/shipped/data.bin\"" "$work/bin/vornikat"
+
 # vornikat-script: the same failure box in its trace, the same kind of line on stderr.
 script_run() {
     local what="$1" line="$2" folder="$3"

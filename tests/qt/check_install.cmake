@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Installs the build tree into a fresh prefix twice, around a bank of the player's own built at
 # the documented place of that prefix (as with --prefix ~/.local): the player's bank is left as
-# it was and is the one that plays; the installed program lists each place it looks in once,
-# the bank installed with it among them, and that bank is there.
+# it was and is the one that plays; the installed program lists the places it looks in, in
+# order, the player's and the bank installed with it but not its own folder, and that bank is
+# there.
 # Needs BUILD (the build tree), PREFIX and DRIVER (the play driver, loaded into the program).
 file(REMOVE_RECURSE "${PREFIX}")
 function(install_tree)
@@ -37,14 +38,13 @@ message("${help}${errors}")
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "vornikat --help ended with ${status}")
 endif()
+# The places in the order they are looked at; the installed program's own folder is the
+# system's, and not one of them.
 set(shipped "${prefix}/share/vornikat/shipped/data.bin")
-foreach(place "${prefix}/bin/data.bin" "${players}" "${shipped}")
-  string(FIND "${help}" "\n  ${place}\n" first)
-  string(FIND "${help}" "\n  ${place}\n" last REVERSE)
-  if(first EQUAL -1 OR NOT first EQUAL last)
-    message(FATAL_ERROR "vornikat --help does not list ${place} once")
-  endif()
-endforeach()
+string(REGEX MATCHALL "\n  /[^\n]*data\\.bin\n" listed "${help}")
+if(NOT listed STREQUAL "\n  ${players}\n;\n  ${shipped}\n")
+  message(FATAL_ERROR "vornikat --help lists ${listed}, not ${players} then ${shipped}")
+endif()
 if(NOT EXISTS "${shipped}")
   message(FATAL_ERROR "no bank installed at ${shipped}")
 endif()

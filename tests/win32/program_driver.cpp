@@ -103,31 +103,12 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 RunningProgram::RunningProgram(const std::vector<std::uint8_t>& bank)
     : RunningProgram(Launch{.bank = bank}) {}
 
-RunningProgram::RunningProgram(const Launch& launch) : folder_(FreshFolder()) {
-    const auto exe = folder_ / L"Vornikat.exe";
-    std::filesystem::copy_file(HostPath(VORNIKAT_EXE_PATH), exe);
-    if (!launch.noBank) {
-        WriteBank(folder_ / L"data.bin", launch.bank);
+RunningProgram::RunningProgram(const Launch& launch) {
+    if (launch.installed.empty()) {
+        folder_ = FreshFolder();
+        CopyProgram(launch);
     }
-    Start(exe, launch);
-}
-
-void RunningProgram::WriteBank(const std::filesystem::path& path,
-                               const std::vector<std::uint8_t>& bank) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        FailSetUp("creating data.bin");
-    }
-    DWORD written = 0;
-    const BOOL wrote =
-        WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
-    const DWORD writeError = GetLastError();
-    CloseHandle(file);
-    if (!wrote || written != bank.size()) {
-        SetLastError(writeError);
-        FailSetUp("writing data.bin");
-    }
+    Start(launch.installed.empty() ? folder_ / L"Vornikat.exe" : launch.installed, launch);
 }
 
 void RunningProgram::Start(const std::filesystem::path& exe, const Launch& launch) {
@@ -165,6 +146,28 @@ void RunningProgram::Start(const std::filesystem::path& exe, const Launch& launc
     }
 }
 
+void RunningProgram::CopyProgram(const Launch& launch) {
+    std::filesystem::copy_file(HostPath(VORNIKAT_EXE_PATH), folder_ / L"Vornikat.exe");
+    if (launch.noBank) {
+        return;
+    }
+    const std::vector<std::uint8_t>& bank = launch.bank;
+    HANDLE file = CreateFileW((folder_ / L"data.bin").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        FailSetUp("creating data.bin");
+    }
+    DWORD written = 0;
+    const BOOL wrote =
+        WriteFile(file, bank.data(), static_cast<DWORD>(bank.size()), &written, nullptr);
+    const DWORD writeError = GetLastError();
+    CloseHandle(file);
+    if (!wrote || written != bank.size()) {
+        SetLastError(writeError);
+        FailSetUp("writing data.bin");
+    }
+}
+
 RunningProgram::RunningProgram() : RunningProgram(ReadWholeFile(HostPath(VORNIKAT_BANK_PATH))) {}
 
 RunningProgram::~RunningProgram() {
@@ -176,8 +179,10 @@ RunningProgram::~RunningProgram() {
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
+    if (!folder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
 }
 
 std::optional<DWORD> RunningProgram::ExitCode() const {

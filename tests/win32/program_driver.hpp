@@ -24,14 +24,17 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 std::filesystem::path FreshFolder();
 
 // How a test starts the program: the data.bin beside it (none with noBank), what follows the
-// program's name on its command line, the folder it starts in (empty: the temporary folder),
-// and a file for its standard error (empty: none given).
+// program's name on its command line, the folder it starts in (empty: the temporary folder), a
+// file for its standard error (empty: none given), and the program (empty: the build's, copied
+// alone into a fresh folder with that data.bin; else this one, started where it is, with the
+// bank beside it).
 struct Launch {
     std::vector<std::uint8_t> bank{};
     std::wstring arguments{};
     std::filesystem::path startIn{};
     std::filesystem::path errorsTo{};
     bool noBank = false;
+    std::filesystem::path installed{};
 };
 
 // The program, copied alone into a fresh folder with the given data.bin and started there.
@@ -62,7 +65,8 @@ class RunningProgram {
     std::vector<HWND> Windows() const;
 
   private:
-    static void WriteBank(const std::filesystem::path& path, const std::vector<std::uint8_t>& bank);
+    // The build's program and, unless there is to be none, this bank into the fresh folder.
+    void CopyProgram(const Launch& launch);
     void Start(const std::filesystem::path& exe, const Launch& launch);
 
     std::filesystem::path folder_;

@@ -12,7 +12,12 @@ namespace vornikat {
 std::vector<std::filesystem::path> BankPlaces(const std::filesystem::path& programFolder,
                                               const std::filesystem::path& installedData) {
     std::vector<std::filesystem::path> places;
-    if (programFolder.is_absolute()) {
+    // An installed program's folder is the system's (/usr/bin), no place for a player's bank;
+    // a build tree or a portable copy has no installed bank's folder beside it.
+    std::error_code error;
+    const bool installed = programFolder.is_absolute() &&
+                           std::filesystem::is_directory(programFolder / installedData, error);
+    if (programFolder.is_absolute() && !installed) {
         places.push_back(programFolder / "data.bin");
     }
     if (const auto data = XdgFolder("XDG_DATA_HOME", ".local/share")) {

@@ -10,9 +10,10 @@
 namespace vornikat {
 
 // The places a bank is looked for, in order: data.bin in the program's folder (a build tree,
-// a portable copy); the user's own, $XDG_DATA_HOME/vornikat/data.bin (~/.local/share when the
-// variable is unset or relative); and the bank installed with the program, in installedData
-// relative to the program's folder. A place with no absolute folder is left out.
+// a portable copy; not for an installed program, whose installedData folder exists); the
+// user's own, $XDG_DATA_HOME/vornikat/data.bin (~/.local/share when the variable is unset or
+// relative); and the bank installed with the program, in installedData relative to the
+// program's folder. A place with no absolute folder is left out.
 std::vector<std::filesystem::path> BankPlaces(const std::filesystem::path& programFolder,
                                               const std::filesystem::path& installedData);
 
