@@ -16,10 +16,10 @@
 #include <system_error>
 #include <thread>
 
-#include "atomic_file.hpp"
+#include "posix_atomic_file.hpp"
 #include "posix_file_system.hpp"
 #include "posix_launcher.hpp"
-#include "regular_file.hpp"
+#include "regular_file_handle.hpp"
 
 namespace vornikat {
 namespace {

@@ -224,8 +224,18 @@ std::string DescribeWriteError(const std::error_code& error) {
     return "not written: " + error.message();
 }
 
+// A name from the command line as the system takes it: on Windows the manifest makes the
+// arguments UTF-8, which the wide functions are then given; elsewhere the bytes as they are.
+std::filesystem::path PathOf(const std::string& name) {
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+    return std::filesystem::path(name);
+#endif
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& why) {
-    vornikat::WholeFile whole = vornikat::ReadRegularFile(path);
+    vornikat::WholeFile whole = vornikat::ReadRegularFile(PathOf(path));
     if (whole.problem != vornikat::OpenProblem::None) {
         why = DescribeOpenProblem(whole.problem, whole.error);
         return std::nullopt;
@@ -300,8 +310,7 @@ int Build(int argc, char** argv) {
     for (const auto& q : parsed.questions) {
         records.push_back(q.record);
     }
-    // The name as UTF-8 on every system: on Windows the manifest makes it the code page.
-    const std::filesystem::path target(std::u8string(output.begin(), output.end()));
+    const std::filesystem::path target = PathOf(output);
     if (vornikat::IsWriteProtected(target)) {
         std::cerr << Shown(output) << ": error: read-only, and it is not replaced\n";
         return kFailed;

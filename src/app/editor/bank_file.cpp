@@ -12,7 +12,7 @@
 #include "bank_reader.hpp"
 #include "bank_writer.hpp"
 #include "file_source.hpp"
-#include "regular_file.hpp"
+#include "regular_file_handle.hpp"
 #include "runtime_error.hpp"
 
 namespace vornikat::editor {

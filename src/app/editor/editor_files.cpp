@@ -17,7 +17,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "atomic_file.hpp"
+#include "posix_atomic_file.hpp"
 #include "bank_document.hpp"
 #include "editor_window.hpp"
 #include "issue_list_model.hpp"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "atomic_file.hpp"
+#include "posix_atomic_file.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -57,8 +57,8 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
     return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
-}  // namespace
-
+// The file that a chain of symbolic links at the path ends in; the path itself when it is no
+// link. The end need not exist.
 std::filesystem::path FollowLinks(const std::filesystem::path& path) {
     std::filesystem::path file = path;
     std::error_code error;
@@ -72,6 +72,8 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
     }
     return file;
 }
+
+}  // namespace
 
 bool IsWriteProtected(const std::filesystem::path& target) {
     const auto file = FollowLinks(target);
@@ -149,6 +151,10 @@ void WriteFileAtomically(const std::filesystem::path& target, std::span<const st
         ::fsync(folder);
         ::close(folder);
     }
+}
+
+void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
+    WriteFileAtomically(target, bytes, 0666);
 }
 
 void RemoveLeftoverTempFiles(const std::filesystem::path& target) {

@@ -13,7 +13,7 @@
 #include <system_error>
 #include <thread>
 
-#include "atomic_file.hpp"
+#include "posix_atomic_file.hpp"
 
 namespace vornikat {
 namespace {

@@ -10,7 +10,7 @@
 #include "bank_location.hpp"
 #include "cp1251.hpp"
 #include "file_source.hpp"
-#include "regular_file.hpp"
+#include "regular_file_handle.hpp"
 #include "text.hpp"
 
 namespace vornikat {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "regular_file.hpp"
+#include "regular_file_handle.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>

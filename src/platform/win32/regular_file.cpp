@@ -12,14 +12,6 @@ namespace {
 // ERROR_NO_SUCH_DEVICE, which the SDK's headers of this build do not name yet.
 constexpr DWORD kNoSuchDevice = 433;
 
-std::wstring WideFromCodePage(const std::string& text) {
-    const int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
 // The full path, in the form that no length limit applies to: "\\?\" before a drive's path and
 // "\\?\UNC\" before a share's. A device's name (NUL, CON, COM1) comes back as "\\.\NUL" and
 // stays so.
@@ -98,11 +90,11 @@ WholeFile ReadOpenFile(HANDLE file, const ReadProgress& progress) {
 
 }  // namespace
 
-WholeFile ReadRegularFile(const std::string& path, const ReadProgress& progress) {
+WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress) {
     if (path.empty()) {
         return Refused(OpenProblem::Missing, ENOENT);
     }
-    const std::wstring full = FullLongPath(WideFromCodePage(path));
+    const std::wstring full = FullLongPath(path.wstring());
     // A device answers by its name alone, and a console need not open to be one.
     if (full.starts_with(LR"(\\.\)")) {
         return Refused(OpenProblem::Device);

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The one way the programs open a file a user names: never waiting, and only a regular file.
-// A folder, a pipe, a socket, a device or a dangling link is told apart and refused at once,
-// since reading one would fail, hang or never end.
+// A regular file a user names, opened by the rule of regular_file.hpp and kept open: for a
+// reader that streams it (the quiz's bank, the editor's data.bin) rather than reading it whole.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
-#include "whole_file.hpp"
+#include "regular_file.hpp"
 
 namespace vornikat {
 
@@ -41,8 +40,6 @@ class RegularFile {
     int error_ = 0;
 };
 
-// The whole content of a regular file, or why there is none.
-WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress = {});
 // The rest of a file opened already.
 WholeFile ReadRestOfFile(RegularFile& file, const ReadProgress& progress = {});
 
