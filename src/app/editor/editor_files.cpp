@@ -17,10 +17,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "posix_atomic_file.hpp"
 #include "bank_document.hpp"
 #include "editor_window.hpp"
 #include "issue_list_model.hpp"
+#include "posix_atomic_file.hpp"
 #include "terminal_text.hpp"
 
 namespace vornikat::editor {
