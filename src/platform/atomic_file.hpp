@@ -22,4 +22,10 @@ bool IsWriteProtected(const std::filesystem::path& target);
 // target is untouched then, and the temporary file gone.
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 
+// Removes the temporary files that writers killed before their move left beside the file:
+// those that bear the whole of the writers' own name for them (on Linux a regular file of this
+// user's; on Windows one of a process that is gone), and nothing else. Only for a caller that
+// knows no other writer of the file is at work.
+void RemoveLeftoverTempFiles(const std::filesystem::path& target);
+
 }  // namespace vornikat

@@ -249,11 +249,45 @@ TEST(BankTool, OutputsThatMustNotBeReplacedAreRefusedInOneLine) {
             << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+    // Nor is the source text itself, under its own name or another's.
+    fs::create_symlink(source, dir.Path() / "q-link.bin");
+    for (const fs::path& output : {source, dir.Path() / "q-link.bin"}) {
+        const auto run = RunBankTool({"build", source.string(), "-o", output.string()});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("it is SOURCE.txt itself, and it is not replaced"),
+                  std::string::npos)
+            << run.err;
+    }
+    std::ifstream text(source);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(text), {}), kSource);
+    fs::remove(dir.Path() / "q-link.bin");
     const std::string own = "the author's own";
     EXPECT_EQ(ReadBytes(kept), Bytes(own.begin(), own.end()));
     EXPECT_TRUE(fs::is_symlink(dir.Path() / "a.bin") && fs::is_symlink(dir.Path() / "to-kept.bin"));
     EXPECT_EQ(Files(dir.Path()),
               (std::vector<std::string>{"a.bin", "b.bin", "kept.bin", "q.txt", "to-kept.bin"}));
+}
+
+// What killed builds of a bank left beside it goes with the next build of it; what is not a
+// leftover of that bank stays. An empty name is a usage error.
+TEST(BankTool, ABuildClearsWhatKilledBuildsLeftAndNamesAnEmptyName) {
+    const TempDir dir;
+    const fs::path source = dir.Path() / "q.txt";
+    WriteText(source, kSource);
+    WriteText(dir.Path() / ".out.bin.vornikat-save-k1ll3d", "half a bank");
+    WriteText(dir.Path() / ".out.bin.vornikat-save-notours", "someone else's");
+    EXPECT_EQ(
+        RunBankTool({"build", source.string(), "-o", (dir.Path() / "out.bin").string()}).status, 0);
+    EXPECT_EQ(Files(dir.Path()),
+              (std::vector<std::string>{".out.bin.vornikat-save-notours", "out.bin", "q.txt"}));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"build", "", "-o", "x.bin"},
+          std::vector<std::string>{"build", source.string(), "-o", ""},
+          std::vector<std::string>{"check", ""}, std::vector<std::string>{"dump", ""}}) {
+        const auto run = RunBankTool(args);
+        EXPECT_EQ(run.status, 2) << args[0];
+        EXPECT_NE(run.err.find("an empty name names no file"), std::string::npos) << run.err;
+    }
 }
 
 // A name that would break the line or reach the terminal's controls is printed quoted and

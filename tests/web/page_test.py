@@ -255,10 +255,15 @@ class PageTest(unittest.TestCase):
             drop.items.add(new File([bytes], "my bank.bin"));
             document.getElementById("desk").dispatchEvent(
               new DragEvent("drop", {dataTransfer: drop, bubbles: true, cancelable: true}));""",
-            list(make_bank([("Из файла", ["1", "2", "3", "4", "5"], 3)])))
+            list(make_bank([("<b>Из</b> файла", ["<i>1</i>", "2", "3", "4", "5"], 3)])))
         self.answer_box("Вы готовы пройти Ворникат ?", "Да")
         self.answer_box("Желаю удачи :)", "OK")
-        self.wait_for(lambda: self.caption("LblQ") == "Из файла", "the dropped bank's question")
+        # Markup in a bank is text the player reads, never the page's own.
+        self.wait_for(lambda: self.caption("LblQ") == "<b>Из</b> файла",
+                      "the dropped bank's question, its markup shown as text")
+        self.assertEqual(self.caption("Ans1"), "<i>1</i>")
+        self.assertEqual(self.driver.execute_script(
+            "return document.querySelectorAll('#desk b, #desk i').length"), 0)
         self.assertEqual(self.caption("LblC"), "0/0")
 
     def test_a_bank_is_read_only_as_far_as_its_questions_go(self):

@@ -286,6 +286,9 @@ int Build(int argc, char** argv) {
     }
     const std::string& source = args.operands[0];
     const std::string& output = args.outputs[0];
+    if (source.empty() || output.empty()) {
+        return UsageError("build", "an empty name names no file");
+    }
     const bool requireFit = args.requireFit;
     std::string why;
     const auto text = ReadWholeFile(source, why);
@@ -315,6 +318,14 @@ int Build(int argc, char** argv) {
         std::cerr << Shown(output) << ": error: read-only, and it is not replaced\n";
         return kFailed;
     }
+    std::error_code sameError;
+    if (std::filesystem::equivalent(PathOf(source), target, sameError)) {
+        std::cerr << Shown(output) << ": error: it is SOURCE.txt itself, and it is not replaced\n";
+        return kFailed;
+    }
+    // What builds of this bank left when they were killed goes first, so that none outlives
+    // this one even if it is killed in its turn.
+    vornikat::RemoveLeftoverTempFiles(target);
     try {
         vornikat::WriteFileAtomically(target, vornikat::WriteQuestionBank(records));
     } catch (const std::system_error& error) {
@@ -365,6 +376,9 @@ std::optional<int> ReadBankOperand(int argc, char** argv, std::string_view comma
                                                                Shown(args.operands[1]) + "'");
     }
     path = args.operands[0];
+    if (path.empty()) {
+        return UsageError(command, "an empty name names no file");
+    }
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <system_error>
 
@@ -46,7 +47,77 @@ void WriteNewFile(const std::filesystem::path& file, std::span<const std::uint8_
     CloseHandle(handle);
 }
 
+// The temporary file of this process beside the target.
+std::filesystem::path TemporaryFor(const std::filesystem::path& target, DWORD process) {
+    std::filesystem::path temporary = target;
+    temporary += L".tmp-" + std::to_wstring(process);
+    return temporary;
+}
+
+// Whether the process of that id has ended, or never was.
+bool IsGone(DWORD process) {
+    const HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+    if (handle == nullptr) {
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    }
+    const bool ended = WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+    CloseHandle(handle);
+    return ended;
+}
+
+// Only a regular file is replaced: a folder, a pipe, a socket or a device (NUL, CON) at the name
+// is the system's or another program's, and the move would put a file in its place.
+void RefuseWhatIsNoFile(const std::filesystem::path& target) {
+    const auto refuse = [&target](int error) {
+        throw std::system_error(error, std::generic_category(),
+                                reinterpret_cast<const char*>(target.u8string().c_str()));
+    };
+    const DWORD size = GetFullPathNameW(target.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    if (size > 0 && GetFullPathNameW(target.c_str(), size, full.data(), nullptr) > 0 &&
+        full.starts_with(LR"(\\.\)")) {
+        refuse(ENOTSUP);
+    }
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        refuse(EISDIR);
+    }
+    const HANDLE existing =
+        CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (existing == INVALID_HANDLE_VALUE) {
+        // What a Unix socket answers through Wine (ERROR_NO_SUCH_DEVICE).
+        if (GetLastError() == 433) {
+            refuse(ENOTSUP);
+        }
+        return;
+    }
+    const DWORD type = GetFileType(existing);
+    CloseHandle(existing);
+    if (type != FILE_TYPE_DISK) {
+        refuse(ENOTSUP);
+    }
+}
+
 }  // namespace
+
+void RemoveLeftoverTempFiles(const std::filesystem::path& target) {
+    const std::wstring prefix = target.filename().wstring() + L".tmp-";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             target.parent_path().empty() ? L"." : target.parent_path(), error)) {
+        const std::wstring name = entry.path().filename().wstring();
+        if (!name.starts_with(prefix) || name.size() == prefix.size() ||
+            name.find_first_not_of(L"0123456789", prefix.size()) != std::wstring::npos ||
+            name.size() - prefix.size() > 10 || !entry.is_regular_file(error)) {
+            continue;
+        }
+        const auto process = static_cast<DWORD>(std::stoull(name.substr(prefix.size())));
+        if (process != GetCurrentProcessId() && IsGone(process)) {
+            DeleteFileW(entry.path().c_str());
+        }
+    }
+}
 
 bool IsWriteProtected(const std::filesystem::path& target) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -55,10 +126,10 @@ bool IsWriteProtected(const std::filesystem::path& target) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
+    RefuseWhatIsNoFile(target);
     // Beside the target, on its volume, so that the move is a rename; the process id keeps two
     // writers apart.
-    std::filesystem::path temporary = target;
-    temporary += L".tmp-" + std::to_wstring(GetCurrentProcessId());
+    const std::filesystem::path temporary = TemporaryFor(target, GetCurrentProcessId());
     try {
         WriteNewFile(temporary, bytes);
     } catch (...) {
