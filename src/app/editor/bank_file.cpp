@@ -14,6 +14,7 @@
 #include "file_source.hpp"
 #include "regular_file_handle.hpp"
 #include "runtime_error.hpp"
+#include "russian_plural.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -111,7 +112,8 @@ std::vector<std::string> GroupErrors(const std::vector<bank::Diagnostic>& errors
         std::string line = "строка " + std::to_string(at.line) + ", знак " +
                            std::to_string(at.column) + ": " + message;
         if (count > 1) {
-            line += " (и ещё " + std::to_string(count - 1) + " раз ниже)";
+            line += " (и ещё " + std::to_string(count - 1) + " " +
+                    std::string(bank::RussianPlural(count - 1, "раз", "раза", "раз")) + " ниже)";
         }
         lines.push_back(line);
     }

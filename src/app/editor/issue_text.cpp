@@ -4,6 +4,7 @@
 #include "bank_format.hpp"
 #include "layout_fit.hpp"
 #include "readable_colors.hpp"
+#include "russian_plural.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -74,8 +75,10 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
             if (issue.amount < 1) {
                 return QStringLiteral("в банке нет ни одного вопроса, а нужен хотя бы один");
             }
-            return QStringLiteral("в банке %1 вопросов, а он вмещает не больше %2")
+            return QStringLiteral("в банке %1 %2, а он вмещает не больше %3")
                 .arg(issue.amount)
+                .arg(QString::fromUtf8(
+                    bank::RussianPlural(issue.amount, "вопрос", "вопроса", "вопросов")))
                 .arg(bankformat::kMaxQuestions);
         case bank::IssueKind::RightOutOfRange:
             return QStringLiteral(
