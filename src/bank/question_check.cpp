@@ -89,6 +89,10 @@ std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requi
         issues.push_back({kRightOptionField, Severity::Error, IssueKind::RightOutOfRange, 0, 0,
                           question.rightOption});
     }
+    if (question.rightOption >= 1 && question.rightOption <= kOptionCount &&
+        TextOf(question, question.rightOption).empty()) {
+        issues.push_back({kRightOptionField, Severity::Warning, IssueKind::EmptyRightOption});
+    }
     return issues;
 }
 

@@ -37,6 +37,7 @@ enum class IssueKind {
     BlankAtEdge,       // Aiken drops a blank at either end of a line
     LooksLikeAnswer,   // a question text that Aiken would read back as its ANSWER line
     RightOutOfRange,   // a right option outside 1..5 (only a data.bin can hold one): `amount`
+    EmptyRightOption,  // the right option's text is empty: the player must pick a blank line
     QuestionCount,     // the bank as a whole holds `amount` questions, none or too many
 };
 

@@ -82,6 +82,15 @@ TEST(QuestionCheck, WhatLoadsButLooksWrongIsAWarning) {
     EXPECT_EQ(KindsAt(issues, 1), std::vector{IssueKind::Empty});
     EXPECT_EQ(KindsAt(issues, 2), std::vector{IssueKind::BlankAtEdge});
     EXPECT_EQ(KindsAt(issues, 3), std::vector{IssueKind::ControlCharacter});
+    // The right option empty has a warning of its own; another empty option does not.
+    EXPECT_EQ(KindsAt(issues, kRightOptionField), q.rightOption == 1
+                                                      ? std::vector{IssueKind::EmptyRightOption}
+                                                      : std::vector<IssueKind>{});
+    q.rightOption = 1;
+    EXPECT_EQ(KindsAt(CheckQuestion(q, false), kRightOptionField),
+              std::vector{IssueKind::EmptyRightOption});
+    q.rightOption = 2;
+    EXPECT_TRUE(KindsAt(CheckQuestion(q, false), kRightOptionField).empty());
 }
 
 TEST(QuestionCheck, AMisfitIsJudgedAsTheBankToolDoesAndRequireFitMakesItAnError) {

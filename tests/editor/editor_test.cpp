@@ -821,10 +821,14 @@ void EditorTest::repeatedParseErrorsAreSaidOnceWithACount() {
 void EditorTest::theNameTypedInTheSaveDialogChoosesTheForm() {
     QVERIFY(window_->OpenFile(QString(VORNIKAT_BANK_SOURCE)));
     // Types the name into the dialog the editor opens, with the filter it offers first.
-    const auto saveAs = [this](const QString& name) {
-        QTimer::singleShot(0, this, [name] {
+    const auto saveAs = [this](const QString& name, const QString& filter = {}) {
+        QTimer::singleShot(0, this, [name, filter] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
+            if (!filter.isEmpty()) {
+                dialog->selectNameFilter(filter);
+                emit dialog->filterSelected(filter);
+            }
             dialog->selectFile(name);
             QMetaObject::invokeMethod(dialog, "accept");
         });
@@ -835,8 +839,12 @@ void EditorTest::theNameTypedInTheSaveDialogChoosesTheForm() {
     QCOMPARE(ReadFile(Path("data.bin")), ReadFile(VORNIKAT_BANK_DATA));
     saveAs(Path("back.txt"));
     QCOMPARE(ReadFile(Path("back.txt")), ReadFile(VORNIKAT_BANK_SOURCE));
+    // A name without an extension takes the chosen type's.
     saveAs(Path("plain"));
-    QCOMPARE(ReadFile(Path("plain")), ReadFile(VORNIKAT_BANK_SOURCE));
+    QCOMPARE(ReadFile(Path("plain.txt")), ReadFile(VORNIKAT_BANK_SOURCE));
+    saveAs(Path("plain"), "Банк викторины data.bin (*.bin)");
+    QCOMPARE(ReadFile(Path("plain.bin")), ReadFile(VORNIKAT_BANK_DATA));
+    QVERIFY(!QFile::exists(Path("plain")));
     QCOMPARE(closer_->seen.size(), std::size_t{0});
 }
 
@@ -932,6 +940,15 @@ void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {
     QVERIFY(closer_->seen.back().text.contains("только для чтения"));
     QVERIFY(closer_->seen.back().buttons.contains("Сохранить как…"));
     QVERIFY(!window_->UndoStack().isClean());
+
+    // So does a folder that takes no new file.
+    QVERIFY(QDir(dir_->path()).mkdir("closed"));
+    QVERIFY(::chmod(Path("closed").toLocal8Bit().constData(), 0555) == 0);
+    closer_->Answer(QMessageBox::Cancel);
+    QVERIFY(!window_->SaveTo(Path("closed/bank.txt"), BankFormat::Aiken));
+    QVERIFY(closer_->seen.back().text.contains("нельзя записывать"));
+    QVERIFY(closer_->seen.back().buttons.contains("Сохранить как…"));
+    QVERIFY(!QFile::exists(Path("closed/bank.txt")));
 
     // A folder that is not there is said in the author's words too.
     closer_->Answer(QMessageBox::Ok);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The editor's files: opening and saving a bank in either form, the recent files, playing the
 // bank in the quiz, and the question before unsaved changes are lost.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -51,6 +54,15 @@ std::filesystem::path AbsolutePath(const std::filesystem::path& path) {
 // The name the author typed says what the file is, whichever filter the dialog showed: text
 // saved under a .bin name would be a bank the quiz refuses. Only a name of neither kind
 // follows the filter.
+// A folder that takes no new file: its mode grants no write to anyone (the author's own mark,
+// which root would pass), or the system refuses this user.
+bool IsClosedFolder(const std::filesystem::path& folder) {
+    struct stat status {};
+    return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+            ::access(folder.c_str(), W_OK | X_OK) != 0);
+}
+
 BankFormat FormatOfName(const std::filesystem::path& path, const QString& filter) {
     const QString extension = ToQtPath(path.extension()).toLower();
     if (extension == QStringLiteral(".bin")) {
@@ -183,7 +195,14 @@ bool EditorWindow::SaveTo(const std::filesystem::path& path, BankFormat format) 
         }
     }
     if (IsWriteProtected(path)) {
-        return OfferSaveAs(path);
+        return OfferSaveAs(QStringLiteral("Файл «%1» только для чтения, и банк не сохранён поверх "
+                                          "него. Сохранить банк в другой файл?")
+                               .arg(ShownName(path)));
+    }
+    if (const auto folder = AbsolutePath(path).parent_path(); IsClosedFolder(folder)) {
+        return OfferSaveAs(QStringLiteral("В папку «%1» нельзя записывать, и банк не сохранён в "
+                                          "ней. Сохранить банк в другое место?")
+                               .arg(ShownName(folder)));
     }
     // What earlier saves of this file left when they were killed goes first, so that none
     // outlives this save even if it is killed in its turn.
@@ -203,11 +222,8 @@ bool EditorWindow::SaveTo(const std::filesystem::path& path, BankFormat format) 
     return true;
 }
 
-bool EditorWindow::OfferSaveAs(const std::filesystem::path& path) {
-    QMessageBox box(QMessageBox::Warning, windowTitle().remove(QStringLiteral("[*]")),
-                    QStringLiteral("Файл «%1» только для чтения, и банк не сохранён поверх него. "
-                                   "Сохранить банк в другой файл?")
-                        .arg(ShownName(path)),
+bool EditorWindow::OfferSaveAs(const QString& why) {
+    QMessageBox box(QMessageBox::Warning, windowTitle().remove(QStringLiteral("[*]")), why,
                     QMessageBox::Save | QMessageBox::Cancel, this);
     box.button(QMessageBox::Save)->setText(QStringLiteral("Сохранить &как…"));
     box.setDefaultButton(QMessageBox::Save);
@@ -219,11 +235,24 @@ bool EditorWindow::Save() {
 }
 
 bool EditorWindow::SaveWithDialog() {
-    QString filter = format_ == BankFormat::Binary ? kBinaryFilter : kAikenFilter;
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить банк"), ToQtPath(path_),
-                                     kAikenFilter + QStringLiteral(";;") + kBinaryFilter, &filter);
-    return !path.isEmpty() && SaveTo(ToPath(path), FormatOfName(ToPath(path), filter));
+    QFileDialog dialog(this, QStringLiteral("Сохранить банк"), ToQtPath(path_),
+                       kAikenFilter + QStringLiteral(";;") + kBinaryFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension takes the chosen type's, so that the Open dialog's
+    // filter shows the file again; the question before replacing a file asks of that name.
+    const auto suffixFor = [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter == kBinaryFilter ? QStringLiteral("bin")
+                                                        : QStringLiteral("txt"));
+    };
+    const QString chosen = format_ == BankFormat::Binary ? kBinaryFilter : kAikenFilter;
+    dialog.selectNameFilter(chosen);
+    suffixFor(chosen);
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixFor);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    const std::filesystem::path path = ToPath(dialog.selectedFiles().constFirst());
+    return SaveTo(path, FormatOfName(path, dialog.selectedNameFilter()));
 }
 
 void EditorWindow::OpenWithDialog() {

@@ -89,8 +89,9 @@ class EditorWindow final : public QMainWindow {
     void OpenWithDialog();
     bool Save();
     bool SaveWithDialog();
-    // The box that says the file is read-only; true when the author saved elsewhere.
-    bool OfferSaveAs(const std::filesystem::path& path);
+    // The box that says why the bank cannot be saved there; true when the author saved
+    // elsewhere.
+    bool OfferSaveAs(const QString& why);
     // True when there is nothing unsaved, or the author saved it or chose to lose it.
     bool ConfirmLosingChanges();
     void FillRecentMenu();

@@ -80,6 +80,8 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
                 .arg(QString::fromUtf8(
                     bank::RussianPlural(issue.amount, "вопрос", "вопроса", "вопросов")))
                 .arg(bankformat::kMaxQuestions);
+        case bank::IssueKind::EmptyRightOption:
+            return QStringLiteral("верный вариант пуст: засчитан будет только выбор пустой строки");
         case bank::IssueKind::RightOutOfRange:
             return QStringLiteral(
                        "номер верного варианта %1 вне 1–5: ни один ответ не будет "
