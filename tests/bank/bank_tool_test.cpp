@@ -119,12 +119,12 @@ TEST(BankTool, ABuildWithErrorsReportsThemAllAndWritesNothing) {
     EXPECT_NE(missing.err.find("none.txt: error: cannot read: "), std::string::npos);
 
     WriteText(source, kSource);
-    const auto nowhere =
-        RunBankTool({"build", source.string(), "-o", (dir.Path() / "no" / "data.bin").string()});
-    EXPECT_EQ(nowhere.status, 1);
-    EXPECT_EQ(nowhere.err, (dir.Path() / "no" / "data.bin").string() +
-                               ": error: cannot create a temporary file beside it: its folder "
-                               "does not exist\n");
+    // A folder that cannot be made, under a file, is said in one line.
+    const fs::path nowhere = source / "no" / "data.bin";
+    const auto refused = RunBankTool({"build", source.string(), "-o", nowhere.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              nowhere.string() + ": error: its folder cannot be made: Not a directory\n");
 }
 
 TEST(BankTool, BuildWarnsAboutTextsThatMayNotFitAndCanRefuseThem) {
@@ -280,6 +280,10 @@ TEST(BankTool, ABuildClearsWhatKilledBuildsLeftAndNamesAnEmptyName) {
         RunBankTool({"build", source.string(), "-o", (dir.Path() / "out.bin").string()}).status, 0);
     EXPECT_EQ(Files(dir.Path()),
               (std::vector<std::string>{".out.bin.vornikat-save-notours", "out.bin", "q.txt"}));
+    // The folders of a place not there yet are made, as of the player's own on a fresh install.
+    const fs::path fresh = dir.Path() / "share" / "vornikat" / "data.bin";
+    EXPECT_EQ(RunBankTool({"build", source.string(), "-o", fresh.string()}).status, 0);
+    EXPECT_EQ(ReadBytes(fresh), ReadBytes(dir.Path() / "out.bin"));
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"build", "", "-o", "x.bin"},
           std::vector<std::string>{"build", source.string(), "-o", ""},

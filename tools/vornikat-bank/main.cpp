@@ -323,6 +323,16 @@ int Build(int argc, char** argv) {
         std::cerr << Shown(output) << ": error: it is SOURCE.txt itself, and it is not replaced\n";
         return kFailed;
     }
+    // The player's own place may not be there yet on a fresh install: its folders are made.
+    std::error_code folderError;
+    if (target.has_parent_path() && !std::filesystem::exists(target.parent_path(), folderError)) {
+        std::filesystem::create_directories(target.parent_path(), folderError);
+        if (folderError) {
+            std::cerr << Shown(output)
+                      << ": error: its folder cannot be made: " << folderError.message() << '\n';
+            return kFailed;
+        }
+    }
     // What builds of this bank left when they were killed goes first, so that none outlives
     // this one even if it is killed in its turn.
     vornikat::RemoveLeftoverTempFiles(target);
