@@ -255,8 +255,8 @@ void EditorWindow::UpdateStatus() {
     }
     counts_->setText(QStringLiteral("Вопросов: %1. Ошибок: %2. Предупреждений: %3.")
                          .arg(document_->Count())
-                         .arg(issues_->ErrorCount())
-                         .arg(issues_->rowCount() - issues_->ErrorCount()));
+                         .arg(document_->ErrorCount())
+                         .arg(issues_->rowCount() - document_->ErrorCount()));
 }
 
 QString EditorWindow::CountsShown() const {

@@ -106,10 +106,6 @@ void IssueListModel::Rebuild() {
             entries_.insert(entries_.end(), entries.begin(), entries.end());
         }
     }
-    errors_ =
-        static_cast<int>(std::count_if(entries_.begin(), entries_.end(), [](const Entry& entry) {
-            return bank::IsError(entry.issue);
-        }));
     endResetModel();
 }
 
@@ -121,13 +117,9 @@ void IssueListModel::ReplaceQuestion(int question) {
     int old = 0;
     while (begin + old < rowCount() &&
            entries_[static_cast<std::size_t>(begin + old)].question == question) {
-        errors_ -= bank::IsError(entries_[static_cast<std::size_t>(begin + old)].issue) ? 1 : 0;
         ++old;
     }
     const std::vector<Entry> fresh = EntriesOf(question);
-    for (const Entry& entry : fresh) {
-        errors_ += bank::IsError(entry.issue) ? 1 : 0;
-    }
     // Entries kept in place, then the rest removed or added: the chosen entry stays chosen.
     const int kept = std::min(old, static_cast<int>(fresh.size()));
     std::copy(fresh.begin(), fresh.begin() + kept, entries_.begin() + begin);

@@ -29,7 +29,6 @@ class IssueListModel final : public QAbstractListModel {
     Place PlaceOf(int row) const;
     // The first entry of that question and field, else the nearest before it; -1 for none.
     int RowOf(Place place) const;
-    int ErrorCount() const { return errors_; }
     // The first error entries as lines of text, for a box that says why saving is refused.
     QStringList DescribeErrors(int limit) const;
     // The same for the entries of one kind or another.
@@ -49,7 +48,6 @@ class IssueListModel final : public QAbstractListModel {
 
     const BankDocument& document_;
     std::vector<Entry> entries_;
-    int errors_ = 0;
 };
 
 }  // namespace vornikat::editor
