@@ -86,9 +86,10 @@ bool WholeTextBox::eventFilter(QObject* watched, QEvent* event) {
 
 void WholeTextBox::FitToText() {
     auto* label = findChild<QLabel*>(kQtMessageLabel);
-    // A box that a compositor has maximized draws at the compositor's size until it is back.
+    // A box that a compositor has maximized draws at the compositor's size until it is back,
+    // and may learn of the state only after the size: either way, it is left alone meanwhile.
     if (label == nullptr || layout() == nullptr || !isVisible() ||
-        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) || size() != minimumSize()) {
         return;
     }
     int widest = 0;
