@@ -17,8 +17,8 @@
 namespace vornikat {
 namespace {
 
-// The object name QMessageBox gives the label of its text. It is not public API, but it is the
-// one way to reach the label, and Qt's own style sheets and tests use it.
+// The object name that QMessageBox's private code gives the label of its text: undocumented,
+// and the only handle on the label. Should a Qt rename it, the box keeps Qt's own sizing.
 const QLatin1String kQtMessageLabel("qt_msgbox_label");
 
 // What a window manager's frame may take of the screen's width beside the box.
@@ -38,10 +38,11 @@ WholeTextBox::WholeTextBox(Icon icon, const QString& title, const QString& text,
                            StandardButtons buttons, QWidget* owner)
     : QMessageBox(icon, title, text, buttons, owner) {}
 
-// QMessageBox sizes itself on these events (in its private updateSize): it wraps any text wider
-// than half the screen and never grows past 1000 pixels however wide the screen, and the
-// program's lines are written to be read whole. The box lets Qt size it first, then sizes it
-// again: each line whole while the screen has room for it, wrapped at the screen's width only.
+// QMessageBox sizes itself on these events (in its private updateSize; ScreenChangeInternal is
+// Qt's internal event for a move to another screen): it wraps any text wider than half the
+// screen and never grows past 1000 pixels however wide the screen, and the program's lines are
+// written to be read whole. The box lets Qt size it first, then sizes it again: each line whole
+// while the screen has room for it, wrapped at the screen's width only.
 bool WholeTextBox::event(QEvent* event) {
     const bool handled = QMessageBox::event(event);
     switch (event->type()) {
@@ -60,7 +61,8 @@ bool WholeTextBox::event(QEvent* event) {
         case QEvent::WindowStateChange:
             // The box holds every other window of the program until it is answered: a window
             // manager's minimize would leave the player before windows that do not answer and
-            // no box to find.
+            // no box to find. (Wayland has no request to undo a minimize: there the
+            // compositor's window switcher brings the box back.)
             if (isMinimized()) {
                 QTimer::singleShot(0, this, [this] {
                     setWindowState(windowState() & ~Qt::WindowMinimized);
