@@ -379,14 +379,17 @@ class WindowTest : public QObject {
     }
 
     // Enter on a focused cmdSysInfo runs the launcher, not the default button; with nothing
-    // to start, the one box says so and the About box stays.
+    // to start, the one box says so, over the About box, and the About box stays.
     void enterOnSysInfoRunsTheLauncher() {
         qputenv("PATH", "");
         QDialog& box = quiz_->OpenAboutBox();
         QVERIFY(QTest::qWaitForWindowActive(&box));
         box.findChild<QPushButton*>("cmdSysInfo")->setFocus();
-        quiz_->boxes.Answer(QMessageBox::Ok);
+        const QWidget* owner = nullptr;
+        quiz_->boxes.Answer(QMessageBox::Ok,
+                            [&] { owner = QApplication::activeModalWidget()->parentWidget(); });
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(owner, &box);
         QCOMPARE(quiz_->boxes.seen.size(), std::size_t{3});
         QCOMPARE(quiz_->boxes.seen.back().text,
                  QStringLiteral("System Information Is Unavailable At This Time"));

@@ -24,13 +24,24 @@ class SizeKeeper final : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_.windowHandle()) {
+            // Qt's title bar comes, or goes, with the compositor's answer on decorations,
+            // which arrives with the window's first configuration, before it is exposed.
+            if (event->type() == QEvent::Expose) {
+                TellFixedSize(window_);
+            }
+            return false;
+        }
         if (watched != &window_) {
             return false;
         }
         switch (event->type()) {
             case QEvent::Show:
             case QEvent::WinIdChange:
-                LeaveLargestSizeOpen(window_);
+                if (window_.windowHandle() != nullptr) {
+                    window_.windowHandle()->installEventFilter(this);
+                }
+                TellFixedSize(window_);
                 break;
             case QEvent::WindowStateChange:
                 if (window_.windowState() & kNotFixed) {
@@ -66,10 +77,19 @@ void KeepSizeFixed(QWidget& window) {
     new SizeKeeper(window);
 }
 
-void LeaveLargestSizeOpen(QWidget& window) {
-    if (OnWayland() && window.windowHandle() != nullptr) {
-        window.windowHandle()->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+void TellFixedSize(QWidget& window) {
+    if (!OnWayland() || window.windowHandle() == nullptr) {
+        return;
     }
+    window.windowHandle()->setMaximumSize(
+        QtDrawsTitleBar(window) ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : window.maximumSize());
+}
+
+bool QtDrawsTitleBar(const QWidget& window) {
+    // On Wayland a window's frame is only ever Qt's own decoration: with the compositor's
+    // title bars, or none, its margins are empty.
+    return OnWayland() && window.windowHandle() != nullptr &&
+           !window.windowHandle()->frameMargins().isNull();
 }
 
 }  // namespace vornikat

@@ -8,6 +8,7 @@ FrontEnd::FrontEnd(const Services& services)
                   services.registry, services.launcher, services.process}),
       help_(body_) {
     main_.Attach(body_, help_);
+    dialogs_.SetMainWindow(main_);
 }
 
 void FrontEnd::Start() {

@@ -1,19 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "message_boxes.hpp"
 
-#include <QAbstractButton>
-#include <QCoreApplication>
-#include <QEvent>
-#include <QLabel>
-#include <QLayout>
-#include <QMessageBox>
-#include <QScreen>
-#include <QTimer>
+#include <QApplication>
 
 #include "fixed_window.hpp"
 #include "layout.hpp"
 #include "qt_text.hpp"
 #include "runtime_error.hpp"
+#include "whole_text_box.hpp"
 
 namespace vornikat {
 namespace {
@@ -40,78 +34,6 @@ QMessageBox::Icon IconOf(int flags) {
     }
 }
 
-// What a window manager's frame may take of the screen's width beside the box.
-constexpr int kFrameAllowance = 16;
-
-// A message box wraps any text wider than half the screen, and never grows past 1000 pixels
-// however wide the screen; the program's lines are written to be read whole. This box keeps
-// each line whole while the screen has room for it, and wraps at the screen's width only.
-class WholeTextBox final : public QMessageBox {
-  public:
-    using QMessageBox::QMessageBox;
-
-  protected:
-    bool event(QEvent* event) override {
-        const bool handled = QMessageBox::event(event);
-        switch (event->type()) {
-            case QEvent::Show:
-            case QEvent::LayoutRequest:
-            case QEvent::FontChange:
-            case QEvent::StyleChange:
-            case QEvent::ScreenChangeInternal:
-                FitToText();
-                break;
-            case QEvent::WindowStateChange:
-                // The box holds every other window of the program until it is answered: a
-                // window manager's minimize would leave the player before windows that do
-                // not answer and no box to find.
-                if (isMinimized()) {
-                    QTimer::singleShot(0, this, [this] {
-                        setWindowState(windowState() & ~Qt::WindowMinimized);
-                        show();
-                        activateWindow();
-                    });
-                }
-                break;
-            default:
-                break;
-        }
-        return handled;
-    }
-
-  private:
-    void FitToText() {
-        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        if (label == nullptr || layout() == nullptr || !isVisible()) {
-            return;
-        }
-        int widest = 0;
-        for (const QString& line : label->text().split(QLatin1Char('\n'))) {
-            widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
-        }
-        label->setWordWrap(true);
-        layout()->activate();
-        const int besideText =
-            layout()->totalMinimumSize().width() - label->minimumSizeHint().width();
-        const int frame = qMax(frameGeometry().width() - geometry().width(), kFrameAllowance);
-        const int room = screen()->availableGeometry().width() - frame;
-        // A pixel to spare: the advance of a line is rounded.
-        const int width = qMin(room, qMax(this->width(), besideText + widest + 1));
-        const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
-                                                         : layout()->totalMinimumSize().height();
-        if (size() != QSize(width, height)) {
-            // The box was placed for the size Qt gave it; like every box of the program, which
-            // has no owner window, it goes to the middle of the screen at its own.
-            QRect placed(QPoint(), QSize(width, height));
-            placed.moveCenter(screen()->availableGeometry().center());
-            setFixedSize(width, height);
-            move(placed.topLeft());
-        }
-        LeaveLargestSizeOpen(*this);
-        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
-    }
-};
-
 int NumberOf(QMessageBox::StandardButton button) {
     switch (button) {
         case QMessageBox::Yes:
@@ -123,17 +45,35 @@ int NumberOf(QMessageBox::StandardButton button) {
     }
 }
 
+// The box belongs to the window the player is at (the About box for its launcher's failure),
+// else to Main once it is on the screen, so that it opens over it on every window system: on
+// Wayland only a transient parent places a window. The start-up's boxes have none.
+QWidget* OwnerOfBox(QWidget* main) {
+    QWidget* active = QApplication::activeWindow();
+    if (active != nullptr && active->isVisible()) {
+        return active;
+    }
+    return main != nullptr && main->isVisible() ? main : nullptr;
+}
+
 }  // namespace
 
 int QtDialogs::ShowMessage(std::u16string_view text, int flags) {
     // Lines of the program's texts are joined by a lone carriage return.
     QString shown = ToQString(text);
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    WholeTextBox box(IconOf(flags), ToQString(MainDesign().caption), shown, ButtonsOf(flags));
-    box.setTextFormat(Qt::PlainText);
-    KeepSizeFixed(box);
-    box.exec();
-    return NumberOf(box.standardButton(box.clickedButton()));
+    // Held by a guard: an owner that goes while the box is open takes the box with it.
+    QPointer<WholeTextBox> box = new WholeTextBox(IconOf(flags), ToQString(MainDesign().caption),
+                                                  shown, ButtonsOf(flags), OwnerOfBox(main_));
+    box->setTextFormat(Qt::PlainText);
+    KeepSizeFixed(*box);
+    box->exec();
+    if (box.isNull()) {
+        return NumberOf(QMessageBox::NoButton);
+    }
+    const int answer = NumberOf(box->standardButton(box->clickedButton()));
+    delete box.data();
+    return answer;
 }
 
 void QtDialogs::ShowRuntimeError(const RuntimeError& error) {
