@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The bank being edited: its questions in order, each with its checks. Every change goes
 // through here and is announced, so the list, the form, the preview and the issue list follow
-// it; the undo commands are its only callers that change it.
+// it. The edits of the questions come only from the undo commands, so that each can be undone;
+// the window itself only puts a whole bank in place (a new or opened file, which clears the
+// undo history) and sets whether a misfit is an error.
 #pragma once
 
 #include <QObject>

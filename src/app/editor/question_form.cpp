@@ -12,6 +12,7 @@
 #include "aiken_parser.hpp"
 #include "issue_label.hpp"
 #include "issue_text.hpp"
+#include "qt_text.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -19,10 +20,6 @@ namespace {
 // A text of the bank may be longer than a line edit takes by default; the checks, not the
 // field, tell the author the limit.
 constexpr int kFieldLimit = static_cast<int>(bank::kMaxDraftTextLength);
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Room for two lines stays under every field, whether it has issues or not.
 constexpr int kIssueLines = 2;

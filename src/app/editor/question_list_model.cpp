@@ -8,15 +8,12 @@
 #include <algorithm>
 
 #include "issue_text.hpp"
+#include "qt_text.hpp"
 
 namespace vornikat::editor {
 namespace {
 
 const QString kRowMime = QStringLiteral("application/x-vornikat-question-row");
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
