@@ -7,25 +7,33 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <functional>
+#include <vector>
 
 #include "bank_document.hpp"
 #include "editor_keys.hpp"
 #include "editor_window.hpp"
 
 namespace vornikat::editor {
-namespace {
 
 enum class Menu { File, Edit, Check };
+// Where an action shows beyond its menu: the question tools, or after them past a separator.
+enum class ToolBar { None, Questions, AfterSeparator };
 
+// One action of the editor: its menu, object name, text, keys and deed, and where else it
+// shows.
 struct ActionRow {
     Menu menu;
     const char* name;
     QString text;
     QList<QKeySequence> keys;
     std::function<void()> run;
-    bool onToolBar = false;
+    ToolBar toolBar = ToolBar::None;
     bool separatorBefore = false;
+    QString toolTip = {};
+    bool recentFilesAfter = false;
 };
+
+namespace {
 
 QList<QKeySequence> Key(QKeyCombination key) {
     return {QKeySequence(key)};
@@ -36,6 +44,116 @@ QList<QKeySequence> Key(QKeySequence::StandardKey key) {
 }
 
 }  // namespace
+
+std::vector<ActionRow> EditorWindow::ActionTable() {
+    const auto confirmed = [this](auto then) {
+        return [this, then] {
+            if (ConfirmLosingChanges()) {
+                then();
+            }
+        };
+    };
+    return {
+        {.menu = Menu::File,
+         .name = "newBank",
+         .text = QStringLiteral("&Создать"),
+         .keys = Key(QKeySequence::New),
+         .run = confirmed([this] { NewBank(); })},
+        {.menu = Menu::File,
+         .name = "open",
+         .text = QStringLiteral("&Открыть…"),
+         .keys = Key(QKeySequence::Open),
+         .run = [this] { OpenWithDialog(); },
+         .recentFilesAfter = true},
+        {.menu = Menu::File,
+         .name = "save",
+         .text = QStringLiteral("&Сохранить"),
+         .keys = Key(QKeySequence::Save),
+         .run = [this] { Save(); },
+         .separatorBefore = true},
+        {.menu = Menu::File,
+         .name = "saveAs",
+         .text = QStringLiteral("Сохранить &как…"),
+         .keys = SaveAsKeys(),
+         .run = [this] { SaveWithDialog(); }},
+        {.menu = Menu::File,
+         .name = "play",
+         .text = QStringLiteral("&Играть"),
+         .keys = Key(Qt::Key_F5),
+         .run = [this] { PlayBank(); },
+         .toolBar = ToolBar::AfterSeparator,
+         .separatorBefore = true,
+         .toolTip = QStringLiteral("Сыграть этот банк в викторине (F5)")},
+        {.menu = Menu::File,
+         .name = "quit",
+         .text = QStringLiteral("&Выход"),
+         .keys = Key(QKeySequence::Quit),
+         .run = [this] { close(); },
+         .separatorBefore = true},
+        {.menu = Menu::Edit,
+         .name = "addQuestion",
+         .text = QStringLiteral("&Добавить вопрос"),
+         .keys = Key(Qt::CTRL | Qt::Key_Return),
+         .run = [this] { AddQuestion(); },
+         .toolBar = ToolBar::Questions},
+        {.menu = Menu::Edit,
+         .name = "duplicateQuestion",
+         .text = QStringLiteral("Д&ублировать вопрос"),
+         .keys = Key(Qt::CTRL | Qt::Key_D),
+         .run = [this] { DuplicateQuestion(); },
+         .toolBar = ToolBar::Questions},
+        // Ctrl+Del alone is the line edit's "delete the next word".
+        {.menu = Menu::Edit,
+         .name = "deleteQuestion",
+         .text = QStringLiteral("Уд&алить вопрос"),
+         .keys = Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
+         .run = [this] { DeleteQuestion(); },
+         .toolBar = ToolBar::Questions},
+        {.menu = Menu::Edit,
+         .name = "moveUp",
+         .text = QStringLiteral("Переместить &выше"),
+         .keys = Key(Qt::ALT | Qt::Key_Up),
+         .run = [this] { MoveCurrent(-1); },
+         .toolBar = ToolBar::Questions},
+        {.menu = Menu::Edit,
+         .name = "moveDown",
+         .text = QStringLiteral("Переместить &ниже"),
+         .keys = Key(Qt::ALT | Qt::Key_Down),
+         .run = [this] { MoveCurrent(1); },
+         .toolBar = ToolBar::Questions},
+        {.menu = Menu::Edit,
+         .name = "nextQuestion",
+         .text = QStringLiteral("&Следующий вопрос"),
+         .keys = Key(Qt::CTRL | Qt::Key_PageDown),
+         .run = [this] { SelectRow(current_ + 1); },
+         .separatorBefore = true},
+        {.menu = Menu::Edit,
+         .name = "previousQuestion",
+         .text = QStringLiteral("&Предыдущий вопрос"),
+         .keys = Key(Qt::CTRL | Qt::Key_PageUp),
+         .run = [this] { SelectRow(current_ - 1); }},
+        {.menu = Menu::Edit,
+         .name = "find",
+         .text = QStringLiteral("&Найти…"),
+         .keys = Key(QKeySequence::Find),
+         .run =
+             [this] {
+                 find_->setFocus();
+                 find_->selectAll();
+             },
+         .separatorBefore = true},
+        {.menu = Menu::Edit,
+         .name = "findNext",
+         .text = QStringLiteral("Найти &далее"),
+         .keys = Key(QKeySequence::FindNext),
+         .run = [this] { FindNext(); }},
+        {.menu = Menu::Check,
+         .name = "goToIssues",
+         .text = QStringLiteral("&К списку проверок"),
+         .keys = Key(Qt::CTRL | Qt::Key_L),
+         .run = [this] { issueList_->setFocus(); }},
+    };
+}
 
 void EditorWindow::BuildActions() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
@@ -54,54 +172,8 @@ void EditorWindow::BuildActions() {
     edit->addAction(redo);
     edit->addSeparator();
 
-    const auto confirmed = [this](auto then) {
-        return [this, then] {
-            if (ConfirmLosingChanges()) {
-                then();
-            }
-        };
-    };
-    const ActionRow actions[] = {
-        {Menu::File, "newBank", QStringLiteral("&Создать"), Key(QKeySequence::New),
-         confirmed([this] { NewBank(); })},
-        {Menu::File, "open", QStringLiteral("&Открыть…"), Key(QKeySequence::Open),
-         [this] { OpenWithDialog(); }},
-        {Menu::File, "save", QStringLiteral("&Сохранить"), Key(QKeySequence::Save),
-         [this] { Save(); }, false, true},
-        {Menu::File, "saveAs", QStringLiteral("Сохранить &как…"), SaveAsKeys(),
-         [this] { SaveWithDialog(); }},
-        {Menu::File, "play", QStringLiteral("&Играть"), Key(Qt::Key_F5), [this] { PlayBank(); },
-         false, true},
-        {Menu::File, "quit", QStringLiteral("&Выход"), Key(QKeySequence::Quit), [this] { close(); },
-         false, true},
-        {Menu::Edit, "addQuestion", QStringLiteral("&Добавить вопрос"),
-         Key(Qt::CTRL | Qt::Key_Return), [this] { AddQuestion(); }, true},
-        {Menu::Edit, "duplicateQuestion", QStringLiteral("Д&ублировать вопрос"),
-         Key(Qt::CTRL | Qt::Key_D), [this] { DuplicateQuestion(); }, true},
-        // Ctrl+Del alone is the line edit's "delete the next word".
-        {Menu::Edit, "deleteQuestion", QStringLiteral("Уд&алить вопрос"),
-         Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete), [this] { DeleteQuestion(); }, true},
-        {Menu::Edit, "moveUp", QStringLiteral("Переместить &выше"), Key(Qt::ALT | Qt::Key_Up),
-         [this] { MoveCurrent(-1); }, true},
-        {Menu::Edit, "moveDown", QStringLiteral("Переместить &ниже"), Key(Qt::ALT | Qt::Key_Down),
-         [this] { MoveCurrent(1); }, true},
-        {Menu::Edit, "nextQuestion", QStringLiteral("&Следующий вопрос"),
-         Key(Qt::CTRL | Qt::Key_PageDown), [this] { SelectRow(current_ + 1); }, false, true},
-        {Menu::Edit, "previousQuestion", QStringLiteral("&Предыдущий вопрос"),
-         Key(Qt::CTRL | Qt::Key_PageUp), [this] { SelectRow(current_ - 1); }},
-        {Menu::Edit, "find", QStringLiteral("&Найти…"), Key(QKeySequence::Find),
-         [this] {
-             find_->setFocus();
-             find_->selectAll();
-         },
-         false, true},
-        {Menu::Edit, "findNext", QStringLiteral("Найти &далее"), Key(QKeySequence::FindNext),
-         [this] { FindNext(); }},
-        {Menu::Check, "goToIssues", QStringLiteral("&К списку проверок"), Key(Qt::CTRL | Qt::Key_L),
-         [this] { issueList_->setFocus(); }},
-    };
-    QAction* play = nullptr;
-    for (const ActionRow& row : actions) {
+    std::vector<QAction*> afterSeparator;
+    for (const ActionRow& row : ActionTable()) {
         QMenu* menu = row.menu == Menu::File ? file : row.menu == Menu::Edit ? edit : check;
         if (row.separatorBefore) {
             menu->addSeparator();
@@ -109,21 +181,24 @@ void EditorWindow::BuildActions() {
         QAction* action = menu->addAction(row.text, this, row.run);
         action->setObjectName(row.name);
         action->setShortcuts(row.keys);
-        if (row.onToolBar) {
+        if (!row.toolTip.isEmpty()) {
+            action->setToolTip(row.toolTip);
+        }
+        if (row.toolBar == ToolBar::Questions) {
             tools_->addAction(action);
+        } else if (row.toolBar == ToolBar::AfterSeparator) {
+            afterSeparator.push_back(action);
         }
-        if (action->objectName() == QLatin1String("play")) {
-            play = action;
-        }
-        if (action->objectName() == QLatin1String("open")) {
-            recentMenu_ = file->addMenu(QStringLiteral("&Недавние файлы"));
+        if (row.recentFilesAfter) {
+            recentMenu_ = menu->addMenu(QStringLiteral("&Недавние файлы"));
             recentMenu_->setObjectName("recentFiles");
             connect(recentMenu_, &QMenu::aboutToShow, this, &EditorWindow::FillRecentMenu);
         }
     }
-    play->setToolTip(QStringLiteral("Сыграть этот банк в викторине (F5)"));
     tools_->addSeparator();
-    tools_->addAction(play);
+    for (QAction* action : afterSeparator) {
+        tools_->addAction(action);
+    }
 
     requireFit_ = new QAction(QStringLiteral("&Требовать, чтобы тексты помещались в окне"), this);
     requireFit_->setObjectName("requireFit");

@@ -7,6 +7,7 @@
 #include <QUndoStack>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "bank_file.hpp"
 #include "editor_settings.hpp"
@@ -27,6 +28,7 @@ class IssueListModel;
 class QuestionForm;
 class QuestionListModel;
 class QuizPreview;
+struct ActionRow;
 
 // A file's name as the editor's title, boxes and menus show it: one line, nothing in it that
 // could move, colour or disguise the rest, and not wider than a box.
@@ -69,6 +71,8 @@ class EditorWindow final : public QMainWindow {
 
   private:
     void BuildWidgets();
+    // The menus' and tool bar's actions, one row each.
+    std::vector<ActionRow> ActionTable();
     void BuildActions();
     void ConnectDocument();
     void PlaceOnScreen();
