@@ -47,6 +47,11 @@ void MainWindow::SetCaption(ControlId control, std::u16string_view text) {
         } else {
             NameValueLabel(*label, caption);
         }
+        if (control == ControlId::LblT) {
+            if (const QString warning = CountdownWarning(caption); !warning.isEmpty()) {
+                notice_.Say(warning);
+            }
+        }
     } else {
         Option(control).setText(LiteralButtonText(text));
     }
@@ -69,7 +74,13 @@ void MainWindow::SetValue(ControlId option, std::int16_t value) {
 }
 
 void MainWindow::SetFocus(ControlId control) {
-    controls_.At(ControlName(control)).setFocus();
+    QWidget& widget = controls_.At(ControlName(control));
+    // Where the focus stays, as at a time-out with the focus on the first option, no change of
+    // focus tells a screen reader of the new question (the same one again too): it is said.
+    if (widget.hasFocus()) {
+        notice_.Say(SpokenFocus(widget));
+    }
+    widget.setFocus();
 }
 
 void MainWindow::SetTimerInterval(std::int32_t milliseconds) {

@@ -14,6 +14,7 @@
 #include "layout.hpp"
 #include "qt_text.hpp"
 #include "runtime_error.hpp"
+#include "spoken_captions.hpp"
 
 namespace vornikat {
 namespace {
@@ -131,6 +132,11 @@ int QtDialogs::ShowMessage(std::u16string_view text, int flags) {
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     WholeTextBox box(IconOf(flags), ToQString(MainDesign().caption), shown, ButtonsOf(flags));
     box.setTextFormat(Qt::PlainText);
+    // The text's label is Qt's own, found by its internal name: its accessible name is what a
+    // screen reader says, without the pause of a line break in the middle of a word.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        label->setAccessibleName(JoinDisplayLines(ToQString(text)));
+    }
     KeepSizeFixed(box);
     box.exec();
     return NumberOf(box.standardButton(box.clickedButton()));
