@@ -21,6 +21,10 @@ MainWindow::MainWindow() {
     setWindowIcon(ProgramIcon());
     controls_ = BuildControls(MainDesign(), *this);
     ArrangeReadingOrder(MainDesign(), controls_);
+    // A click on «Дальше» leaves the focus on the option, where the next question is then said.
+    // Taken by the button only while it is pressed, the focus would come back to that option
+    // before a screen reader caught up, and it would say nothing.
+    controls_.At("Nxt").setFocusPolicy(Qt::TabFocus);
     // Interval 0 in the design: the timer stays stopped until the start-up gives it one.
     timer1_.setObjectName("Timer1");
     timer1_.setParent(this);
