@@ -7,15 +7,19 @@
 #include <QTest>
 
 #include "front_end_harness.hpp"
+#include "spoken_captions.hpp"
 
 namespace vornikat::testing {
 namespace {
 
+// The controls in reading order; the notice that says what no control tells is none of them.
 QStringList ChildNames(QWidget& parent) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&parent);
     QStringList names;
     for (int i = 0; i < accessible->childCount(); ++i) {
-        names << accessible->child(i)->text(QAccessible::Name);
+        if (accessible->child(i)->role() != QAccessible::Notification) {
+            names << accessible->child(i)->text(QAccessible::Name);
+        }
     }
     return names;
 }
@@ -82,6 +86,24 @@ class AccessibilityTest : public QObject {
         // What they are is still said at more length to whoever asks.
         QCOMPARE(AccessibleText(quiz_->Control("LblT"), QAccessible::Description),
                  "Время, отведённое на ответ");
+    }
+
+    // A box's lines as a screen reader says them: no pause of a line break inside a word.
+    void boxTextIsSaidInWholeWords() {
+        const struct {
+            const char16_t* shown;
+            const char16_t* said;
+        } cases[] = {
+            {u"больше половины правиль\rных ответов", u"больше половины правильных ответов"},
+            {u"Отлично, очень хорошо,\r ты уж точно", u"Отлично, очень хорошо, ты уж точно"},
+            {u"такого ламота я \rещё не видел", u"такого ламота я ещё не видел"},
+            {u"очков чуть-чуть ниже сред\rнего, но", u"очков чуть-чуть ниже среднего, но"},
+            {u"зачем пришёл ?\rБудешь играть ?", u"зачем пришёл ? Будешь играть ?"},
+            {u"отсутствует!\rНевосможно", u"отсутствует! Невосможно"},
+        };
+        for (const auto& box : cases) {
+            QCOMPARE(JoinDisplayLines(QString::fromUtf16(box.shown)), QString::fromUtf16(box.said));
+        }
     }
 };
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "help_box.hpp"
 
+#include <QLabel>
 #include <QPushButton>
 
 #include "body.hpp"
 #include "design_builder.hpp"
 #include "layout.hpp"
+#include "spoken_captions.hpp"
 
 namespace vornikat {
 
@@ -28,6 +30,7 @@ QDialog* HelpBox::Load() {
     auto* window = new QDialog;
     ApplyWindowDesign(HelpDesign(), *window);
     const BuiltControls controls = BuildControls(HelpDesign(), *window);
+    NameTitleWithVersion(controls.As<QLabel>("lblTitle"), controls.As<QLabel>("lblVersion"));
     // cmdOK, Enter on it as the default button, Esc and the close button all close the box,
     // and a closed box is unloaded.
     QObject::connect(&controls.As<QPushButton>("cmdOK"), &QPushButton::clicked, window,

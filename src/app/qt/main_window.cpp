@@ -21,6 +21,10 @@ MainWindow::MainWindow() {
     setWindowIcon(ProgramIcon());
     controls_ = BuildControls(MainDesign(), *this);
     ArrangeReadingOrder(MainDesign(), controls_);
+    // A click on «Дальше» leaves the focus on the option, where the next question is then said.
+    // Taken by the button only while it is pressed, the focus would come back to that option
+    // before a screen reader caught up, and it would say nothing.
+    controls_.At("Nxt").setFocusPolicy(Qt::TabFocus);
     // Interval 0 in the design: the timer stays stopped until the start-up gives it one.
     timer1_.setObjectName("Timer1");
     timer1_.setParent(this);
@@ -47,6 +51,11 @@ void MainWindow::SetCaption(ControlId control, std::u16string_view text) {
         } else {
             NameValueLabel(*label, caption);
         }
+        if (control == ControlId::LblT) {
+            if (const QString warning = CountdownWarning(caption); !warning.isEmpty()) {
+                notice_.Say(warning);
+            }
+        }
     } else {
         Option(control).setText(LiteralButtonText(text));
     }
@@ -69,7 +78,13 @@ void MainWindow::SetValue(ControlId option, std::int16_t value) {
 }
 
 void MainWindow::SetFocus(ControlId control) {
-    controls_.At(ControlName(control)).setFocus();
+    QWidget& widget = controls_.At(ControlName(control));
+    // Where the focus stays, as at a time-out with the focus on the first option, no change of
+    // focus tells a screen reader of the new question (the same one again too): it is said.
+    if (widget.hasFocus()) {
+        notice_.Say(SpokenFocus(widget));
+    }
+    widget.setFocus();
 }
 
 void MainWindow::SetTimerInterval(std::int32_t milliseconds) {

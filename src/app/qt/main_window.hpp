@@ -7,6 +7,7 @@
 
 #include "design_builder.hpp"
 #include "ports.hpp"
+#include "spoken_notice.hpp"
 
 class QRadioButton;
 
@@ -39,6 +40,7 @@ class MainWindow final : public QWidget, public MainWindowPort {
 
     BuiltControls controls_;
     QTimer timer1_;
+    SpokenNotice notice_{*this};
     Body* body_ = nullptr;
 };
 

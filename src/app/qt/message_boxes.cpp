@@ -2,11 +2,13 @@
 #include "message_boxes.hpp"
 
 #include <QApplication>
+#include <QLabel>
 
 #include "fixed_window.hpp"
 #include "layout.hpp"
 #include "qt_text.hpp"
 #include "runtime_error.hpp"
+#include "spoken_captions.hpp"
 #include "whole_text_box.hpp"
 
 namespace vornikat {
@@ -66,6 +68,11 @@ int QtDialogs::ShowMessage(std::u16string_view text, int flags) {
     QPointer<WholeTextBox> box = new WholeTextBox(IconOf(flags), ToQString(MainDesign().caption),
                                                   shown, ButtonsOf(flags), OwnerOfBox(main_));
     box->setTextFormat(Qt::PlainText);
+    // The text's label is Qt's own, found by its internal name: its accessible name is what a
+    // screen reader says, without the pause of a line break in the middle of a word.
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        label->setAccessibleName(JoinDisplayLines(ToQString(text)));
+    }
     KeepSizeFixed(*box);
     box->exec();
     if (box.isNull()) {

@@ -20,7 +20,20 @@ void ArrangeReadingOrder(const WindowDesign& design, const BuiltControls& contro
 void NameValueLabel(QLabel& label, const QString& value);
 
 // Gives every option of the group the question as its description, so that it is read with the
-// option in focus, and announced at once when the option in focus keeps the focus.
+// option as it takes the focus.
 void DescribeOptions(QWidget& group, const QString& question);
+
+// What a control in focus says of itself: its description (an option's question), then its name.
+QString SpokenFocus(QWidget& control);
+
+// The words said as the countdown shows CAPTION, or nothing while it is not yet time to warn.
+QString CountdownWarning(const QString& caption);
+
+// A box's text as it is said: the display's line breaks joined, a word they split made whole.
+QString JoinDisplayLines(const QString& text);
+
+// Names the title label by the title and the version together: a screen reader passes over a
+// label of fewer than three words, and each of the two is one.
+void NameTitleWithVersion(QLabel& title, const QLabel& version);
 
 }  // namespace vornikat
