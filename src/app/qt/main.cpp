@@ -7,6 +7,7 @@
 #include "command_line.hpp"
 #include "display_check.hpp"
 #include "embedded_resources.hpp"
+#include "first_window.hpp"
 #include "fonts.hpp"
 #include "front_end.hpp"
 #include "posix_file_system.hpp"
@@ -37,7 +38,13 @@ int main(int argc, char** argv) {
 
     QtProcess process;
     EmbeddedResources resources;
-    auto sound = std::make_unique<QtSoundOutput>();
+    auto sound = std::make_unique<PulseSoundOutput>();
+    // The sound server's client is loaded once the first window is up, not before.
+    RunWhenFirstWindowShown([&sound] {
+        if (sound) {
+            sound->LoadClient();
+        }
+    });
     PosixFileSystem files(bank.file, bank.unreadable);
     PosixLauncher launcher;
     auto frontEnd = std::make_unique<FrontEnd>(

@@ -1,92 +1,182 @@
 // SPDX-License-Identifier: MIT
 #include "sound_output.hpp"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
-#include <QMediaDevices>
-
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
-#include <thread>
 
-#include "held_messages.hpp"
-#include "wave_image.hpp"
+#include "pulse_simple_library.hpp"
 
 namespace vornikat {
 namespace {
 
-// Debian's Qt 6.4 drops its PulseAudio connection at exit without holding the connection's
-// lock, and aborts if the server's answer to a closed stream (the sink going idle) is being
-// handled at that moment. Closing our stream this long before the exit lets that answer in.
-constexpr auto kSettleAfterClose = std::chrono::milliseconds(100);
+// The server holds this much ahead of what is heard: enough to ride out a busy moment, little
+// enough that a new sound cuts the old one off at once.
+constexpr std::uint32_t kBufferedMs = 100;
+// Written a piece at a time, so that a new sound is taken up between two pieces.
+constexpr std::uint32_t kPieceMs = 20;
+
+std::uint32_t FrameBytes(const WaveFormat& format) {
+    return format.channels * format.bitsPerSample / 8U;
+}
+
+std::uint32_t BytesFor(const WaveFormat& format, std::uint32_t milliseconds) {
+    return std::max<std::uint32_t>(1, format.samplesPerSecond * milliseconds / 1000) *
+           FrameBytes(format);
+}
+
+bool SameFormat(const WaveFormat& a, const WaveFormat& b) {
+    return a.channels == b.channels && a.samplesPerSecond == b.samplesPerSecond &&
+           a.bitsPerSample == b.bitsPerSample;
+}
+
+// One playback stream on the server, opened for one format and kept while sounds have it.
+class ServerStream {
+  public:
+    ServerStream() = default;
+    ~ServerStream() { Close(); }
+    ServerStream(const ServerStream&) = delete;
+    ServerStream& operator=(const ServerStream&) = delete;
+
+    // False when the library or the server cannot be reached.
+    bool OpenFor(const WaveFormat& format) {
+        if (stream_ != nullptr && SameFormat(format, format_)) {
+            return true;
+        }
+        Close();
+        library_ = LoadPulseSimple();
+        if (library_ == nullptr) {
+            return false;
+        }
+        const pa_sample_spec spec{format.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
+                                  format.samplesPerSecond,
+                                  static_cast<std::uint8_t>(format.channels)};
+        const std::uint32_t any = static_cast<std::uint32_t>(-1);
+        // Playing starts with the first piece; a sound shorter than a piece is padded to one.
+        const pa_buffer_attr buffer{any, BytesFor(format, kBufferedMs), BytesFor(format, kPieceMs),
+                                    any, any};
+        stream_ = library_->open(nullptr, "Vornikat", PA_STREAM_PLAYBACK, nullptr, "answer sound",
+                                 &spec, nullptr, &buffer, nullptr);
+        format_ = format;
+        return stream_ != nullptr;
+    }
+
+    // Waits while the server's buffer is full; false when the server has gone.
+    bool Write(std::span<const std::uint8_t> piece) {
+        if (library_->write(stream_, piece.data(), piece.size(), nullptr) < 0) {
+            Close();
+            return false;
+        }
+        return true;
+    }
+
+    // Drops what the server holds of the sound and has not played yet.
+    void Cut() {
+        if (stream_ != nullptr) {
+            library_->flush(stream_, nullptr);
+        }
+    }
+
+    void Close() {
+        if (stream_ != nullptr) {
+            library_->close(stream_);
+            stream_ = nullptr;
+        }
+    }
+
+  private:
+    const PulseSimpleLibrary* library_ = nullptr;
+    pa_simple* stream_ = nullptr;
+    WaveFormat format_;
+};
 
 }  // namespace
 
-QtSoundOutput::QtSoundOutput() = default;
+PulseSoundOutput::PulseSoundOutput() = default;
 
-QtSoundOutput::~QtSoundOutput() {
-    if (sink_) {
-        StopPlaying();
-        std::this_thread::sleep_for(kSettleAfterClose);
-    }
-}
-
-void QtSoundOutput::PlayWave(std::span<const std::uint8_t> image) {
-    // A new sound cuts off the one playing, even when the new one cannot be played.
-    StopPlaying();
+std::optional<PulseSoundOutput::Sound> PulseSoundOutput::CopySound(
+    std::span<const std::uint8_t> image) {
     const auto wave = ReadWaveImage(image);
     if (!wave) {
-        return;
+        return std::nullopt;
     }
-    const QAudioDevice device = FindOutput();
-    if (device.isNull()) {
-        return;
-    }
-    QAudioFormat format;
-    format.setSampleRate(static_cast<int>(wave->format.samplesPerSecond));
-    format.setChannelCount(wave->format.channels);
-    format.setSampleFormat(wave->format.bitsPerSample == 8 ? QAudioFormat::UInt8
-                                                           : QAudioFormat::Int16);
-    // Our own copy, so the bytes outlive the sound whatever the caller does with the image.
-    samples_ = QByteArray(reinterpret_cast<const char*>(wave->samples.data()),
-                          static_cast<qsizetype>(wave->samples.size()));
-    source_ = std::make_unique<QBuffer>(&samples_);
-    source_->open(QIODevice::ReadOnly);
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    sink_->start(source_.get());
+    Sound sound{wave->format, {wave->samples.begin(), wave->samples.end()}};
+    const std::uint8_t silence = wave->format.bitsPerSample == 8 ? 0x80 : 0;
+    sound.samples.resize(
+        std::max<std::size_t>(sound.samples.size(), BytesFor(wave->format, kPieceMs)), silence);
+    return sound;
 }
 
-QAudioDevice QtSoundOutput::FindOutput() {
-    if (outputSought_) {
-        return QMediaDevices::defaultAudioOutput();
-    }
-    // Qt connects to the sound server once, at the first look.
-    outputSought_ = true;
-    // Its complaints when there is no server are held, and said in one line of our own instead.
-    QAudioDevice device;
+PulseSoundOutput::~PulseSoundOutput() {
     {
-        const HeldQtMessages messages;
-        device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull()) {
-            HeldQtMessages::Drop();
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    requested_.notify_one();
+    if (player_.joinable()) {
+        player_.join();
+    }
+}
+
+void PulseSoundOutput::PlayWave(std::span<const std::uint8_t> image) {
+    // A new sound cuts off the one playing, even when the new one cannot be played.
+    auto sound = CopySound(image);
+    {
+        const std::lock_guard lock(mutex_);
+        cut_ = true;
+        next_ = std::move(sound);
+    }
+    requested_.notify_one();
+    LoadClient();
+}
+
+void PulseSoundOutput::LoadClient() {
+    if (!player_.joinable()) {
+        player_ = std::thread(&PulseSoundOutput::PlayRequests, this);
+    }
+}
+
+bool PulseSoundOutput::Interrupted() {
+    const std::lock_guard lock(mutex_);
+    return cut_ || ending_;
+}
+
+void PulseSoundOutput::PlayRequests() {
+    LoadPulseSimple();
+    ServerStream stream;
+    bool reported = false;
+    for (;;) {
+        std::optional<Sound> sound;
+        {
+            std::unique_lock lock(mutex_);
+            requested_.wait(lock, [this] { return cut_ || ending_; });
+            if (ending_) {
+                return;
+            }
+            cut_ = false;
+            sound = std::move(next_);
+            next_.reset();
+        }
+        stream.Cut();
+        if (!sound) {
+            continue;
+        }
+        if (!stream.OpenFor(sound->format)) {
+            if (!reported) {
+                std::fprintf(stderr,
+                             "vornikat: no sound output (is a sound server running?): playing "
+                             "without sound\n");
+                reported = true;
+            }
+            continue;
+        }
+        const std::span<const std::uint8_t> samples = sound->samples;
+        const std::size_t piece = BytesFor(sound->format, kPieceMs);
+        for (std::size_t at = 0; at < samples.size() && !Interrupted(); at += piece) {
+            if (!stream.Write(samples.subspan(at, std::min(piece, samples.size() - at)))) {
+                break;
+            }
         }
     }
-    if (device.isNull()) {
-        std::fprintf(stderr,
-                     "vornikat: no sound output (is a sound server running?): playing without "
-                     "sound\n");
-    }
-    return device;
-}
-
-void QtSoundOutput::StopPlaying() {
-    if (sink_) {
-        sink_->stop();
-        sink_.reset();
-    }
-    source_.reset();
 }
 
 }  // namespace vornikat

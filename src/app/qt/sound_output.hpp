@@ -1,43 +1,55 @@
 // SPDX-License-Identifier: MIT
-// Sound output on Linux through Qt Multimedia: a WAV image from memory, played without waiting.
+// Sound output on Linux through the sound server (PulseAudio, or PipeWire's pulse server): a WAV
+// image from memory, played on a thread of its own.
 #pragma once
 
-#include <QByteArray>
-#include <memory>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
 
 #include "ports.hpp"
-
-class QAudioDevice;
-class QAudioSink;
-class QBuffer;
+#include "wave_image.hpp"
 
 namespace vornikat {
 
-// Plays on the default audio output, fed by the event loop of the thread that owns it (the
-// GUI thread). Without a sound device or server every sound is skipped, and one line on stderr
-// says so at the first sound, instead of what Qt would say. Destroy it
-// before the application object. Debian's Qt 6.4 may abort while it destroys its PulseAudio
-// engine, a static object, so a program that played sound ends without destroying statics
-// (std::quick_exit) once its own objects are gone.
-class QtSoundOutput final : public SoundPort {
+// Nothing of it is loaded before the program asks (LoadClient, or the first sound), so that it
+// costs the start nothing; a stream to the server opens at the first sound. Without the client
+// library or a server every sound is skipped, and one line on stderr says so at the first
+// sound; each later sound tries the server again.
+class PulseSoundOutput final : public SoundPort {
   public:
-    QtSoundOutput();
-    ~QtSoundOutput() override;
-    QtSoundOutput(const QtSoundOutput&) = delete;
-    QtSoundOutput& operator=(const QtSoundOutput&) = delete;
+    PulseSoundOutput();
+    // Cuts off the sound playing.
+    ~PulseSoundOutput() override;
+    PulseSoundOutput(const PulseSoundOutput&) = delete;
+    PulseSoundOutput& operator=(const PulseSoundOutput&) = delete;
 
     void PlayWave(std::span<const std::uint8_t> image) override;
 
-  private:
-    void StopPlaying();
-    QAudioDevice FindOutput();
+    // Starts the output's thread, which loads the server's client library ahead of the first
+    // sound; the program calls it once its first window is on screen.
+    void LoadClient();
 
-    // The sink stays after its data has run out (it reports Idle then): stopping it there
-    // would drop what is still queued in the audio server, the sound's last moments.
-    QByteArray samples_;
-    std::unique_ptr<QBuffer> source_;
-    std::unique_ptr<QAudioSink> sink_;
-    bool outputSought_ = false;
+  private:
+    // Our own copy of a sound's samples, whatever the caller does with the image.
+    struct Sound {
+        WaveFormat format;
+        std::vector<std::uint8_t> samples;
+    };
+
+    static std::optional<Sound> CopySound(std::span<const std::uint8_t> image);
+    void PlayRequests();
+    bool Interrupted();
+
+    std::mutex mutex_;
+    std::condition_variable requested_;
+    bool cut_ = false;           // a new sound, or none, is asked for
+    std::optional<Sound> next_;  // the new sound; none when the image cannot be played
+    bool ending_ = false;
+    std::thread player_;
 };
 
 }  // namespace vornikat
