@@ -2,8 +2,8 @@
 // sound_probe: drives the sound output the way the quiz does, for the sound tests.
 // Steps: "play:ID" plays sound ID from the embedded resources and prints how long the call
 // took; "file:PATH" plays the WAV file at PATH the same way; "wait:MS" waits MS milliseconds.
-// The client is loaded first, as the quiz loads it when its first window is up; the output
-// goes at the end at once, sound playing or not, as it goes when the quiz ends.
+// The client is loaded and connected first, as the quiz has it long before its first sound; the
+// output goes at the end at once, sound playing or not, as it goes when the quiz ends.
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -38,7 +38,7 @@ void Play(vornikat::SoundPort& output, std::span<const std::uint8_t> image,
 int main(int argc, char** argv) {
     vornikat::EmbeddedResources resources;
     vornikat::PulseSoundOutput output;
-    output.LoadClient();
+    output.LoadClient(*vornikat::EmbeddedSound(101)).wait();
     for (int i = 1; i < argc; ++i) {
         const std::string step = argv[i];
         const auto colon = step.find(':');

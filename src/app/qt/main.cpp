@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     // The sound server's client is loaded once the first window is up, not before.
     RunWhenFirstWindowShown([&sound] {
         if (sound) {
-            sound->LoadClient();
+            sound->LoadClient(*EmbeddedSound(101));
         }
     });
     PosixFileSystem files(bank.file, bank.unreadable);

@@ -93,19 +93,6 @@ class ServerStream {
 
 PulseSoundOutput::PulseSoundOutput() = default;
 
-std::optional<PulseSoundOutput::Sound> PulseSoundOutput::CopySound(
-    std::span<const std::uint8_t> image) {
-    const auto wave = ReadWaveImage(image);
-    if (!wave) {
-        return std::nullopt;
-    }
-    Sound sound{wave->format, {wave->samples.begin(), wave->samples.end()}};
-    const std::uint8_t silence = wave->format.bitsPerSample == 8 ? 0x80 : 0;
-    sound.samples.resize(
-        std::max<std::size_t>(sound.samples.size(), BytesFor(wave->format, kPieceMs)), silence);
-    return sound;
-}
-
 PulseSoundOutput::~PulseSoundOutput() {
     {
         const std::lock_guard lock(mutex_);
@@ -126,13 +113,32 @@ void PulseSoundOutput::PlayWave(std::span<const std::uint8_t> image) {
         next_ = std::move(sound);
     }
     requested_.notify_one();
-    LoadClient();
+    StartPlayer(std::nullopt);
 }
 
-void PulseSoundOutput::LoadClient() {
+std::shared_future<void> PulseSoundOutput::LoadClient(std::span<const std::uint8_t> image) {
+    const auto wave = ReadWaveImage(image);
+    StartPlayer(wave ? std::optional(wave->format) : std::nullopt);
+    return ready_;
+}
+
+void PulseSoundOutput::StartPlayer(std::optional<WaveFormat> format) {
     if (!player_.joinable()) {
-        player_ = std::thread(&PulseSoundOutput::PlayRequests, this);
+        player_ = std::thread(&PulseSoundOutput::PlayRequests, this, format);
     }
+}
+
+std::optional<PulseSoundOutput::Sound> PulseSoundOutput::CopySound(
+    std::span<const std::uint8_t> image) {
+    const auto wave = ReadWaveImage(image);
+    if (!wave) {
+        return std::nullopt;
+    }
+    Sound sound{wave->format, {wave->samples.begin(), wave->samples.end()}};
+    const std::uint8_t silence = wave->format.bitsPerSample == 8 ? 0x80 : 0;
+    sound.samples.resize(
+        std::max<std::size_t>(sound.samples.size(), BytesFor(wave->format, kPieceMs)), silence);
+    return sound;
 }
 
 bool PulseSoundOutput::Interrupted() {
@@ -140,9 +146,13 @@ bool PulseSoundOutput::Interrupted() {
     return cut_ || ending_;
 }
 
-void PulseSoundOutput::PlayRequests() {
-    LoadPulseSimple();
+void PulseSoundOutput::PlayRequests(std::optional<WaveFormat> format) {
     ServerStream stream;
+    if (format) {
+        // A server missing now is said at the first sound.
+        stream.OpenFor(*format);
+    }
+    connected_.set_value();
     bool reported = false;
     for (;;) {
         std::optional<Sound> sound;
