@@ -2,7 +2,7 @@
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool bench run \
         screenshots editor-screenshots clean deb package-deb windows-zip dist test-dist \
-        web serve-web test-web bench-web
+        web serve-web test-web bench-web bench-start
 
 # `make fuzz SECONDS=N` fuzzes each target N seconds.
 SECONDS ?= 15
@@ -141,6 +141,13 @@ bench: deps
 	build/release/bench/bank_bench
 	build/release/bench/store_bench
 	build/release/bench/editor_bench
+
+# Milliseconds from fork to the first window mapped, the quiz beside an empty Qt Widgets
+# program showing one message box: alternating pairs on Xvfb without a window manager.
+bench-start: deps
+	cmake --preset release
+	cmake --build --preset release --target vornikat first_map empty_message_box
+	bench/start_bench.sh build/release 15
 
 clean:
 	rm -rf build dist

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "body.hpp"
+#include "fonts.hpp"
 #include "help_box.hpp"
 #include "layout.hpp"
 #include "program_icon.hpp"
@@ -17,10 +18,6 @@
 namespace vornikat {
 
 MainWindow::MainWindow() {
-    ApplyWindowDesign(MainDesign(), *this);
-    setWindowIcon(ProgramIcon());
-    controls_ = BuildControls(MainDesign(), *this);
-    ArrangeReadingOrder(MainDesign(), controls_);
     // Interval 0 in the design: the timer stays stopped until the start-up gives it one.
     timer1_.setObjectName("Timer1");
     timer1_.setParent(this);
@@ -28,7 +25,22 @@ MainWindow::MainWindow() {
 
 void MainWindow::Attach(Body& body, HelpBox& help) {
     body_ = &body;
+    help_ = &help;
     connect(&timer1_, &QTimer::timeout, this, [&body] { body.OnTimerTick(); });
+}
+
+void MainWindow::Load() {
+    if (loaded_) {
+        return;
+    }
+    loaded_ = true;
+    AddClassicFonts();
+    ApplyWindowDesign(MainDesign(), *this);
+    setWindowIcon(ProgramIcon());
+    controls_ = BuildControls(MainDesign(), *this);
+    ArrangeReadingOrder(MainDesign(), controls_);
+    Body& body = *body_;
+    HelpBox& help = *help_;
     connect(&controls_.As<QPushButton>("Nxt"), &QPushButton::clicked, this,
             [&body] { body.OnNxtClick(); });
     connect(&controls_.As<QPushButton>("Exit"), &QPushButton::clicked, this,
@@ -38,6 +50,7 @@ void MainWindow::Attach(Body& body, HelpBox& help) {
 }
 
 void MainWindow::SetCaption(ControlId control, std::u16string_view text) {
+    Load();
     QWidget& widget = controls_.At(ControlName(control));
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
         const QString caption = ToQString(text);
@@ -69,6 +82,7 @@ void MainWindow::SetValue(ControlId option, std::int16_t value) {
 }
 
 void MainWindow::SetFocus(ControlId control) {
+    Load();
     controls_.At(ControlName(control)).setFocus();
 }
 
@@ -87,7 +101,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->setAccepted(cancel == 0);
 }
 
-QRadioButton& MainWindow::Option(ControlId option) const {
+QRadioButton& MainWindow::Option(ControlId option) {
+    Load();
     return controls_.As<QRadioButton>(ControlName(option));
 }
 
