@@ -2,7 +2,11 @@
 #include "sound_output.hpp"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
+#include <vector>
 
 #include "pulse_simple_library.hpp"
 
@@ -89,47 +93,14 @@ class ServerStream {
     WaveFormat format_;
 };
 
-}  // namespace
+// Our own copy of a sound's samples, whatever the caller does with the image; a sound shorter
+// than a piece is padded with silence to one.
+struct Sound {
+    WaveFormat format;
+    std::vector<std::uint8_t> samples;
+};
 
-PulseSoundOutput::PulseSoundOutput() = default;
-
-PulseSoundOutput::~PulseSoundOutput() {
-    {
-        const std::lock_guard lock(mutex_);
-        ending_ = true;
-    }
-    requested_.notify_one();
-    if (player_.joinable()) {
-        player_.join();
-    }
-}
-
-void PulseSoundOutput::PlayWave(std::span<const std::uint8_t> image) {
-    // A new sound cuts off the one playing, even when the new one cannot be played.
-    auto sound = CopySound(image);
-    {
-        const std::lock_guard lock(mutex_);
-        cut_ = true;
-        next_ = std::move(sound);
-    }
-    requested_.notify_one();
-    StartPlayer(std::nullopt);
-}
-
-std::shared_future<void> PulseSoundOutput::LoadClient(std::span<const std::uint8_t> image) {
-    const auto wave = ReadWaveImage(image);
-    StartPlayer(wave ? std::optional(wave->format) : std::nullopt);
-    return ready_;
-}
-
-void PulseSoundOutput::StartPlayer(std::optional<WaveFormat> format) {
-    if (!player_.joinable()) {
-        player_ = std::thread(&PulseSoundOutput::PlayRequests, this, format);
-    }
-}
-
-std::optional<PulseSoundOutput::Sound> PulseSoundOutput::CopySound(
-    std::span<const std::uint8_t> image) {
+std::optional<Sound> CopySound(std::span<const std::uint8_t> image) {
     const auto wave = ReadWaveImage(image);
     if (!wave) {
         return std::nullopt;
@@ -141,30 +112,96 @@ std::optional<PulseSoundOutput::Sound> PulseSoundOutput::CopySound(
     return sound;
 }
 
-bool PulseSoundOutput::Interrupted() {
-    const std::lock_guard lock(mutex_);
-    return cut_ || ending_;
+void ReportNoOutput() {
+    std::fprintf(stderr,
+                 "vornikat: no sound output (is a sound server running?): playing without "
+                 "sound\n");
 }
 
-void PulseSoundOutput::PlayRequests(std::optional<WaveFormat> format) {
+// How long the end of the program waits for the thread to close its stream.
+constexpr auto kPatienceAtEnd = std::chrono::seconds(1);
+
+}  // namespace
+
+struct PulseSoundOutput::Requests {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool cut = false;           // a new sound, or none, is asked for
+    std::optional<Sound> next;  // the new sound; none when the image cannot be played
+    bool ending = false;
+    bool ended = false;
+    std::promise<void> connected;
+
+    bool Interrupted() {
+        const std::lock_guard lock(mutex);
+        return cut || ending;
+    }
+};
+
+PulseSoundOutput::PulseSoundOutput()
+    : requests_(std::make_shared<Requests>()), ready_(requests_->connected.get_future().share()) {}
+
+PulseSoundOutput::~PulseSoundOutput() {
+    std::unique_lock lock(requests_->mutex);
+    requests_->ending = true;
+    requests_->changed.notify_all();
+    if (!player_.joinable()) {
+        return;
+    }
+    const bool ended =
+        requests_->changed.wait_for(lock, kPatienceAtEnd, [this] { return requests_->ended; });
+    lock.unlock();
+    if (ended) {
+        player_.join();
+    } else {
+        player_.detach();
+    }
+}
+
+void PulseSoundOutput::PlayWave(std::span<const std::uint8_t> image) {
+    // A new sound cuts off the one playing, even when the new one cannot be played.
+    auto sound = CopySound(image);
+    {
+        const std::lock_guard lock(requests_->mutex);
+        requests_->cut = true;
+        requests_->next = std::move(sound);
+    }
+    requests_->changed.notify_all();
+    StartPlayer(std::nullopt);
+}
+
+std::shared_future<void> PulseSoundOutput::LoadClient(std::span<const std::uint8_t> image) {
+    const auto wave = ReadWaveImage(image);
+    StartPlayer(wave ? std::optional(wave->format) : std::nullopt);
+    return ready_;
+}
+
+void PulseSoundOutput::StartPlayer(std::optional<WaveFormat> format) {
+    if (!player_.joinable()) {
+        player_ = std::thread(PlayRequests, requests_, format);
+    }
+}
+
+void PulseSoundOutput::PlayRequests(const std::shared_ptr<Requests>& requests,
+                                    std::optional<WaveFormat> format) {
     ServerStream stream;
     if (format) {
         // A server missing now is said at the first sound.
         stream.OpenFor(*format);
     }
-    connected_.set_value();
+    requests->connected.set_value();
     bool reported = false;
     for (;;) {
         std::optional<Sound> sound;
         {
-            std::unique_lock lock(mutex_);
-            requested_.wait(lock, [this] { return cut_ || ending_; });
-            if (ending_) {
-                return;
+            std::unique_lock lock(requests->mutex);
+            requests->changed.wait(lock, [&] { return requests->cut || requests->ending; });
+            if (requests->ending) {
+                break;
             }
-            cut_ = false;
-            sound = std::move(next_);
-            next_.reset();
+            requests->cut = false;
+            sound = std::move(requests->next);
+            requests->next.reset();
         }
         stream.Cut();
         if (!sound) {
@@ -172,21 +209,23 @@ void PulseSoundOutput::PlayRequests(std::optional<WaveFormat> format) {
         }
         if (!stream.OpenFor(sound->format)) {
             if (!reported) {
-                std::fprintf(stderr,
-                             "vornikat: no sound output (is a sound server running?): playing "
-                             "without sound\n");
+                ReportNoOutput();
                 reported = true;
             }
             continue;
         }
         const std::span<const std::uint8_t> samples = sound->samples;
         const std::size_t piece = BytesFor(sound->format, kPieceMs);
-        for (std::size_t at = 0; at < samples.size() && !Interrupted(); at += piece) {
+        for (std::size_t at = 0; at < samples.size() && !requests->Interrupted(); at += piece) {
             if (!stream.Write(samples.subspan(at, std::min(piece, samples.size() - at)))) {
                 break;
             }
         }
     }
+    stream.Close();
+    const std::lock_guard lock(requests->mutex);
+    requests->ended = true;
+    requests->changed.notify_all();
 }
 
 }  // namespace vornikat

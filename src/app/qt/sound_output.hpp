@@ -3,13 +3,11 @@
 // image from memory, played on a thread of its own.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <future>
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <thread>
-#include <vector>
 
 #include "ports.hpp"
 #include "wave_image.hpp"
@@ -22,7 +20,8 @@ namespace vornikat {
 class PulseSoundOutput final : public SoundPort {
   public:
     PulseSoundOutput();
-    // Cuts off the sound playing.
+    // Cuts off the sound playing. A server that has stopped taking sound may hold the thread
+    // in a write: it is then left behind rather than holding up the program's end.
     ~PulseSoundOutput() override;
     PulseSoundOutput(const PulseSoundOutput&) = delete;
     PulseSoundOutput& operator=(const PulseSoundOutput&) = delete;
@@ -35,24 +34,15 @@ class PulseSoundOutput final : public SoundPort {
     std::shared_future<void> LoadClient(std::span<const std::uint8_t> image);
 
   private:
-    // Our own copy of a sound's samples, whatever the caller does with the image.
-    struct Sound {
-        WaveFormat format;
-        std::vector<std::uint8_t> samples;
-    };
+    // What the output's thread shares with it, kept alive by the thread too.
+    struct Requests;
 
-    static std::optional<Sound> CopySound(std::span<const std::uint8_t> image);
     void StartPlayer(std::optional<WaveFormat> format);
-    void PlayRequests(std::optional<WaveFormat> format);
-    bool Interrupted();
+    static void PlayRequests(const std::shared_ptr<Requests>& requests,
+                             std::optional<WaveFormat> format);
 
-    std::mutex mutex_;
-    std::condition_variable requested_;
-    bool cut_ = false;           // a new sound, or none, is asked for
-    std::optional<Sound> next_;  // the new sound; none when the image cannot be played
-    bool ending_ = false;
-    std::promise<void> connected_;
-    std::shared_future<void> ready_ = connected_.get_future().share();
+    std::shared_ptr<Requests> requests_;
+    std::shared_future<void> ready_;
     std::thread player_;
 };
 
