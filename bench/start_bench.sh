@@ -67,4 +67,4 @@ printf 'start-bench: %d pairs, fork to first window mapped (Xvfb, no window mana
 printf 'start-bench: median vornikat %.1f ms, empty Qt Widgets program with one QMessageBox %.1f ms\n' \
     "$quiz_median" "$empty_median"
 verdict="$(awk -v r="$ratio" 'BEGIN { print (r <= 1.0) ? "met" : "NOT met" }')"
-printf 'start-bench: median of the pairwise ratios %.2fx (goal <= 1.00x: %s)\n' "$ratio" "$verdict"
+printf 'start-bench: median of the pairwise ratios %.3fx (goal <= 1.00x: %s)\n' "$ratio" "$verdict"
