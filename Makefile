@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps format-check test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool \
-        bench run screenshots editor-screenshots clean deb package-deb windows-zip windows-installer \
-        dist test-dist web serve-web test-web bench-web
+        bench bench-start run screenshots editor-screenshots clean deb package-deb windows-zip \
+        windows-installer dist test-dist web serve-web test-web bench-web
 
 # `make fuzz SECONDS=N` fuzzes each target N seconds.
 SECONDS ?= 15
@@ -158,6 +158,13 @@ bench: deps
 	build/release/bench/bank_bench
 	build/release/bench/store_bench
 	build/release/bench/editor_bench
+
+# Milliseconds from fork to the first window mapped, the quiz beside an empty Qt Widgets
+# program showing one message box: alternating pairs on Xvfb without a window manager.
+bench-start: deps
+	cmake --preset release
+	cmake --build --preset release --target vornikat first_map empty_message_box
+	bench/start_bench.sh build/release 15
 
 clean:
 	rm -rf build dist

@@ -74,8 +74,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vornikat.example.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's GUI library only recommends its platform plugins, and without them no window opens; the
-# interface is Russian alone, and without Qt's translations its boxes would answer "Yes/No".
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+# interface is Russian alone, and without Qt's translations its boxes would answer "Yes/No". The
+# sound server's client is loaded at run time, so shlibdeps does not see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, libpulse0")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation2")
 # The classic look at scale 1 comes from Wine's bitmap fonts.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS fonts-wine)

@@ -643,6 +643,7 @@ void EditorTest::playStartsTheQuizOnATemporaryCopyOfTheBank() {
 
 void EditorTest::previewIsTheQuizWindowShowingTheQuestion() {
     MainWindow quiz;
+    quiz.Load();
     QuizPreview& preview = window_->Preview();
     for (const char* name : {"FrameQ", "LblQ", "FrameA", "Ans1", "Ans5", "LblT", "Nxt", "HelpMe"}) {
         QCOMPARE(preview.Control(name).geometry(), quiz.findChild<QWidget*>(name)->geometry());

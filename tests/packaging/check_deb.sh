@@ -27,7 +27,7 @@ sed 's/^/  /' "$work/lintian.txt"
 field() { dpkg-deb --field "$deb" "$1"; }
 [[ "$(field Section)" == education ]] || fail "section $(field Section), not education"
 depends="$(field Depends)"
-for needed in qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libqt6multimedia6 libc6; do
+for needed in qt6-qpa-plugins qt6-translations-l10n libqt6widgets6 libpulse0 libc6; do
     [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed: $depends"
 done
 [[ "$(field Recommends)" == "qt6-wayland, fonts-liberation2" ]] ||

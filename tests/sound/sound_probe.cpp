@@ -1,33 +1,20 @@
 // SPDX-License-Identifier: MIT
-// sound_probe: drives the Qt sound output the way the quiz does, for the sound tests.
+// sound_probe: drives the sound output the way the quiz does, for the sound tests.
 // Steps: "play:ID" plays sound ID from the embedded resources and prints how long the call
-// took; "file:PATH" plays the WAV file at PATH the same way; "wait:MS" runs the event loop for
-// MS milliseconds. The program then tears down at once, sound playing or not, and ends the way
-// the quiz ends: without running the destructors of static objects.
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
+// took; "file:PATH" plays the WAV file at PATH the same way; "wait:MS" waits MS milliseconds.
+// The client is loaded and connected first, as the quiz has it long before its first sound; the
+// output goes at the end at once, sound playing or not, as it goes when the quiz ends.
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
+#include <thread>
 
 #include "embedded_resources.hpp"
 #include "sound_output.hpp"
 
 namespace {
-
-void RunEventLoopFor(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -46,10 +33,12 @@ void Play(vornikat::SoundPort& output, std::span<const std::uint8_t> image,
     std::fflush(stdout);
 }
 
-int RunSteps(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+}  // namespace
+
+int main(int argc, char** argv) {
     vornikat::EmbeddedResources resources;
-    vornikat::QtSoundOutput output;
+    vornikat::PulseSoundOutput output;
+    output.LoadClient(*vornikat::EmbeddedSound(101)).wait();
     for (int i = 1; i < argc; ++i) {
         const std::string step = argv[i];
         const auto colon = step.find(':');
@@ -65,24 +54,11 @@ int RunSteps(int argc, char** argv) {
         } else if (verb == "file") {
             Play(output, ReadFile(argument), argument);
         } else if (verb == "wait") {
-            RunEventLoopFor(std::stoi(argument));
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(argument)));
         } else {
             std::fprintf(stderr, "usage: sound_probe [play:ID | file:PATH | wait:MS]...\n");
             return 2;
         }
     }
     return 0;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    const int status = RunSteps(argc, argv);
-    // Debian's Qt 6.4 may abort while it destroys its PulseAudio engine, a static object (it
-    // drops the connection without the lock its thread holds), so statics are not destroyed.
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_do_leak_check();
-#endif
-    std::fflush(stdout);
-    std::quick_exit(status);
 }

@@ -66,6 +66,11 @@ TextScale ScaleOf(const QScreen& screen) {
 }
 
 void AddClassicFonts() {
+    static bool added = false;
+    if (added) {
+        return;
+    }
+    added = true;
     for (const char* file : kClassicFontFiles) {
         if (QFile::exists(file)) {
             QFontDatabase::addApplicationFont(file);

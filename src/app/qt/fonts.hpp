@@ -19,7 +19,8 @@ struct TextScale {
 TextScale ScaleOf(const QScreen& screen);
 
 // Adds the classic face the designs name as an application font where the system keeps it
-// outside the font path (Debian's fonts-wine does). Without it the designs fall back.
+// outside the font path (Debian's fonts-wine does), once however often it is called. Without it
+// the designs fall back.
 void AddClassicFonts();
 
 // The font of a design at a scale: its face where that draws well there, else a close

@@ -13,6 +13,7 @@ FrontEnd::FrontEnd(const Services& services)
 
 void FrontEnd::Start() {
     body_.OnLoad();
+    main_.Load();
     main_.show();
     // The window that comes up as the greeting boxes go takes the focus at once, Ans1 in it: a
     // window manager may leave the focus nowhere, and a screen reader then says nothing.

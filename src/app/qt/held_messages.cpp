@@ -46,10 +46,6 @@ HeldQtMessages::~HeldQtMessages() {
     }
 }
 
-void HeldQtMessages::Drop() {
-    held.clear();
-}
-
 std::vector<QString> HeldQtMessages::Texts() {
     std::vector<QString> texts;
     for (const HeldMessage& message : held) {

@@ -8,7 +8,7 @@
 namespace vornikat {
 
 // While it lives, Qt's messages are kept instead of printed; when it goes they are passed on to
-// the handler that was there before, unless they were dropped. One lives at a time.
+// the handler that was there before. One lives at a time.
 class HeldQtMessages {
   public:
     // A fatal message goes to onFatal, which must not return, rather than being kept.
@@ -17,8 +17,6 @@ class HeldQtMessages {
     HeldQtMessages(const HeldQtMessages&) = delete;
     HeldQtMessages& operator=(const HeldQtMessages&) = delete;
 
-    // Forgets what was held: nothing is passed on.
-    static void Drop();
     static std::vector<QString> Texts();
 };
 

@@ -4,10 +4,11 @@
 #include <QCommandLineParser>
 #include <memory>
 
+#include "bare_buttons_style.hpp"
 #include "command_line.hpp"
 #include "display_check.hpp"
 #include "embedded_resources.hpp"
-#include "fonts.hpp"
+#include "first_window.hpp"
 #include "front_end.hpp"
 #include "posix_file_system.hpp"
 #include "posix_launcher.hpp"
@@ -32,16 +33,24 @@ int main(int argc, char** argv) {
     // The program ends only through its own way out, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtTranslations(application);
-    AddClassicFonts();
+    QApplication::setStyle(new BareButtonsStyle);
     QApplication::setWindowIcon(ProgramIcon());
 
     QtProcess process;
     EmbeddedResources resources;
-    auto sound = std::make_unique<QtSoundOutput>();
+    auto sound = std::make_unique<PulseSoundOutput>();
     PosixFileSystem files(bank.file, bank.unreadable);
     PosixLauncher launcher;
     auto frontEnd = std::make_unique<FrontEnd>(
         Services{resources, *sound, files, *registry, launcher, process});
+    // Main and the sound server's client are made ready once the first window (a greeting box)
+    // is up, not before it.
+    RunWhenFirstWindowShown([&frontEnd, &sound] {
+        if (frontEnd) {
+            frontEnd->Main().Load();
+            sound->LoadClient(*EmbeddedSound(101));
+        }
+    });
     // The windows go before the sound output, and that before the application object.
     process.SetTeardown([&frontEnd, &sound] {
         frontEnd.reset();

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "body.hpp"
+#include "fonts.hpp"
 #include "help_box.hpp"
 #include "layout.hpp"
 #include "program_icon.hpp"
@@ -17,6 +18,23 @@
 namespace vornikat {
 
 MainWindow::MainWindow() {
+    // Interval 0 in the design: the timer stays stopped until the start-up gives it one.
+    timer1_.setObjectName("Timer1");
+    timer1_.setParent(this);
+}
+
+void MainWindow::Attach(Body& body, HelpBox& help) {
+    body_ = &body;
+    help_ = &help;
+    connect(&timer1_, &QTimer::timeout, this, [&body] { body.OnTimerTick(); });
+}
+
+void MainWindow::Load() {
+    if (loaded_) {
+        return;
+    }
+    loaded_ = true;
+    AddClassicFonts();
     ApplyWindowDesign(MainDesign(), *this);
     setWindowIcon(ProgramIcon());
     controls_ = BuildControls(MainDesign(), *this);
@@ -25,23 +43,18 @@ MainWindow::MainWindow() {
     // Taken by the button only while it is pressed, the focus would come back to that option
     // before a screen reader caught up, and it would say nothing.
     controls_.At("Nxt").setFocusPolicy(Qt::TabFocus);
-    // Interval 0 in the design: the timer stays stopped until the start-up gives it one.
-    timer1_.setObjectName("Timer1");
-    timer1_.setParent(this);
-}
-
-void MainWindow::Attach(Body& body, HelpBox& help) {
-    body_ = &body;
-    connect(&timer1_, &QTimer::timeout, this, [&body] { body.OnTimerTick(); });
+    // The handlers reach the core through the window, which may be built before it is
+    // attached (the bank editor's comparison builds one alone).
     connect(&controls_.As<QPushButton>("Nxt"), &QPushButton::clicked, this,
-            [&body] { body.OnNxtClick(); });
+            [this] { body_->OnNxtClick(); });
     connect(&controls_.As<QPushButton>("Exit"), &QPushButton::clicked, this,
-            [&body] { body.OnExitClick(); });
+            [this] { body_->OnExitClick(); });
     connect(&controls_.As<QPushButton>("HelpMe"), &QPushButton::clicked, this,
-            [&body, &help] { body.RunGuarded([&help] { help.Show(); }); });
+            [this] { body_->RunGuarded([this] { help_->Show(); }); });
 }
 
 void MainWindow::SetCaption(ControlId control, std::u16string_view text) {
+    Load();
     QWidget& widget = controls_.At(ControlName(control));
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
         const QString caption = ToQString(text);
@@ -78,6 +91,7 @@ void MainWindow::SetValue(ControlId option, std::int16_t value) {
 }
 
 void MainWindow::SetFocus(ControlId control) {
+    Load();
     QWidget& widget = controls_.At(ControlName(control));
     // Where the focus stays, as at a time-out with the focus on the first option, no change of
     // focus tells a screen reader of the new question (the same one again too): it is said.
@@ -102,7 +116,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->setAccepted(cancel == 0);
 }
 
-QRadioButton& MainWindow::Option(ControlId option) const {
+QRadioButton& MainWindow::Option(ControlId option) {
+    Load();
     return controls_.As<QRadioButton>(ControlName(option));
 }
 

@@ -24,6 +24,10 @@ class MainWindow final : public QWidget, public MainWindowPort {
 
     // The quiz the events go to and the About box HelpMe shows; set before any event comes.
     void Attach(Body& body, HelpBox& help);
+    // Builds the window from its design, with the classic faces it is drawn in, once: before
+    // it is first shown or its controls first used, so that a greeting box comes up without
+    // waiting for it.
+    void Load();
 
     void SetCaption(ControlId control, std::u16string_view text) override;
     std::int16_t GetValue(ControlId option) override;
@@ -36,12 +40,14 @@ class MainWindow final : public QWidget, public MainWindowPort {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QRadioButton& Option(ControlId option) const;
+    QRadioButton& Option(ControlId option);
 
     BuiltControls controls_;
     QTimer timer1_;
     SpokenNotice notice_{*this};
     Body* body_ = nullptr;
+    HelpBox* help_ = nullptr;
+    bool loaded_ = false;
 };
 
 }  // namespace vornikat

@@ -14,8 +14,7 @@ class QtProcess final : public ProcessPort {
     void SetTeardown(std::function<void()> teardown) { teardown_ = std::move(teardown); }
 
     // Tears down, then ends without unwinding and without destroying static objects: no
-    // further event is handled and no window gets a close or unload event. Debian's Qt 6.4
-    // may abort while destroying its audio engine, a static object.
+    // further event is handled and no window gets a close or unload event.
     [[noreturn]] void EndProgram(ExitStatus status) override;
 
   private:

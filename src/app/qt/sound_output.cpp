@@ -1,92 +1,231 @@
 // SPDX-License-Identifier: MIT
 #include "sound_output.hpp"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
-#include <QMediaDevices>
-
+#include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
-#include <thread>
+#include <mutex>
+#include <vector>
 
-#include "held_messages.hpp"
-#include "wave_image.hpp"
+#include "pulse_simple_library.hpp"
 
 namespace vornikat {
 namespace {
 
-// Debian's Qt 6.4 drops its PulseAudio connection at exit without holding the connection's
-// lock, and aborts if the server's answer to a closed stream (the sink going idle) is being
-// handled at that moment. Closing our stream this long before the exit lets that answer in.
-constexpr auto kSettleAfterClose = std::chrono::milliseconds(100);
+// The server holds this much ahead of what is heard: enough to ride out a busy moment, little
+// enough that a new sound cuts the old one off at once.
+constexpr std::uint32_t kBufferedMs = 100;
+// Written a piece at a time, so that a new sound is taken up between two pieces.
+constexpr std::uint32_t kPieceMs = 20;
+
+std::uint32_t FrameBytes(const WaveFormat& format) {
+    return format.channels * format.bitsPerSample / 8U;
+}
+
+std::uint32_t BytesFor(const WaveFormat& format, std::uint32_t milliseconds) {
+    return std::max<std::uint32_t>(1, format.samplesPerSecond * milliseconds / 1000) *
+           FrameBytes(format);
+}
+
+bool SameFormat(const WaveFormat& a, const WaveFormat& b) {
+    return a.channels == b.channels && a.samplesPerSecond == b.samplesPerSecond &&
+           a.bitsPerSample == b.bitsPerSample;
+}
+
+// One playback stream on the server, opened for one format and kept while sounds have it.
+class ServerStream {
+  public:
+    ServerStream() = default;
+    ~ServerStream() { Close(); }
+    ServerStream(const ServerStream&) = delete;
+    ServerStream& operator=(const ServerStream&) = delete;
+
+    // False when the library or the server cannot be reached.
+    bool OpenFor(const WaveFormat& format) {
+        if (stream_ != nullptr && SameFormat(format, format_)) {
+            return true;
+        }
+        Close();
+        library_ = LoadPulseSimple();
+        if (library_ == nullptr) {
+            return false;
+        }
+        const pa_sample_spec spec{format.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
+                                  format.samplesPerSecond,
+                                  static_cast<std::uint8_t>(format.channels)};
+        const std::uint32_t any = static_cast<std::uint32_t>(-1);
+        // Playing starts with the first piece; a sound shorter than a piece is padded to one.
+        const pa_buffer_attr buffer{any, BytesFor(format, kBufferedMs), BytesFor(format, kPieceMs),
+                                    any, any};
+        stream_ = library_->open(nullptr, "Vornikat", PA_STREAM_PLAYBACK, nullptr, "answer sound",
+                                 &spec, nullptr, &buffer, nullptr);
+        format_ = format;
+        return stream_ != nullptr;
+    }
+
+    // Waits while the server's buffer is full; false when the server has gone.
+    bool Write(std::span<const std::uint8_t> piece) {
+        if (library_->write(stream_, piece.data(), piece.size(), nullptr) < 0) {
+            Close();
+            return false;
+        }
+        return true;
+    }
+
+    // Drops what the server holds of the sound and has not played yet.
+    void Cut() {
+        if (stream_ != nullptr) {
+            library_->flush(stream_, nullptr);
+        }
+    }
+
+    void Close() {
+        if (stream_ != nullptr) {
+            library_->close(stream_);
+            stream_ = nullptr;
+        }
+    }
+
+  private:
+    const PulseSimpleLibrary* library_ = nullptr;
+    pa_simple* stream_ = nullptr;
+    WaveFormat format_;
+};
+
+// Our own copy of a sound's samples, whatever the caller does with the image; a sound shorter
+// than a piece is padded with silence to one.
+struct Sound {
+    WaveFormat format;
+    std::vector<std::uint8_t> samples;
+};
+
+std::optional<Sound> CopySound(std::span<const std::uint8_t> image) {
+    const auto wave = ReadWaveImage(image);
+    if (!wave) {
+        return std::nullopt;
+    }
+    Sound sound{wave->format, {wave->samples.begin(), wave->samples.end()}};
+    const std::uint8_t silence = wave->format.bitsPerSample == 8 ? 0x80 : 0;
+    sound.samples.resize(
+        std::max<std::size_t>(sound.samples.size(), BytesFor(wave->format, kPieceMs)), silence);
+    return sound;
+}
+
+void ReportNoOutput() {
+    std::fprintf(stderr,
+                 "vornikat: no sound output (is a sound server running?): playing without "
+                 "sound\n");
+}
+
+// How long the end of the program waits for the thread to close its stream.
+constexpr auto kPatienceAtEnd = std::chrono::seconds(1);
 
 }  // namespace
 
-QtSoundOutput::QtSoundOutput() = default;
+struct PulseSoundOutput::Requests {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool cut = false;           // a new sound, or none, is asked for
+    std::optional<Sound> next;  // the new sound; none when the image cannot be played
+    bool ending = false;
+    bool ended = false;
+    std::promise<void> connected;
 
-QtSoundOutput::~QtSoundOutput() {
-    if (sink_) {
-        StopPlaying();
-        std::this_thread::sleep_for(kSettleAfterClose);
+    bool Interrupted() {
+        const std::lock_guard lock(mutex);
+        return cut || ending;
+    }
+};
+
+PulseSoundOutput::PulseSoundOutput()
+    : requests_(std::make_shared<Requests>()), ready_(requests_->connected.get_future().share()) {}
+
+PulseSoundOutput::~PulseSoundOutput() {
+    std::unique_lock lock(requests_->mutex);
+    requests_->ending = true;
+    requests_->changed.notify_all();
+    if (!player_.joinable()) {
+        return;
+    }
+    const bool ended =
+        requests_->changed.wait_for(lock, kPatienceAtEnd, [this] { return requests_->ended; });
+    lock.unlock();
+    if (ended) {
+        player_.join();
+    } else {
+        player_.detach();
     }
 }
 
-void QtSoundOutput::PlayWave(std::span<const std::uint8_t> image) {
+void PulseSoundOutput::PlayWave(std::span<const std::uint8_t> image) {
     // A new sound cuts off the one playing, even when the new one cannot be played.
-    StopPlaying();
-    const auto wave = ReadWaveImage(image);
-    if (!wave) {
-        return;
+    auto sound = CopySound(image);
+    {
+        const std::lock_guard lock(requests_->mutex);
+        requests_->cut = true;
+        requests_->next = std::move(sound);
     }
-    const QAudioDevice device = FindOutput();
-    if (device.isNull()) {
-        return;
-    }
-    QAudioFormat format;
-    format.setSampleRate(static_cast<int>(wave->format.samplesPerSecond));
-    format.setChannelCount(wave->format.channels);
-    format.setSampleFormat(wave->format.bitsPerSample == 8 ? QAudioFormat::UInt8
-                                                           : QAudioFormat::Int16);
-    // Our own copy, so the bytes outlive the sound whatever the caller does with the image.
-    samples_ = QByteArray(reinterpret_cast<const char*>(wave->samples.data()),
-                          static_cast<qsizetype>(wave->samples.size()));
-    source_ = std::make_unique<QBuffer>(&samples_);
-    source_->open(QIODevice::ReadOnly);
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    sink_->start(source_.get());
+    requests_->changed.notify_all();
+    StartPlayer(std::nullopt);
 }
 
-QAudioDevice QtSoundOutput::FindOutput() {
-    if (outputSought_) {
-        return QMediaDevices::defaultAudioOutput();
+std::shared_future<void> PulseSoundOutput::LoadClient(std::span<const std::uint8_t> image) {
+    const auto wave = ReadWaveImage(image);
+    StartPlayer(wave ? std::optional(wave->format) : std::nullopt);
+    return ready_;
+}
+
+void PulseSoundOutput::StartPlayer(std::optional<WaveFormat> format) {
+    if (!player_.joinable()) {
+        player_ = std::thread(PlayRequests, requests_, format);
     }
-    // Qt connects to the sound server once, at the first look.
-    outputSought_ = true;
-    // Its complaints when there is no server are held, and said in one line of our own instead.
-    QAudioDevice device;
-    {
-        const HeldQtMessages messages;
-        device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull()) {
-            HeldQtMessages::Drop();
+}
+
+void PulseSoundOutput::PlayRequests(const std::shared_ptr<Requests>& requests,
+                                    std::optional<WaveFormat> format) {
+    ServerStream stream;
+    if (format) {
+        // A server missing now is said at the first sound.
+        stream.OpenFor(*format);
+    }
+    requests->connected.set_value();
+    bool reported = false;
+    for (;;) {
+        std::optional<Sound> sound;
+        {
+            std::unique_lock lock(requests->mutex);
+            requests->changed.wait(lock, [&] { return requests->cut || requests->ending; });
+            if (requests->ending) {
+                break;
+            }
+            requests->cut = false;
+            sound = std::move(requests->next);
+            requests->next.reset();
+        }
+        stream.Cut();
+        if (!sound) {
+            continue;
+        }
+        if (!stream.OpenFor(sound->format)) {
+            if (!reported) {
+                ReportNoOutput();
+                reported = true;
+            }
+            continue;
+        }
+        const std::span<const std::uint8_t> samples = sound->samples;
+        const std::size_t piece = BytesFor(sound->format, kPieceMs);
+        for (std::size_t at = 0; at < samples.size() && !requests->Interrupted(); at += piece) {
+            if (!stream.Write(samples.subspan(at, std::min(piece, samples.size() - at)))) {
+                break;
+            }
         }
     }
-    if (device.isNull()) {
-        std::fprintf(stderr,
-                     "vornikat: no sound output (is a sound server running?): playing without "
-                     "sound\n");
-    }
-    return device;
-}
-
-void QtSoundOutput::StopPlaying() {
-    if (sink_) {
-        sink_->stop();
-        sink_.reset();
-    }
-    source_.reset();
+    stream.Close();
+    const std::lock_guard lock(requests->mutex);
+    requests->ended = true;
+    requests->changed.notify_all();
 }
 
 }  // namespace vornikat

@@ -1,43 +1,49 @@
 // SPDX-License-Identifier: MIT
-// Sound output on Linux through Qt Multimedia: a WAV image from memory, played without waiting.
+// Sound output on Linux through the sound server (PulseAudio, or PipeWire's pulse server): a WAV
+// image from memory, played on a thread of its own.
 #pragma once
 
-#include <QByteArray>
+#include <cstdint>
+#include <future>
 #include <memory>
+#include <optional>
+#include <thread>
 
 #include "ports.hpp"
-
-class QAudioDevice;
-class QAudioSink;
-class QBuffer;
+#include "wave_image.hpp"
 
 namespace vornikat {
 
-// Plays on the default audio output, fed by the event loop of the thread that owns it (the
-// GUI thread). Without a sound device or server every sound is skipped, and one line on stderr
-// says so at the first sound, instead of what Qt would say. Destroy it
-// before the application object. Debian's Qt 6.4 may abort while it destroys its PulseAudio
-// engine, a static object, so a program that played sound ends without destroying statics
-// (std::quick_exit) once its own objects are gone.
-class QtSoundOutput final : public SoundPort {
+// Nothing of it is loaded before the program asks (LoadClient, or the first sound), so that it
+// costs the start nothing. Without the client library or a server every sound is skipped, and
+// one line on stderr says so at the first sound; each later sound tries the server again.
+class PulseSoundOutput final : public SoundPort {
   public:
-    QtSoundOutput();
-    ~QtSoundOutput() override;
-    QtSoundOutput(const QtSoundOutput&) = delete;
-    QtSoundOutput& operator=(const QtSoundOutput&) = delete;
+    PulseSoundOutput();
+    // Cuts off the sound playing. A server that has stopped taking sound may hold the thread
+    // in a write: it is then left behind rather than holding up the program's end.
+    ~PulseSoundOutput() override;
+    PulseSoundOutput(const PulseSoundOutput&) = delete;
+    PulseSoundOutput& operator=(const PulseSoundOutput&) = delete;
 
     void PlayWave(std::span<const std::uint8_t> image) override;
 
-  private:
-    void StopPlaying();
-    QAudioDevice FindOutput();
+    // Starts the output's thread, which loads the server's client and opens a stream for
+    // sounds of this image's format, ahead of the first sound; the program calls it once its
+    // first window is on screen. Ready once the stream is open or the server found missing.
+    std::shared_future<void> LoadClient(std::span<const std::uint8_t> image);
 
-    // The sink stays after its data has run out (it reports Idle then): stopping it there
-    // would drop what is still queued in the audio server, the sound's last moments.
-    QByteArray samples_;
-    std::unique_ptr<QBuffer> source_;
-    std::unique_ptr<QAudioSink> sink_;
-    bool outputSought_ = false;
+  private:
+    // What the output's thread shares with it, kept alive by the thread too.
+    struct Requests;
+
+    void StartPlayer(std::optional<WaveFormat> format);
+    static void PlayRequests(const std::shared_ptr<Requests>& requests,
+                             std::optional<WaveFormat> format);
+
+    std::shared_ptr<Requests> requests_;
+    std::shared_future<void> ready_;
+    std::thread player_;
 };
 
 }  // namespace vornikat
