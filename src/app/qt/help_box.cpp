@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "help_box.hpp"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -19,6 +20,12 @@ void HelpBox::Show() {
     QDialog* window = window_ ? window_.data() : Load();
     // A window manager may minimize the box though it offers no button for it.
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    // Wayland has no request that brings back a minimized window, nor one that raises it: the
+    // box shown anew is mapped again, in front.
+    if (window->isVisible() &&
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        window->hide();
+    }
     window->show();
     window->raise();
     window->activateWindow();
