@@ -10,8 +10,10 @@
 #include <iterator>
 
 #include "bank_writer.hpp"
+#include "cp1251.hpp"
 #include "run_bank_tool.hpp"
 #include "script_runner.hpp"
+#include "text.hpp"
 
 namespace vornikat {
 namespace {
@@ -291,6 +293,36 @@ TEST(BankTool, ABuildClearsWhatKilledBuildsLeftAndNamesAnEmptyName) {
         const auto run = RunBankTool(args);
         EXPECT_EQ(run.status, 2) << args[0];
         EXPECT_NE(run.err.find("an empty name names no file"), std::string::npos) << run.err;
+    }
+}
+
+// A text saved by Notepad as "ANSI" on a Russian Windows (Windows-1251, CRLF) or as "Unicode"
+// (UTF-16 with its mark) builds the same bank as the UTF-8 text.
+TEST(BankTool, BuildsTheSameBankFromEveryEncodingOfItsText) {
+    const TempDir dir;
+    WriteText(dir.Path() / "utf8.txt", kSource);
+    ASSERT_EQ(RunBankTool({"build", (dir.Path() / "utf8.txt").string(), "-o",
+                           (dir.Path() / "utf8.bin").string()})
+                  .status,
+              0);
+    std::string ansi;
+    std::string unicode = "\xFF\xFE";
+    for (const char16_t c : FromUtf8(kSource)) {
+        if (c == u'\n') {
+            ansi += "\r\n";
+            unicode += std::string("\r\0\n\0", 4);
+            continue;
+        }
+        ansi += static_cast<char>(*EncodeCp1251(c));
+        unicode += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    }
+    for (const auto& [name, bytes] :
+         {std::pair{"ansi.txt", ansi}, std::pair{"unicode.txt", unicode}}) {
+        WriteText(dir.Path() / name, bytes);
+        const fs::path bank = dir.Path() / (std::string(name) + ".bin");
+        const auto run = RunBankTool({"build", (dir.Path() / name).string(), "-o", bank.string()});
+        EXPECT_EQ(run.status, 0) << name << run.err;
+        EXPECT_EQ(ReadBytes(bank), ReadBytes(dir.Path() / "utf8.bin")) << name;
     }
 }
 

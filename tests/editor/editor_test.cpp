@@ -619,6 +619,15 @@ void EditorTest::anEmptyFileIsANewBankOfTheFormItsNameSays() {
     Type(0, QStringLiteral("Вопрос"));
     Trigger("save");
     QVERIFY(ReadFile(Path("new.txt")).startsWith("Вопрос\n"));
+
+    // Notepad's "Unicode" holds NUL bytes, yet it is a text: its mark says so.
+    const QString three = QString::fromUtf8(kThreeQuestions);
+    QByteArray unicode("\xFF\xFE");
+    unicode.append(reinterpret_cast<const char*>(three.utf16()), three.size() * 2);
+    WriteFile(Path("unicode.txt"), unicode);
+    QVERIFY(window_->OpenFile(Path("unicode.txt")));
+    QCOMPARE(window_->Document().Count(), 3);
+    QVERIFY(Questions()[1].question == u"Что такое «ОЗУ»?");
 }
 
 void EditorTest::playStartsTheQuizOnATemporaryCopyOfTheBank() {

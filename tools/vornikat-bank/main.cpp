@@ -24,6 +24,7 @@
 #include "atomic_file.hpp"
 #include "bank_check.hpp"
 #include "bank_reader.hpp"
+#include "bank_text.hpp"
 #include "bank_writer.hpp"
 #include "file_source.hpp"
 #include "layout_fit.hpp"
@@ -296,7 +297,8 @@ int Build(int argc, char** argv) {
         std::cerr << Shown(source) << ": error: cannot read: " << why << '\n';
         return kFailed;
     }
-    const vb::AikenParse parsed = vb::ParseAiken(*text);
+    // Any encoding and line ends an author's editor saves in.
+    const vb::AikenParse parsed = vb::ParseAiken(vb::DecodeBankText(*text).utf8);
     for (const auto& error : parsed.errors) {
         Report(source, error.at, "error", error.message);
     }

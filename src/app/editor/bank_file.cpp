@@ -10,6 +10,7 @@
 #include "aiken_writer.hpp"
 #include "atomic_file.hpp"
 #include "bank_reader.hpp"
+#include "bank_text.hpp"
 #include "bank_writer.hpp"
 #include "file_source.hpp"
 #include "regular_file_handle.hpp"
@@ -121,9 +122,12 @@ std::vector<std::string> GroupErrors(const std::vector<bank::Diagnostic>& errors
 }
 
 std::optional<OpenedBank> ParseText(std::string_view bytes, const ReadProgress& progress) {
-    // The editor flags what data.bin cannot hold at its field: such a text reads as it stands.
-    bank::AikenParse parsed = bank::ParseAiken(bytes, bank::kMaxReportedErrors, bank::TextRule::Any,
-                                               bank::Language::Russian, progress);
+    // Any encoding and line ends an author's editor saves in. The editor flags what data.bin
+    // cannot hold at its field: such a text reads as it stands.
+    const bank::DecodedText text = bank::DecodeBankText(bytes);
+    bank::AikenParse parsed =
+        bank::ParseAiken(text.utf8, bank::kMaxReportedErrors, bank::TextRule::Any,
+                         bank::Language::Russian, progress);
     if (parsed.cancelled) {
         return std::nullopt;
     }
@@ -142,7 +146,9 @@ std::optional<OpenedBank> ParseText(std::string_view bytes, const ReadProgress& 
 }  // namespace
 
 BankFormat FormatOfContent(std::string_view bytes) {
-    return bytes.find('\0') == std::string_view::npos ? BankFormat::Aiken : BankFormat::Binary;
+    return bytes.find('\0') == std::string_view::npos || bank::StartsAsUtf16(bytes)
+               ? BankFormat::Aiken
+               : BankFormat::Binary;
 }
 
 std::optional<OpenedBank> ParseBank(std::string_view bytes, const ReadProgress& progress) {

@@ -30,7 +30,8 @@ struct OpenedBank {
     BankFormat format = BankFormat::Aiken;
 };
 
-// Every text of a data.bin carries zero units, and Aiken text holds no NUL byte.
+// Every text of a data.bin carries zero units, and Aiken text holds no NUL byte but in UTF-16,
+// which starts with its byte order mark.
 BankFormat FormatOfContent(std::string_view bytes);
 
 // Only a regular file is read, and never waited on. Throws BankFileError and reads nothing

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+#include "bank_text.hpp"
+
+#include <cstdint>
+
+#include "cp1251.hpp"
+#include "text.hpp"
+
+namespace vornikat::bank {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
+
+bool IsUtf8(std::string_view bytes) {
+    const auto byte = [&bytes](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::uint8_t lead = byte(i);
+        std::size_t length = 0;
+        std::uint8_t low = 0x80;
+        std::uint8_t high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size() || byte(i + 1) < low || byte(i + 1) > high) {
+            return false;
+        }
+        for (std::size_t k = 2; k < length; ++k) {
+            if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
+// UTF-16 units to UTF-8; a unit left over at an odd end, or a lone surrogate, becomes U+FFFD.
+std::string FromUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string units;
+    units.reserve(bytes.size() / 2 + 1);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<std::uint8_t>(bytes[i]);
+        const auto second = static_cast<std::uint8_t>(bytes[i + 1]);
+        units.push_back(
+            static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
+    }
+    if (bytes.size() % 2 != 0) {
+        units.push_back(u'\uFFFD');
+    }
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            ++i;
+        } else if (high || low) {
+            units[i] = u'\uFFFD';
+        }
+    }
+    return ToUtf8(units);
+}
+
+// Every line end as "\n", and which kind the text used: CRLF where any line has it, else CR
+// where any has that.
+LineEnds UnifyLineEnds(std::string& text) {
+    LineEnds ends = LineEnds::Lf;
+    std::string unified;
+    unified.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            unified += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '\n') {
+            ends = LineEnds::CrLf;
+        } else {
+            unified += '\n';
+            if (ends == LineEnds::Lf) {
+                ends = LineEnds::Cr;
+            }
+        }
+    }
+    text = std::move(unified);
+    return ends;
+}
+
+}  // namespace
+
+bool StartsAsUtf16(std::string_view bytes) {
+    return bytes.starts_with(kUtf16LittleMark) || bytes.starts_with(kUtf16BigMark);
+}
+
+DecodedText DecodeBankText(std::string_view bytes) {
+    DecodedText decoded;
+    if (bytes.starts_with(kUtf8Mark)) {
+        decoded.encoding = TextEncoding::Utf8WithMark;
+        decoded.utf8 = bytes.substr(kUtf8Mark.size());
+    } else if (bytes.starts_with(kUtf16LittleMark)) {
+        decoded.encoding = TextEncoding::Utf16LittleEndian;
+        decoded.utf8 = FromUtf16(bytes.substr(kUtf16LittleMark.size()), false);
+    } else if (bytes.starts_with(kUtf16BigMark)) {
+        decoded.encoding = TextEncoding::Utf16BigEndian;
+        decoded.utf8 = FromUtf16(bytes.substr(kUtf16BigMark.size()), true);
+    } else if (IsUtf8(bytes)) {
+        decoded.utf8 = bytes;
+    } else {
+        decoded.encoding = TextEncoding::Windows1251;
+        decoded.utf8 = ToUtf8(DecodeCp1251(bytes));
+    }
+    decoded.lineEnds = UnifyLineEnds(decoded.utf8);
+    return decoded;
+}
+
+}  // namespace vornikat::bank
