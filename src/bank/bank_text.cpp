@@ -13,43 +13,6 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
 
-bool IsUtf8(std::string_view bytes) {
-    const auto byte = [&bytes](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::uint8_t lead = byte(i);
-        std::size_t length = 0;
-        std::uint8_t low = 0x80;
-        std::uint8_t high = 0xBF;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (i + length > bytes.size() || byte(i + 1) < low || byte(i + 1) > high) {
-            return false;
-        }
-        for (std::size_t k = 2; k < length; ++k) {
-            if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
-
 // UTF-16 units to UTF-8; a unit left over at an odd end, or a lone surrogate, becomes U+FFFD.
 std::string FromUtf16(std::string_view bytes, bool bigEndian) {
     std::u16string units;

@@ -97,6 +97,17 @@ std::string ToUtf8(std::u16string_view text) {
     return out;
 }
 
+bool IsUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t length = 1;
+        if (!DecodeUtf8Char(bytes.substr(i), length)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 std::u16string FromUtf8(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());

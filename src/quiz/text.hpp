@@ -24,6 +24,8 @@ std::optional<char32_t> DecodeUtf8Char(std::string_view bytes, std::size_t& leng
 
 // UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view text);
+// Whether the bytes are well-formed UTF-8 throughout.
+bool IsUtf8(std::string_view bytes);
 // UTF-8 to UTF-16; malformed bytes become U+FFFD.
 std::u16string FromUtf8(std::string_view utf8);
 

@@ -51,15 +51,15 @@ class ServerStream {
         if (library_ == nullptr) {
             return false;
         }
-        const pa_sample_spec spec{format.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
-                                  format.samplesPerSecond,
-                                  static_cast<std::uint8_t>(format.channels)};
+        const pa_sample_spec sampleFormat{
+            format.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, format.samplesPerSecond,
+            static_cast<std::uint8_t>(format.channels)};
         const std::uint32_t any = static_cast<std::uint32_t>(-1);
         // Playing starts with the first piece; a sound shorter than a piece is padded to one.
         const pa_buffer_attr buffer{any, BytesFor(format, kBufferedMs), BytesFor(format, kPieceMs),
                                     any, any};
         stream_ = library_->open(nullptr, "Vornikat", PA_STREAM_PLAYBACK, nullptr, "answer sound",
-                                 &spec, nullptr, &buffer, nullptr);
+                                 &sampleFormat, nullptr, &buffer, nullptr);
         format_ = format;
         return stream_ != nullptr;
     }
