@@ -9,20 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "draft_bank.hpp"
 #include "question_bank.hpp"
 
 namespace vornikat::bank {
-
-// 1-based, as editors count; columns count characters, not bytes.
-struct SourcePosition {
-    int line = 0;
-    int column = 0;
-};
-
-struct Diagnostic {
-    SourcePosition at;
-    std::string message;
-};
 
 struct AikenQuestion {
     QuestionRecord record;
@@ -46,12 +36,6 @@ enum class TextRule { Storable, Any };
 // Even a draft's text has a limit, far beyond the bank's, so that a stray huge file is refused
 // at once rather than read into the editor.
 inline constexpr std::size_t kMaxDraftTextLength = std::size_t{1} << 20;
-
-// The language of the messages: the bank tool's English, or the editor's Russian.
-enum class Language { English, Russian };
-
-// How far the parse has come, in bytes of the source; false stops it.
-using ParseProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // Parses UTF-8 Aiken text. Questions are only usable when no error is reported.
 AikenParse ParseAiken(std::string_view source, std::size_t maxErrors = kMaxReportedErrors,
