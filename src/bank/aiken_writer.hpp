@@ -22,6 +22,7 @@ struct AikenText {
 // or blank-edged text, a control character, a right option outside 1..5) is a problem
 // rather than something written differently.
 AikenText FormatAiken(std::span<const QuestionRecord> questions,
-                      std::size_t maxProblems = kMaxReportedErrors);
+                      std::size_t maxProblems = kMaxReportedErrors,
+                      Language language = Language::English);
 
 }  // namespace vornikat::bank

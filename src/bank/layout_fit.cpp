@@ -122,22 +122,34 @@ int CountWrappedLines(std::u16string_view text, int widthPx, FontWeight weight) 
     return lines;
 }
 
-std::vector<FitProblem> FindFitProblems(const QuestionRecord& question) {
+std::vector<FitProblem> FindFitProblems(const QuestionRecord& question, Language language) {
+    const bool russian = language == Language::Russian;
     std::vector<FitProblem> problems;
     const int lines = CountWrappedLines(question.question, kQuestionWidthPx, FontWeight::Bold);
     if (lines > kQuestionLines) {
-        problems.push_back({0, "the question takes about " + std::to_string(lines) +
-                                   " lines in the window, which shows " +
-                                   std::to_string(kQuestionLines) + ": shorten it"});
+        const std::string about = std::to_string(lines);
+        const std::string shown = std::to_string(kQuestionLines);
+        problems.push_back({0, russian ? "вопрос займёт около " + about +
+                                             " строк, а окно показывает " + shown +
+                                             "; сократите его"
+                                       : "the question takes about " + about +
+                                             " lines in the window, which shows " + shown +
+                                             ": shorten it"});
     }
     for (std::size_t k = 0; k < question.options.size(); ++k) {
         const int width = EstimateWidthPx(question.options[k], FontWeight::Normal);
         if (width > kOptionWidthPx) {
+            const std::string letter(1, static_cast<char>('A' + k));
+            const std::string about = std::to_string(width);
+            const std::string shown = std::to_string(kOptionWidthPx);
             problems.push_back(
-                {static_cast<int>(k) + 1, "option " + std::string(1, static_cast<char>('A' + k)) +
-                                              " is about " + std::to_string(width) +
-                                              " px wide, and its button shows one line of about " +
-                                              std::to_string(kOptionWidthPx) + " px: shorten it"});
+                {static_cast<int>(k) + 1,
+                 russian ? "вариант " + letter + " шириной около " + about +
+                               " пикселей, а кнопка варианта показывает одну строку около " +
+                               shown + "; сократите его"
+                         : "option " + letter + " is about " + about +
+                               " px wide, and its button shows one line of about " + shown +
+                               " px: shorten it"});
         }
     }
     return problems;

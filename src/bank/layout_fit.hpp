@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "draft_bank.hpp"
 #include "question_bank.hpp"
 
 namespace vornikat::bank {
@@ -31,6 +32,7 @@ struct FitProblem {
     std::string message;
 };
 
-std::vector<FitProblem> FindFitProblems(const QuestionRecord& question);
+std::vector<FitProblem> FindFitProblems(const QuestionRecord& question,
+                                        Language language = Language::English);
 
 }  // namespace vornikat::bank

@@ -9,7 +9,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "ports.hpp"
 
 namespace vornikat {
 
@@ -38,5 +41,16 @@ struct WholeFile {
 // The whole content of a regular file, or why there is none; `error` is an errno value where
 // the reason has one. On Windows the path may be of any length, as the quiz opens its bank.
 WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress = {});
+
+struct FileStream {
+    std::unique_ptr<ByteSource> source;  // none when the file was refused
+    OpenProblem problem = OpenProblem::None;
+    int error = 0;
+    std::uint64_t size = 0;
+};
+
+// The same file opened by the same rule, to be read piece by piece as a reader asks for it: a
+// reader that stops where its bank ends leaves the rest unread, however big the file.
+FileStream OpenRegularFileStream(const std::filesystem::path& path);
 
 }  // namespace vornikat

@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: MIT
 // vornikat-bank: turns question banks written as Aiken text into data.bin, prints a data.bin as
-// Aiken text, and says whether the program will load a data.bin.
+// Aiken text, and says whether the program will load a data.bin; in the language of its user.
 #include <getopt.h>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <array>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -26,81 +19,23 @@
 #include "bank_reader.hpp"
 #include "bank_text.hpp"
 #include "bank_writer.hpp"
-#include "file_source.hpp"
+#include "console_session.hpp"
+#include "file_problem_text.hpp"
 #include "layout_fit.hpp"
 #include "regular_file.hpp"
 #include "terminal_text.hpp"
+#include "tool_messages.hpp"
+#include "user_language.hpp"
 
 namespace vb = vornikat::bank;
+using vornikat::banktool::Msg;
+using vornikat::banktool::Say;
 
 namespace {
 
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
-
-constexpr std::string_view kMainHelp = R"(usage: vornikat-bank COMMAND ARGS...
-
-Turns question banks written as Aiken text into the quiz's data.bin and back.
-
-commands:
-  build SOURCE.txt -o data.bin   compile an Aiken text into a bank
-  dump data.bin                  print a bank as Aiken text
-  check data.bin                 say whether the quiz will load a bank
-
-options:
-  -h, --help       print this help
-  --version        print the version
-
-"vornikat-bank COMMAND --help" describes each command; "--" ends the options, so that a
-file name may start with "-".
-)";
-
-constexpr std::string_view kBuildHelp =
-    R"(usage: vornikat-bank build [--require-fit] SOURCE.txt -o data.bin
-
-Reads SOURCE.txt, Aiken text in UTF-8, and writes the bank data.bin. A question is one
-line, then its five options labelled A) to E) (or A. to E.), then "ANSWER:" and the
-letter of the right option. Blank lines are skipped.
-
-  Что делает кнопка «Reset»?
-  A) Перезагружает компьютер
-  B) Сбрасывает настроение
-  C) Удаляет интернет
-  D) Включает турбо-режим
-  E) Вызывает системного администратора
-  ANSWER: A
-
-Every character must exist in Windows-1251. Errors are reported as
-FILE:LINE:COLUMN: error: ..., and on any error nothing is written. The bank goes to a
-temporary file beside data.bin, which is renamed into place once it is complete.
-
-A question that may not fit the quiz window (about four lines of 40 characters) or an
-option longer than one line of its button (about 40 characters) gets a warning.
-
-options:
-  -o, --output FILE   the bank to write
-  --require-fit       make those warnings errors
-  -h, --help          print this help
-)";
-
-constexpr std::string_view kDumpHelp = R"(usage: vornikat-bank dump data.bin
-
-Prints the bank as Aiken text in UTF-8 on standard output, read the way the quiz reads it.
-"vornikat-bank build" of that text gives back the same bank. A bank that Aiken cannot
-express (an empty question, a text with a control character or with a blank at either
-end, a right option outside 1 to 5) is an error naming the question and the text, and
-nothing is printed.
-)";
-
-constexpr std::string_view kCheckHelp = R"(usage: vornikat-bank check data.bin
-
-Reads the bank the way the quiz does. If the quiz will load it, prints the number of
-questions and exits with status 0; warnings on standard error tell what loads but is odd:
-a right option outside 1 to 5, an empty question text, units that are not exact
-multiples of their factor, bytes after the end. If the quiz will refuse it, prints why
-and at which byte, and exits with status 1.
-)";
 
 // A file's name as it was given, unless printing it would break the line or reach the terminal's
 // controls: then quoted, with those bytes escaped. A plain name stays plain, so that
@@ -110,11 +45,20 @@ std::string Shown(std::string_view name) {
     return quoted.size() == name.size() + 2 ? std::string(name) : quoted;
 }
 
+bool InRussian() {
+    return vornikat::banktool::SpokenLanguage() == vb::Language::Russian;
+}
+
+// Words shared with the editor, in the spoken language.
+const std::string& Chosen(const vornikat::FileProblemText& text) {
+    return InRussian() ? text.russian : text.english;
+}
+
 // A wrong command line gets one line on what is wrong and where the help is, not the help.
 int UsageError(std::string_view command, const std::string& problem) {
     const std::string name =
         command.empty() ? "vornikat-bank" : "vornikat-bank " + std::string(command);
-    std::cerr << name << ": " << problem << "\nTry '" << name << " --help' for more information.\n";
+    std::cerr << Say(Msg::TryHelp, {name, problem});
     return kUsage;
 }
 
@@ -174,13 +118,14 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
                 parsed.requireFit = true;
                 break;
             case ':':
-                parsed.problem = "option '" + Shown(argv[optind - 1]) + "' needs an argument";
+                parsed.problem = Say(Msg::OptionNeedsArgument, {Shown(argv[optind - 1])});
                 return parsed;
             default:
-                parsed.problem = optopt != 0 && optopt < 256
-                                     ? "unknown option '-" +
-                                           Shown(std::string(1, static_cast<char>(optopt))) + "'"
-                                     : "unknown option '" + Shown(argv[optind - 1]) + "'";
+                parsed.problem = Say(
+                    Msg::UnknownOption,
+                    {optopt != 0 && optopt < 256
+                         ? "-" + Shown(std::string(1, static_cast<char>(optopt)))
+                         : Shown(argv[optind - 1])});
                 return parsed;
         }
     }
@@ -188,45 +133,8 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
     return parsed;
 }
 
-// One line on why the shared opener refused a file; it never waits on a pipe or a device.
-std::string DescribeOpenProblem(const vornikat::OpenProblem problem, int error) {
-    switch (problem) {
-        case vornikat::OpenProblem::Folder:
-            return "a folder, not a bank file";
-        case vornikat::OpenProblem::Fifo:
-            return "a named pipe, not a bank file";
-        case vornikat::OpenProblem::Socket:
-            return "a socket, not a bank file";
-        case vornikat::OpenProblem::Device:
-            return "a device, not a bank file";
-        case vornikat::OpenProblem::DanglingLink:
-            return "a symbolic link that leads nowhere";
-        default:
-            return std::strerror(error);
-    }
-}
-
-// Why the bank was not written, in words of its own: the system's message would name the file
-// again, as it is, beside the name already shown.
-std::string DescribeWriteError(const std::error_code& error) {
-    if (error == std::errc::is_a_directory) {
-        return "a folder stands at that name, and it is not replaced";
-    }
-    if (error == std::errc::not_supported) {
-        return "a pipe, a socket or a device stands at that name, not a regular file, and it is "
-               "not replaced";
-    }
-    if (error == std::errc::too_many_symbolic_link_levels) {
-        return "a loop of symbolic links stands at that name, and it is not replaced";
-    }
-    if (error == std::errc::no_such_file_or_directory) {
-        return "cannot create a temporary file beside it: its folder does not exist";
-    }
-    return "not written: " + error.message();
-}
-
-// A name from the command line as the system takes it: on Windows the manifest makes the
-// arguments UTF-8, which the wide functions are then given; elsewhere the bytes as they are.
+// A name from the command line as the system takes it: UTF-8 on Windows, which the wide
+// functions are then given; elsewhere the bytes as they are.
 std::filesystem::path PathOf(const std::string& name) {
 #ifdef _WIN32
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
@@ -235,34 +143,47 @@ std::filesystem::path PathOf(const std::string& name) {
 #endif
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string& why) {
-    vornikat::WholeFile whole = vornikat::ReadRegularFile(PathOf(path));
-    if (whole.problem != vornikat::OpenProblem::None) {
-        why = DescribeOpenProblem(whole.problem, whole.error);
-        return std::nullopt;
-    }
-    return std::move(whole.bytes);
-}
-
-void Report(const std::string& file, vb::SourcePosition at, const char* kind,
-            const std::string& message) {
-    std::cerr << Shown(file) << ':' << at.line << ':' << at.column << ": " << kind << ": "
-              << message << '\n';
+void Report(const std::string& file, vb::SourcePosition at, Msg kind, const std::string& message) {
+    std::cerr << Say(Msg::AtPlace, {Shown(file), std::to_string(at.line),
+                                    std::to_string(at.column), Say(kind), message});
 }
 
 // Warnings, or errors with --require-fit, for texts that may not fit the window.
 int ReportFit(const std::string& source, const vb::AikenParse& parsed, bool required) {
     int count = 0;
     for (const auto& q : parsed.questions) {
-        for (const auto& problem : vb::FindFitProblems(q.record)) {
+        for (const auto& problem :
+             vb::FindFitProblems(q.record, vornikat::banktool::SpokenLanguage())) {
             const auto at = problem.text == 0
                                 ? q.question
                                 : q.options[static_cast<std::size_t>(problem.text - 1)];
-            Report(source, at, required ? "error" : "warning", problem.message);
+            Report(source, at, required ? Msg::Error : Msg::Warning, problem.message);
             ++count;
         }
     }
     return count;
+}
+
+// The Aiken text of SOURCE read and its errors reported, or nothing when it cannot be read.
+std::optional<vb::AikenParse> ParseSource(const std::string& source) {
+    vornikat::WholeFile whole = vornikat::ReadRegularFile(PathOf(source));
+    if (whole.problem != vornikat::OpenProblem::None) {
+        std::cerr << Say(Msg::CannotReadSource,
+                         {Shown(source),
+                          Chosen(vornikat::DescribeOpenProblem(whole.problem, whole.error))});
+        return std::nullopt;
+    }
+    // Any encoding and line ends an author's editor saves in.
+    vb::AikenParse parsed =
+        vb::ParseAiken(vb::DecodeBankText(whole.bytes).utf8, vb::kMaxReportedErrors,
+                       vb::TextRule::Storable, vornikat::banktool::SpokenLanguage());
+    for (const auto& error : parsed.errors) {
+        Report(source, error.at, Msg::Error, error.message);
+    }
+    if (parsed.stoppedEarly) {
+        std::cerr << Say(Msg::StoppedAfter, {Shown(source), std::to_string(parsed.errors.size())});
+    }
+    return parsed;
 }
 
 int Build(int argc, char** argv) {
@@ -271,58 +192,46 @@ int Build(int argc, char** argv) {
         return UsageError("build", *args.problem);
     }
     if (args.help) {
-        std::cout << kBuildHelp;
+        std::cout << Say(Msg::BuildHelp);
         return kOk;
     }
     if (args.operands.empty()) {
-        return UsageError("build", "no SOURCE.txt given");
+        return UsageError("build", Say(Msg::NoSource));
     }
     if (args.operands.size() > 1) {
-        return UsageError("build",
-                          "one SOURCE.txt only, not also '" + Shown(args.operands[1]) + "'");
+        return UsageError("build", Say(Msg::OneSourceOnly, {Shown(args.operands[1])}));
     }
     if (args.outputs.size() != 1) {
-        return UsageError("build", args.outputs.empty() ? "no bank to write given (-o data.bin)"
-                                                        : "one bank to write only (-o data.bin)");
+        return UsageError("build", Say(args.outputs.empty() ? Msg::NoOutput : Msg::OneOutputOnly));
     }
     const std::string& source = args.operands[0];
     const std::string& output = args.outputs[0];
     if (source.empty() || output.empty()) {
-        return UsageError("build", "an empty name names no file");
+        return UsageError("build", Say(Msg::EmptyName));
     }
     const bool requireFit = args.requireFit;
-    std::string why;
-    const auto text = ReadWholeFile(source, why);
-    if (!text) {
-        std::cerr << Shown(source) << ": error: cannot read: " << why << '\n';
+    const auto parsed = ParseSource(source);
+    if (!parsed) {
         return kFailed;
     }
-    // Any encoding and line ends an author's editor saves in.
-    const vb::AikenParse parsed = vb::ParseAiken(vb::DecodeBankText(*text).utf8);
-    for (const auto& error : parsed.errors) {
-        Report(source, error.at, "error", error.message);
-    }
-    if (parsed.stoppedEarly) {
-        std::cerr << Shown(source) << ": stopped after " << parsed.errors.size() << " errors\n";
-    }
-    const int fitProblems = parsed.errors.empty() ? ReportFit(source, parsed, requireFit) : 0;
-    if (!parsed.errors.empty() || (requireFit && fitProblems > 0)) {
-        std::cerr << Shown(output) << ": not written\n";
+    const int fitProblems = parsed->errors.empty() ? ReportFit(source, *parsed, requireFit) : 0;
+    if (!parsed->errors.empty() || (requireFit && fitProblems > 0)) {
+        std::cerr << Say(Msg::NotWritten, {Shown(output)});
         return kFailed;
     }
     std::vector<vornikat::QuestionRecord> records;
-    records.reserve(parsed.questions.size());
-    for (const auto& q : parsed.questions) {
+    records.reserve(parsed->questions.size());
+    for (const auto& q : parsed->questions) {
         records.push_back(q.record);
     }
     const std::filesystem::path target = PathOf(output);
     if (vornikat::IsWriteProtected(target)) {
-        std::cerr << Shown(output) << ": error: read-only, and it is not replaced\n";
+        std::cerr << Say(Msg::ReadOnly, {Shown(output)});
         return kFailed;
     }
     std::error_code sameError;
     if (std::filesystem::equivalent(PathOf(source), target, sameError)) {
-        std::cerr << Shown(output) << ": error: it is SOURCE.txt itself, and it is not replaced\n";
+        std::cerr << Say(Msg::SourceItself, {Shown(output)});
         return kFailed;
     }
     // The player's own place may not be there yet on a fresh install: its folders are made.
@@ -330,8 +239,9 @@ int Build(int argc, char** argv) {
     if (target.has_parent_path() && !std::filesystem::exists(target.parent_path(), folderError)) {
         std::filesystem::create_directories(target.parent_path(), folderError);
         if (folderError) {
-            std::cerr << Shown(output)
-                      << ": error: its folder cannot be made: " << folderError.message() << '\n';
+            std::cerr << Say(Msg::FolderCannotBeMade,
+                             {Shown(output), InRussian() ? vornikat::DescribeWriteError(folderError).russian
+                                                         : folderError.message()});
             return kFailed;
         }
     }
@@ -341,136 +251,179 @@ int Build(int argc, char** argv) {
     try {
         vornikat::WriteFileAtomically(target, vornikat::WriteQuestionBank(records));
     } catch (const std::system_error& error) {
-        std::cerr << Shown(output) << ": error: " << DescribeWriteError(error.code()) << '\n';
+        std::cerr << Say(Msg::FileError,
+                         {Shown(output), Chosen(vornikat::DescribeWriteError(error.code()))});
         return kFailed;
     } catch (const std::exception& error) {
-        std::cerr << Shown(output) << ": error: " << error.what() << '\n';
+        std::cerr << Say(Msg::FileError, {Shown(output), error.what()});
         return kFailed;
     }
     return kOk;
 }
 
-// The bank as the quiz loads it, or nothing once the reason the quiz refuses it is told.
-std::optional<vornikat::QuestionBank> LoadBank(const std::string& path) {
-    std::string why;
-    const auto content = ReadWholeFile(path, why);
-    if (!content) {
-        std::cerr << Shown(path) << ": error: cannot open: " << why << '\n';
+// The bank opened to be read as far as it goes, or nothing once why it cannot be is told.
+std::optional<vornikat::FileStream> OpenBank(const std::string& path, Msg refusal) {
+    vornikat::FileStream file = vornikat::OpenRegularFileStream(PathOf(path));
+    if (file.problem != vornikat::OpenProblem::None) {
+        std::cerr << Say(refusal,
+                         {Shown(path), Chosen(vornikat::DescribeOpenProblem(file.problem, file.error))});
+        return std::nullopt;
+    }
+    return file;
+}
+
+// The bank's questions as the quiz loads them, read no further than the bank goes, or nothing
+// once the reason the quiz refuses it is told.
+std::optional<std::vector<vornikat::QuestionRecord>> LoadBank(const std::string& path) {
+    auto file = OpenBank(path, Msg::CannotOpenBank);
+    if (!file) {
         return std::nullopt;
     }
     try {
-        vornikat::MemorySource file(
-            std::span(reinterpret_cast<const std::uint8_t*>(content->data()), content->size()));
-        return vornikat::ReadQuestionBank(file);
+        return vornikat::ReadQuestionRecords(*file->source);
     } catch (const vornikat::BankReadError& error) {
-        std::cerr << Shown(path) << ": error: at byte " << error.Offset() << ": " << error.Reason()
-                  << "; the quiz refuses this bank\n";
+        std::cerr << Say(Msg::BankRefused, {Shown(path), std::to_string(error.Offset()),
+                                            vb::DescribeReadError(error, vornikat::banktool::SpokenLanguage())});
     } catch (const std::exception& error) {
-        std::cerr << Shown(path) << ": error: cannot read: " << error.what() << '\n';
+        std::cerr << Say(Msg::CannotReadBank, {Shown(path), error.what()});
     }
     return std::nullopt;
 }
 
 // The one data.bin a command reads, or the status to end with: 0 once the help is printed.
-std::optional<int> ReadBankOperand(int argc, char** argv, std::string_view command,
-                                   std::string_view help, std::string& path) {
+std::optional<int> ReadBankOperand(int argc, char** argv, std::string_view command, Msg help,
+                                   std::string& path) {
     const ParsedArgs args = ParseArgs(argc, argv, OptionSet::Read);
     if (args.problem) {
         return UsageError(command, *args.problem);
     }
     if (args.help) {
-        std::cout << help;
+        std::cout << Say(help);
         return kOk;
     }
     if (args.operands.size() != 1) {
-        return UsageError(command, args.operands.empty() ? "no data.bin given"
-                                                         : "one data.bin only, not also '" +
-                                                               Shown(args.operands[1]) + "'");
+        return UsageError(command, args.operands.empty()
+                                       ? Say(Msg::NoBank)
+                                       : Say(Msg::OneBankOnly, {Shown(args.operands[1])}));
     }
     path = args.operands[0];
     if (path.empty()) {
-        return UsageError(command, "an empty name names no file");
+        return UsageError(command, Say(Msg::EmptyName));
     }
     return std::nullopt;
 }
 
 int Dump(int argc, char** argv) {
     std::string path;
-    if (const auto status = ReadBankOperand(argc, argv, "dump", kDumpHelp, path)) {
+    if (const auto status = ReadBankOperand(argc, argv, "dump", Msg::DumpHelp, path)) {
         return *status;
     }
-    const auto bank = LoadBank(path);
-    if (!bank) {
+    const auto records = LoadBank(path);
+    if (!records) {
         return kFailed;
     }
-    const vb::AikenText aiken = vb::FormatAiken(vornikat::ToRecords(std::move(*bank)));
+    const vb::AikenText aiken = vb::FormatAiken(*records, vb::kMaxReportedErrors,
+                                                vornikat::banktool::SpokenLanguage());
     for (const auto& problem : aiken.problems) {
-        std::cerr << Shown(path) << ": error: " << problem << '\n';
+        std::cerr << Say(Msg::FileError, {Shown(path), problem});
     }
     if (!aiken.problems.empty()) {
         if (aiken.stoppedEarly) {
-            std::cerr << Shown(path) << ": stopped after " << aiken.problems.size() << " errors\n";
+            std::cerr << Say(Msg::StoppedAfter, {Shown(path), std::to_string(aiken.problems.size())});
         }
-        std::cerr << Shown(path) << ": Aiken cannot express this bank; nothing printed\n";
+        std::cerr << Say(Msg::AikenCannotExpress, {Shown(path)});
         return kFailed;
     }
     std::cout << aiken.text << std::flush;
     return std::cout ? kOk : kFailed;
 }
 
-int Check(int argc, char** argv) {
-    std::string path;
-    if (const auto status = ReadBankOperand(argc, argv, "check", kCheckHelp, path)) {
-        return *status;
-    }
-    std::string why;
-    const auto content = ReadWholeFile(path, why);
-    if (!content) {
-        std::cerr << Shown(path) << ": error: cannot open: " << why << "; the quiz refuses it\n";
+int CheckBank(const std::string& path) {
+    auto file = OpenBank(path, Msg::CannotOpenRefused);
+    if (!file) {
         return kFailed;
     }
-    vornikat::MemorySource file(
-        std::span(reinterpret_cast<const std::uint8_t*>(content->data()), content->size()));
-    const vb::CheckReport report = vb::CheckBank(file);
+    const vb::CheckReport report =
+        vb::CheckBank(*file->source, file->size, vornikat::banktool::SpokenLanguage());
     if (!report.loads) {
-        std::cerr << Shown(path) << ": error: " << report.summary << '\n';
+        std::cerr << Say(Msg::FileError, {Shown(path), report.summary});
         return kFailed;
     }
-    std::cout << Shown(path) << ": " << report.summary << '\n';
+    std::cout << Say(Msg::FileSummary, {Shown(path), report.summary});
     for (const auto& warning : report.warnings) {
-        std::cerr << Shown(path) << ": warning: " << warning << '\n';
+        std::cerr << Say(Msg::FileWarning, {Shown(path), warning});
     }
     return kOk;
 }
 
-}  // namespace
+int Check(int argc, char** argv) {
+    std::string path;
+    if (const auto status = ReadBankOperand(argc, argv, "check", Msg::CheckHelp, path)) {
+        return *status;
+    }
+    return CheckBank(path);
+}
 
-int main(int argc, char** argv) {
-#ifdef _WIN32
-    // The Aiken text goes out byte for byte as on Linux, not with its line ends made CRLF.
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
+// An Aiken text checked as a build reads it, and nothing written.
+int CheckText(const std::string& source) {
+    const auto parsed = ParseSource(source);
+    if (!parsed) {
+        return kFailed;
+    }
+    if (!parsed->errors.empty()) {
+        return kFailed;
+    }
+    ReportFit(source, *parsed, false);
+    std::cout << Say(Msg::TextChecked,
+                     {Shown(source), vornikat::banktool::CountQuestions(parsed->questions.size())});
+    return kOk;
+}
+
+// A file named alone, as the system names one dropped on the program: checked by what it holds,
+// a data.bin as "check" reads it, a text as "build" does. Nothing is written: a bank built
+// beside it could replace the quiz's own.
+int CheckDropped(const std::string& path) {
+    vornikat::FileStream file = vornikat::OpenRegularFileStream(PathOf(path));
+    if (file.problem != vornikat::OpenProblem::None) {
+        return CheckBank(path);
+    }
+    std::array<std::uint8_t, 4096> head{};
+    const std::size_t got = file.source->Read(head.data(), head.size());
+    const std::string_view start(reinterpret_cast<const char*>(head.data()), got);
+    file.source.reset();
+    const bool binary = start.find('\0') != std::string_view::npos && !vb::StartsAsUtf16(start);
+    return binary ? CheckBank(path) : CheckText(path);
+}
+
+int Run(std::vector<std::string> arguments) {
+    std::vector<char*> pointers;
+    for (auto& argument : arguments) {
+        pointers.push_back(argument.data());
+    }
+    pointers.push_back(nullptr);
+    const int argc = static_cast<int>(arguments.size());
+    char** const argv = pointers.data();
     // The options before the command are the tool's own; the command's follow it.
     const ParsedArgs global = ParseArgs(argc, argv, OptionSet::Tool);
     if (global.problem) {
         return UsageError("", *global.problem);
     }
     if (global.help) {
-        std::cout << kMainHelp;
+        std::cout << Say(Msg::MainHelp);
         return kOk;
     }
     if (global.version) {
-        std::cout << "vornikat-bank " VORNIKAT_VERSION "\n";
+        std::cout << Say(Msg::Version, {VORNIKAT_VERSION});
         return kOk;
     }
     if (global.operands.empty()) {
-        return UsageError("", "no command given");
+        return UsageError("", Say(Msg::NoCommand));
     }
     const int commandArgc = static_cast<int>(global.operands.size());
     char** const commandArgv = argv + (argc - commandArgc);
     const std::string_view command = commandArgv[0];
     if (command == "help") {
-        std::cout << kMainHelp;
+        std::cout << Say(Msg::MainHelp);
         return kOk;
     }
     if (command == "build") {
@@ -482,5 +435,17 @@ int main(int argc, char** argv) {
     if (command == "check") {
         return Check(commandArgc, commandArgv);
     }
-    return UsageError("", "unknown command '" + Shown(command) + "'");
+    std::error_code error;
+    if (commandArgc == 1 && std::filesystem::is_regular_file(PathOf(commandArgv[0]), error)) {
+        return CheckDropped(commandArgv[0]);
+    }
+    return UsageError("", Say(Msg::UnknownCommand, {Shown(command)}));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    vornikat::banktool::SpeakLanguage(vornikat::banktool::FindUserLanguage());
+    const vornikat::banktool::ConsoleSession console;
+    return Run(vornikat::banktool::ReadArguments(argc, argv));
 }

@@ -9,9 +9,11 @@
 #include "aiken_parser.hpp"
 #include "aiken_writer.hpp"
 #include "atomic_file.hpp"
+#include "bank_check.hpp"
 #include "bank_reader.hpp"
 #include "bank_text.hpp"
 #include "bank_writer.hpp"
+#include "file_problem_text.hpp"
 #include "file_source.hpp"
 #include "regular_file_handle.hpp"
 #include "runtime_error.hpp"
@@ -19,6 +21,19 @@
 
 namespace vornikat::editor {
 namespace {
+
+// The shared words for a file's problem as a sentence of its own: a capital first letter (a
+// Cyrillic one, as all of them are) and a full stop.
+std::string Sentence(std::string words) {
+    const auto lead = static_cast<unsigned char>(words.size() > 1 ? words[1] : 0);
+    if (words.size() > 1 && words[0] == '\xD0' && lead >= 0xB0 && lead <= 0xBF) {
+        words[1] = static_cast<char>(lead - 0x20);  // а..п
+    } else if (words.size() > 1 && words[0] == '\xD1' && lead >= 0x80 && lead <= 0x8F) {
+        words[0] = '\xD0';
+        words[1] = static_cast<char>(lead + 0x20);  // р..я
+    }
+    return words + ".";
+}
 
 std::string JoinLines(const std::vector<std::string>& lines, bool stoppedEarly) {
     std::string joined;
@@ -31,28 +46,12 @@ std::string JoinLines(const std::vector<std::string>& lines, bool stoppedEarly) 
     return joined;
 }
 
-// The reader's reason in the author's words, by the kind of error it raised.
-std::string DescribeReadError(const BankReadError& error) {
-    switch (error.Number()) {
-        case err::kInputPastEnd:
-            return "файл кончается раньше, чем банк";
-        case err::kSubscriptOutOfRange:
-            return "число вопросов в начале файла отрицательно";
-        case err::kOverflow:
-            return "длина текста или число вопросов больше, чем вмещает банк";
-        case err::kInvalidCall:
-            return "число в тексте не даёт знака с кодом от 0 до 255";
-        default:
-            return error.Reason();
-    }
-}
-
 OpenedBank ParseBinary(ByteSource& source) {
     try {
         return {ReadQuestionRecords(source), BankFormat::Binary};
     } catch (const BankReadError& error) {
         throw BankFileError("Викторина не загрузит этот банк: байт " +
-                            std::to_string(error.Offset()) + ": " + DescribeReadError(error) + ".");
+                            std::to_string(error.Offset()) + ": " + bank::DescribeReadError(error, bank::Language::Russian) + ".");
     }
 }
 
@@ -158,62 +157,8 @@ std::optional<OpenedBank> ParseBank(std::string_view bytes, const ReadProgress& 
     return ParseText(bytes, progress);
 }
 
-std::string DescribeWriteError(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return "нет прав на запись в папку этого файла";
-        case ENOSPC:
-        case EDQUOT:
-            return "на диске не осталось места";
-        case EROFS:
-            return "диск открыт только для чтения";
-        case ENOENT:
-        case ENOTDIR:
-            return "такой папки нет";
-        case EISDIR:
-            return "под этим именем стоит папка";
-        case ENOTSUP:
-            return "под этим именем стоит канал, сокет или устройство, а не файл, и оно не "
-                   "заменяется";
-        case ENAMETOOLONG:
-            return "имя файла длиннее, чем позволяет система";
-        case EIO:
-            return "диск не ответил на запись";
-        default:
-            return "ошибка системы " + std::to_string(error);
-    }
-}
-
 std::string DescribeOpenProblem(OpenProblem problem, int error) {
-    switch (problem) {
-        case OpenProblem::None:
-            return {};
-        case OpenProblem::Missing:
-            return "Такого файла нет.";
-        case OpenProblem::DanglingLink:
-            return "Это символическая ссылка, которая никуда не ведёт.";
-        case OpenProblem::NotPermitted:
-            return "Нет прав на чтение этого файла.";
-        case OpenProblem::Folder:
-            return "Это папка, а не файл банка.";
-        case OpenProblem::Fifo:
-            return "Это именованный канал, а не файл банка.";
-        case OpenProblem::Socket:
-            return "Это сокет, а не файл банка.";
-        case OpenProblem::Device:
-            return "Это устройство, а не файл банка.";
-        case OpenProblem::Unreadable:
-            break;
-    }
-    switch (error) {
-        case ENAMETOOLONG:
-            return "Имя файла длиннее, чем позволяет система.";
-        case EIO:
-            return "Диск не отдал файл: ошибка чтения.";
-        default:
-            return "Файл не читается (ошибка системы " + std::to_string(error) + ").";
-    }
+    return Sentence(vornikat::DescribeOpenProblem(problem, error).russian);
 }
 
 std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
@@ -259,7 +204,8 @@ std::vector<std::uint8_t> EncodeBank(std::span<const QuestionRecord> questions, 
             throw BankFileError(error.what());
         }
     }
-    const bank::AikenText text = bank::FormatAiken(questions);
+    const bank::AikenText text =
+        bank::FormatAiken(questions, bank::kMaxReportedErrors, bank::Language::Russian);
     if (!text.problems.empty()) {
         throw BankFileError("Текст Aiken не может передать этот банк:" +
                             JoinLines(text.problems, text.stoppedEarly));
@@ -273,7 +219,8 @@ void WriteBankFile(const std::filesystem::path& path, std::span<const QuestionRe
     try {
         WriteFileAtomically(path, bytes);
     } catch (const std::system_error& error) {
-        throw BankFileError("Файл не записан: " + DescribeWriteError(error.code().value()) + ".");
+        throw BankFileError("Файл не записан: " + vornikat::DescribeWriteError(error.code()).russian +
+                            ".");
     }
 }
 

@@ -38,8 +38,6 @@ BankFormat FormatOfContent(std::string_view bytes);
 // partly; nothing when the progress, told of the reading and then of the parsing, asked to stop.
 std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
                                        const ReadProgress& progress = {});
-// Why a save failed, from the system's error number, in the author's words.
-std::string DescribeWriteError(int error);
 // Why the opener refused a file, in the author's words.
 std::string DescribeOpenProblem(OpenProblem problem, int error);
 // Nothing when the progress asked to stop.

@@ -49,6 +49,18 @@ OpenProblem ProblemOfFailedOpen(const std::filesystem::path& path, int error) {
     }
 }
 
+// The open file as the bank reader reads it.
+class RegularFileSource : public ByteSource {
+  public:
+    explicit RegularFileSource(RegularFile file) : file_(std::move(file)) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        return file_.Read(buffer, size);
+    }
+
+  private:
+    RegularFile file_;
+};
+
 }  // namespace
 
 RegularFile RegularFile::Open(const std::filesystem::path& path) {
@@ -132,6 +144,18 @@ WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress&
         return whole;
     }
     return ReadRestOfFile(file, progress);
+}
+
+FileStream OpenRegularFileStream(const std::filesystem::path& path) {
+    RegularFile file = RegularFile::Open(path);
+    FileStream stream;
+    stream.problem = file.Problem();
+    stream.error = file.Error();
+    stream.size = file.Size();
+    if (stream.problem == OpenProblem::None) {
+        stream.source = std::make_unique<RegularFileSource>(std::move(file));
+    }
+    return stream;
 }
 
 WholeFile ReadRestOfFile(RegularFile& file, const ReadProgress& progress) {

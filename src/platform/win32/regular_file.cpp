@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <system_error>
 #include <vector>
 
 namespace vornikat {
@@ -88,44 +90,113 @@ WholeFile ReadOpenFile(HANDLE file, const ReadProgress& progress) {
     }
 }
 
-}  // namespace
+// A file open for reading, closed with this object.
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    HANDLE Get() const { return handle_; }
 
-WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress) {
+  private:
+    HANDLE handle_;
+};
+
+// The open file as the bank reader reads it.
+class HandleSource : public ByteSource {
+  public:
+    explicit HandleSource(HANDLE handle) : file_(handle) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        std::size_t got = 0;
+        while (got < size) {
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - got, 1 << 20));
+            DWORD done = 0;
+            if (!ReadFile(file_.Get(), buffer + got, want, &done, nullptr)) {
+                throw std::system_error(EIO, std::generic_category(), "ReadFile");
+            }
+            if (done == 0) {
+                break;
+            }
+            got += done;
+        }
+        return got;
+    }
+
+  private:
+    FileHandle file_;
+};
+
+// The file opened by the rule of regular_file.hpp, or why it was refused; the caller closes it.
+HANDLE OpenRegular(const std::filesystem::path& path, WholeFile& refusal) {
     if (path.empty()) {
-        return Refused(OpenProblem::Missing, ENOENT);
+        refusal = Refused(OpenProblem::Missing, ENOENT);
+        return INVALID_HANDLE_VALUE;
     }
     const std::wstring full = FullLongPath(path.wstring());
     // A device answers by its name alone, and a console need not open to be one.
     if (full.starts_with(LR"(\\.\)")) {
-        return Refused(OpenProblem::Device);
+        refusal = Refused(OpenProblem::Device);
+        return INVALID_HANDLE_VALUE;
     }
     // Backup semantics open a folder too, so that it can be named; a pipe opens without
     // waiting for a writer.
     const HANDLE file = CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return RefusedFor(GetLastError());
+        refusal = RefusedFor(GetLastError());
+        return file;
     }
-    WholeFile whole;
     BY_HANDLE_FILE_INFORMATION information{};
     switch (GetFileType(file)) {
         case FILE_TYPE_DISK:
             if (GetFileInformationByHandle(file, &information) &&
                 (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                whole = Refused(OpenProblem::Folder);
+                refusal = Refused(OpenProblem::Folder);
             } else {
-                whole = ReadOpenFile(file, progress);
+                return file;
             }
             break;
         case FILE_TYPE_PIPE:
-            whole = Refused(OpenProblem::Fifo);
+            refusal = Refused(OpenProblem::Fifo);
             break;
         default:
-            whole = Refused(OpenProblem::Device);
+            refusal = Refused(OpenProblem::Device);
             break;
     }
     CloseHandle(file);
-    return whole;
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+WholeFile ReadRegularFile(const std::filesystem::path& path, const ReadProgress& progress) {
+    WholeFile refusal;
+    const FileHandle file(OpenRegular(path, refusal));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        return refusal;
+    }
+    return ReadOpenFile(file.Get(), progress);
+}
+
+FileStream OpenRegularFileStream(const std::filesystem::path& path) {
+    WholeFile refusal;
+    const HANDLE file = OpenRegular(path, refusal);
+    FileStream stream;
+    if (file == INVALID_HANDLE_VALUE) {
+        stream.problem = refusal.problem;
+        stream.error = refusal.error;
+        return stream;
+    }
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    stream.size = static_cast<std::uint64_t>(size.QuadPart);
+    stream.source = std::make_unique<HandleSource>(file);
+    return stream;
 }
 
 }  // namespace vornikat
