@@ -454,5 +454,115 @@ TEST(BankTool, OptionsTakeEveryConventionalForm) {
     EXPECT_EQ(RunBankTool({"check", "--", expected.string()}).status, 0);
 }
 
+// Russian where the locale of messages is Russian, by the C library's order of the variables;
+// English elsewhere. Line and column stay where editors read them.
+TEST(BankTool, SpeaksRussianWhereTheLocaleIsRussianAndEnglishElsewhere) {
+    const TempDir dir;
+    const fs::path source = dir.Path() / "bad.txt";
+    const fs::path bank = dir.Path() / "data.bin";
+    WriteText(source, "Вопрос\nА) раз\nB) два\nC) три\nD) четыре\nE) пять\nANSWER: B\n");
+    dir.Write("data.bin", WriteQuestionBank(std::vector<QuestionRecord>{
+                              {u"a", {u"1", u"2", u"3", u"4", u"5"}, 1},
+                              {u"b", {u"1", u"2", u"3", u"4", u"5"}, 2}}));
+    dir.Write("short.bin", Units({0}));
+    const std::string russian[] = {
+        source.string() + ":2:1: ошибка: метка «А» кириллическая; напишите латинскую букву A\n" +
+            (dir.Path() / "x.bin").string() + ": не записан\n",
+        bank.string() + ": 2 вопроса\n",
+        (dir.Path() / "short.bin").string() +
+            ": ошибка: байт 2: файл кончается раньше, чем банк; викторина не загрузит этот банк\n",
+        "vornikat-bank: неизвестная команда «frob»\nПодробнее: «vornikat-bank --help».\n"};
+    const std::string english[] = {
+        source.string() + ":2:1: error: label \"А\" is Cyrillic; use the Latin letter A\n" +
+            (dir.Path() / "x.bin").string() + ": not written\n",
+        bank.string() + ": 2 questions\n",
+        (dir.Path() / "short.bin").string() +
+            ": error: at byte 2: the file ends too early; the quiz refuses this bank\n",
+        "vornikat-bank: unknown command 'frob'\nTry 'vornikat-bank --help' for more information.\n"};
+    const struct {
+        std::string setup;
+        bool inRussian;
+    } cases[] = {
+        {"LANG=ru_RU.UTF-8", true},
+        {"LC_MESSAGES=ru_RU.UTF-8 LANG=en_US.UTF-8", true},
+        {"LC_ALL=ru_UA.UTF-8 LANG=en_US.UTF-8", true},
+        {"LC_ALL=C LANG=ru_RU.UTF-8", false},
+        {"LANG=de_DE.UTF-8", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        const auto& expected = c.inRussian ? russian : english;
+        const auto build = RunBankTool(
+            {"build", source.string(), "-o", (dir.Path() / "x.bin").string()}, c.setup);
+        EXPECT_EQ(build.err, expected[0]) << c.setup;
+        EXPECT_EQ(RunBankTool({"check", bank.string()}, c.setup).out, expected[1]) << c.setup;
+        EXPECT_EQ(RunBankTool({"check", (dir.Path() / "short.bin").string()}, c.setup).err,
+                  expected[2])
+            << c.setup;
+        EXPECT_EQ(RunBankTool({"frob"}, c.setup).err, expected[3]) << c.setup;
+    }
+}
+
+// What a file dropped on the program gives: the file checked by what it holds, nothing written.
+TEST(BankTool, AFileNamedAloneIsCheckedByWhatItHoldsAndNothingIsWritten) {
+    const TempDir dir;
+    WriteText(dir.Path() / "good.txt", kSource);
+    WriteText(dir.Path() / "bad.txt", "Вопрос\nA) раз\n");
+    dir.Write("data.bin", WriteQuestionBank(std::vector<QuestionRecord>{
+                              {u"a", {u"1", u"2", u"3", u"4", u"5"}, 1}}));
+    dir.Write("short.bin", Units({0}));
+    const struct {
+        std::string name;
+        int status;
+        std::string out;
+        std::string errStart;
+    } cases[] = {
+        {"good.txt", 0,
+         ": 2 questions and no error; the bank is built by: vornikat-bank build ", ""},
+        {"bad.txt", 1, "", ":1:1: error: the file ends inside this question"},
+        {"data.bin", 0, ": 1 question\n", ""},
+        {"short.bin", 1, "", ": error: at byte 2: the file ends too early"},
+    };
+    const std::vector<std::string> before = Files(dir.Path());
+    for (const auto& c : cases) {
+        const std::string file = (dir.Path() / c.name).string();
+        const auto run = RunBankTool({file});
+        EXPECT_EQ(run.status, c.status) << c.name;
+        EXPECT_EQ(run.out.substr(0, std::min(run.out.size(), file.size() + c.out.size())),
+                  c.out.empty() ? "" : file + c.out)
+            << c.name;
+        EXPECT_EQ(run.err.substr(0, std::min(run.err.size(), file.size() + c.errStart.size())),
+                  c.errStart.empty() ? "" : file + c.errStart)
+            << c.name;
+    }
+    EXPECT_EQ(Files(dir.Path()), before);
+}
+
+// A bank followed by 2 GB (a sparse file, made at once) costs what the bank does: the reading
+// stops where the bank ends. The address space is capped below the file's size, so reading it
+// whole fails; the sanitizers' shadow memory needs more than that cap, so there it is not set.
+TEST(BankTool, CheckAndDumpReadABankNoFurtherThanItGoes) {
+    const TempDir dir;
+    const fs::path bank = dir.Path() / "huge.bin";
+    const Bytes small =
+        WriteQuestionBank(std::vector<QuestionRecord>{{u"abc", {u"xy", u"Да", u"", u"", u""}, 3}});
+    dir.Write("huge.bin", small);
+    constexpr std::uintmax_t kSize = std::uintmax_t{2} << 30;
+    fs::resize_file(bank, kSize);
+#if defined(__SANITIZE_ADDRESS__)
+    const std::string setup = "LC_ALL=C";
+#else
+    const std::string setup = "LC_ALL=C; ulimit -v 1000000;";
+#endif
+    const auto check = RunBankTool({"check", bank.string()}, setup);
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out, bank.string() + ": 1 question\n");
+    EXPECT_EQ(check.err, bank.string() + ": warning: " + std::to_string(kSize - small.size()) +
+                             " bytes after the end of the bank; the program ignores them\n");
+    const auto dump = RunBankTool({"dump", bank.string()}, setup);
+    EXPECT_EQ(dump.status, 0);
+    EXPECT_EQ(dump.out, "abc\nA) xy\nB) Да\nC)\nD)\nE)\nANSWER: C\n");
+}
+
 }  // namespace
 }  // namespace vornikat
