@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps format-check test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool \
-        bench bench-start run screenshots editor-screenshots clean deb package-deb windows-zip \
+        bench bench-start bench-bank-tool run screenshots editor-screenshots clean deb package-deb windows-zip \
         windows-installer dist test-dist web serve-web test-web bench-web
 
 # `make fuzz SECONDS=N` fuzzes each target N seconds.
@@ -158,6 +158,12 @@ bench: deps
 	build/release/bench/bank_bench
 	build/release/bench/store_bench
 	build/release/bench/editor_bench
+
+# Peak memory of the bank tool's check and dump on 2 GB files, beside the shipped bank's.
+bench-bank-tool: deps
+	cmake --preset release
+	cmake --build --preset release --target vornikat-bank
+	bench/bank_tool_memory.sh build/release/tools/vornikat-bank
 
 # Milliseconds from fork to the first window mapped, the quiz beside an empty Qt Widgets
 # program showing one message box: alternating pairs on Xvfb without a window manager.

@@ -141,18 +141,18 @@ CheckReport CheckBank(ByteSource& source, std::uint64_t fileSize, Language langu
         bank = ReadQuestionBank(counted, &info);
     } catch (const BankReadError& error) {
         const std::string at = std::to_string(error.Offset());
-        report.summary = words.Say("at byte " + at + ": " + error.Reason() +
-                                       "; the quiz refuses this bank",
-                                   "байт " + at + ": " + DescribeReadError(error, language) +
-                                       "; викторина не загрузит этот банк");
+        report.summary =
+            words.Say("at byte " + at + ": " + error.Reason() + "; the quiz refuses this bank",
+                      "байт " + at + ": " + DescribeReadError(error, language) +
+                          "; викторина не загрузит этот банк");
         return report;
     } catch (const std::exception& error) {
         // The quiz refuses a bank it cannot read for any reason at all.
         const std::string at = std::to_string(counted.Delivered());
-        report.summary = words.Say(
-            "reading failed after byte " + at + " (" + error.what() + "); the quiz refuses this bank",
-            "чтение оборвалось после байта " + at + " (" + error.what() +
-                "); викторина не загрузит этот банк");
+        report.summary = words.Say("reading failed after byte " + at + " (" + error.what() +
+                                       "); the quiz refuses this bank",
+                                   "чтение оборвалось после байта " + at + " (" + error.what() +
+                                       "); викторина не загрузит этот банк");
         return report;
     }
     report.loads = true;
@@ -168,8 +168,8 @@ CheckReport CheckBank(ByteSource& source, std::uint64_t fileSize, Language langu
                          " units are not exact multiples of their factor; the program rounds "
                          "them to the nearest value",
             words.Count(n, "", "", "число", "числа", "чисел") + " " +
-                std::string(RussianPlural(static_cast<std::int64_t>(n), "не кратно",
-                                          "не кратны", "не кратны")) +
+                std::string(RussianPlural(static_cast<std::int64_t>(n), "не кратно", "не кратны",
+                                          "не кратны")) +
                 " своему множителю; программа округляет до ближайшего значения"));
     }
     if (fileSize > info.bytesRead) {

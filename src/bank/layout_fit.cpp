@@ -129,12 +129,11 @@ std::vector<FitProblem> FindFitProblems(const QuestionRecord& question, Language
     if (lines > kQuestionLines) {
         const std::string about = std::to_string(lines);
         const std::string shown = std::to_string(kQuestionLines);
-        problems.push_back({0, russian ? "вопрос займёт около " + about +
-                                             " строк, а окно показывает " + shown +
-                                             "; сократите его"
-                                       : "the question takes about " + about +
-                                             " lines in the window, which shows " + shown +
-                                             ": shorten it"});
+        problems.push_back(
+            {0, russian ? "вопрос займёт около " + about + " строк, а окно показывает " + shown +
+                              "; сократите его"
+                        : "the question takes about " + about +
+                              " lines in the window, which shows " + shown + ": shorten it"});
     }
     for (std::size_t k = 0; k < question.options.size(); ++k) {
         const int width = EstimateWidthPx(question.options[k], FontWeight::Normal);

@@ -6,7 +6,7 @@
 
 namespace vornikat {
 
-FileProblemText DescribeOpenProblem(OpenProblem problem, int error) {
+FileProblemText ExplainOpenProblem(OpenProblem problem, int error) {
     switch (problem) {
         case OpenProblem::None:
             return {};
@@ -39,17 +39,18 @@ FileProblemText DescribeOpenProblem(OpenProblem problem, int error) {
     }
 }
 
-FileProblemText DescribeWriteError(const std::error_code& error) {
+FileProblemText ExplainWriteError(const std::error_code& error) {
     // The system's own message would name the file again, beside the name already shown.
     if (error == std::errc::is_a_directory) {
         return {"a folder stands at that name, and it is not replaced",
                 "под этим именем стоит папка, и она не заменяется"};
     }
     if (error == std::errc::not_supported) {
-        return {"a pipe, a socket or a device stands at that name, not a regular file, and it is "
-                "not replaced",
-                "под этим именем стоит канал, сокет или устройство, а не файл, и оно не "
-                "заменяется"};
+        return {
+            "a pipe, a socket or a device stands at that name, not a regular file, and it is "
+            "not replaced",
+            "под этим именем стоит канал, сокет или устройство, а не файл, и оно не "
+            "заменяется"};
     }
     if (error == std::errc::too_many_symbolic_link_levels) {
         return {"a loop of symbolic links stands at that name, and it is not replaced",
@@ -79,8 +80,7 @@ FileProblemText DescribeWriteError(const std::error_code& error) {
     if (error == std::errc::io_error) {
         return {"not written: " + error.message(), "диск не ответил на запись"};
     }
-    return {"not written: " + error.message(),
-            "ошибка системы " + std::to_string(error.value())};
+    return {"not written: " + error.message(), "ошибка системы " + std::to_string(error.value())};
 }
 
 }  // namespace vornikat

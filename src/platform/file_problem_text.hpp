@@ -17,8 +17,8 @@ struct FileProblemText {
 };
 
 // Why the shared opener refused a file; `error` is its errno value where the reason has one.
-FileProblemText DescribeOpenProblem(OpenProblem problem, int error);
+FileProblemText ExplainOpenProblem(OpenProblem problem, int error);
 // Why a file was not replaced, from what WriteFileAtomically threw.
-FileProblemText DescribeWriteError(const std::error_code& error);
+FileProblemText ExplainWriteError(const std::error_code& error);
 
 }  // namespace vornikat

@@ -460,25 +460,30 @@ TEST(BankTool, SpeaksRussianWhereTheLocaleIsRussianAndEnglishElsewhere) {
     const TempDir dir;
     const fs::path source = dir.Path() / "bad.txt";
     const fs::path bank = dir.Path() / "data.bin";
-    WriteText(source, "Вопрос\nА) раз\nB) два\nC) три\nD) четыре\nE) пять\nANSWER: B\n");
+    WriteText(source, "Вопрос ✓\nA) раз\nB) два\nC) три\nD) четыре\nE) пять\nANSWER: B\n");
     dir.Write("data.bin", WriteQuestionBank(std::vector<QuestionRecord>{
                               {u"a", {u"1", u"2", u"3", u"4", u"5"}, 1},
                               {u"b", {u"1", u"2", u"3", u"4", u"5"}, 2}}));
     dir.Write("short.bin", Units({0}));
     const std::string russian[] = {
-        source.string() + ":2:1: ошибка: метка «А» кириллическая; напишите латинскую букву A\n" +
+        source.string() +
+            ":1:8: ошибка: «✓» (U+2713) не входит в Windows-1251, и программа не сможет его "
+            "показать; замените его\n" +
             (dir.Path() / "x.bin").string() + ": не записан\n",
         bank.string() + ": 2 вопроса\n",
         (dir.Path() / "short.bin").string() +
             ": ошибка: байт 2: файл кончается раньше, чем банк; викторина не загрузит этот банк\n",
         "vornikat-bank: неизвестная команда «frob»\nПодробнее: «vornikat-bank --help».\n"};
     const std::string english[] = {
-        source.string() + ":2:1: error: label \"А\" is Cyrillic; use the Latin letter A\n" +
+        source.string() +
+            ":1:8: error: \"✓\" (U+2713) is not a Windows-1251 character, so the program "
+            "cannot show it; replace it\n" +
             (dir.Path() / "x.bin").string() + ": not written\n",
         bank.string() + ": 2 questions\n",
         (dir.Path() / "short.bin").string() +
             ": error: at byte 2: the file ends too early; the quiz refuses this bank\n",
-        "vornikat-bank: unknown command 'frob'\nTry 'vornikat-bank --help' for more information.\n"};
+        "vornikat-bank: unknown command 'frob'\nTry 'vornikat-bank --help' for more "
+        "information.\n"};
     const struct {
         std::string setup;
         bool inRussian;
@@ -492,8 +497,8 @@ TEST(BankTool, SpeaksRussianWhereTheLocaleIsRussianAndEnglishElsewhere) {
     };
     for (const auto& c : cases) {
         const auto& expected = c.inRussian ? russian : english;
-        const auto build = RunBankTool(
-            {"build", source.string(), "-o", (dir.Path() / "x.bin").string()}, c.setup);
+        const auto build =
+            RunBankTool({"build", source.string(), "-o", (dir.Path() / "x.bin").string()}, c.setup);
         EXPECT_EQ(build.err, expected[0]) << c.setup;
         EXPECT_EQ(RunBankTool({"check", bank.string()}, c.setup).out, expected[1]) << c.setup;
         EXPECT_EQ(RunBankTool({"check", (dir.Path() / "short.bin").string()}, c.setup).err,
@@ -508,8 +513,9 @@ TEST(BankTool, AFileNamedAloneIsCheckedByWhatItHoldsAndNothingIsWritten) {
     const TempDir dir;
     WriteText(dir.Path() / "good.txt", kSource);
     WriteText(dir.Path() / "bad.txt", "Вопрос\nA) раз\n");
-    dir.Write("data.bin", WriteQuestionBank(std::vector<QuestionRecord>{
-                              {u"a", {u"1", u"2", u"3", u"4", u"5"}, 1}}));
+    dir.Write(
+        "data.bin",
+        WriteQuestionBank(std::vector<QuestionRecord>{{u"a", {u"1", u"2", u"3", u"4", u"5"}, 1}}));
     dir.Write("short.bin", Units({0}));
     const struct {
         std::string name;
@@ -517,8 +523,8 @@ TEST(BankTool, AFileNamedAloneIsCheckedByWhatItHoldsAndNothingIsWritten) {
         std::string out;
         std::string errStart;
     } cases[] = {
-        {"good.txt", 0,
-         ": 2 questions and no error; the bank is built by: vornikat-bank build ", ""},
+        {"good.txt", 0, ": 2 questions and no error; the bank is built by: vornikat-bank build ",
+         ""},
         {"bad.txt", 1, "", ":1:1: error: the file ends inside this question"},
         {"data.bin", 0, ": 1 question\n", ""},
         {"short.bin", 1, "", ": error: at byte 2: the file ends too early"},

@@ -15,8 +15,8 @@ namespace vornikat::testing {
 ToolRun RunBankTool(const std::vector<std::string>& args, const std::string& setup) {
     const TempDir work;
     const auto errors = work.Path() / "stderr.txt";
-    std::string command = "unset LC_ALL LC_MESSAGES LANG; " + setup + " " +
-                          ShellQuote(VORNIKAT_BANK_TOOL_PATH);
+    std::string command =
+        "unset LC_ALL LC_MESSAGES LANG; " + setup + " " + ShellQuote(VORNIKAT_BANK_TOOL_PATH);
     for (const auto& arg : args) {
         command += " " + ShellQuote(arg);
     }

@@ -121,11 +121,10 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
                 parsed.problem = Say(Msg::OptionNeedsArgument, {Shown(argv[optind - 1])});
                 return parsed;
             default:
-                parsed.problem = Say(
-                    Msg::UnknownOption,
-                    {optopt != 0 && optopt < 256
-                         ? "-" + Shown(std::string(1, static_cast<char>(optopt)))
-                         : Shown(argv[optind - 1])});
+                parsed.problem = Say(Msg::UnknownOption,
+                                     {optopt != 0 && optopt < 256
+                                          ? "-" + Shown(std::string(1, static_cast<char>(optopt)))
+                                          : Shown(argv[optind - 1])});
                 return parsed;
         }
     }
@@ -144,8 +143,8 @@ std::filesystem::path PathOf(const std::string& name) {
 }
 
 void Report(const std::string& file, vb::SourcePosition at, Msg kind, const std::string& message) {
-    std::cerr << Say(Msg::AtPlace, {Shown(file), std::to_string(at.line),
-                                    std::to_string(at.column), Say(kind), message});
+    std::cerr << Say(Msg::AtPlace, {Shown(file), std::to_string(at.line), std::to_string(at.column),
+                                    Say(kind), message});
 }
 
 // Warnings, or errors with --require-fit, for texts that may not fit the window.
@@ -168,9 +167,9 @@ int ReportFit(const std::string& source, const vb::AikenParse& parsed, bool requ
 std::optional<vb::AikenParse> ParseSource(const std::string& source) {
     vornikat::WholeFile whole = vornikat::ReadRegularFile(PathOf(source));
     if (whole.problem != vornikat::OpenProblem::None) {
-        std::cerr << Say(Msg::CannotReadSource,
-                         {Shown(source),
-                          Chosen(vornikat::DescribeOpenProblem(whole.problem, whole.error))});
+        std::cerr << Say(
+            Msg::CannotReadSource,
+            {Shown(source), Chosen(vornikat::ExplainOpenProblem(whole.problem, whole.error))});
         return std::nullopt;
     }
     // Any encoding and line ends an author's editor saves in.
@@ -239,9 +238,10 @@ int Build(int argc, char** argv) {
     if (target.has_parent_path() && !std::filesystem::exists(target.parent_path(), folderError)) {
         std::filesystem::create_directories(target.parent_path(), folderError);
         if (folderError) {
-            std::cerr << Say(Msg::FolderCannotBeMade,
-                             {Shown(output), InRussian() ? vornikat::DescribeWriteError(folderError).russian
-                                                         : folderError.message()});
+            std::cerr << Say(
+                Msg::FolderCannotBeMade,
+                {Shown(output), InRussian() ? vornikat::ExplainWriteError(folderError).russian
+                                            : folderError.message()});
             return kFailed;
         }
     }
@@ -252,7 +252,7 @@ int Build(int argc, char** argv) {
         vornikat::WriteFileAtomically(target, vornikat::WriteQuestionBank(records));
     } catch (const std::system_error& error) {
         std::cerr << Say(Msg::FileError,
-                         {Shown(output), Chosen(vornikat::DescribeWriteError(error.code()))});
+                         {Shown(output), Chosen(vornikat::ExplainWriteError(error.code()))});
         return kFailed;
     } catch (const std::exception& error) {
         std::cerr << Say(Msg::FileError, {Shown(output), error.what()});
@@ -265,8 +265,8 @@ int Build(int argc, char** argv) {
 std::optional<vornikat::FileStream> OpenBank(const std::string& path, Msg refusal) {
     vornikat::FileStream file = vornikat::OpenRegularFileStream(PathOf(path));
     if (file.problem != vornikat::OpenProblem::None) {
-        std::cerr << Say(refusal,
-                         {Shown(path), Chosen(vornikat::DescribeOpenProblem(file.problem, file.error))});
+        std::cerr << Say(
+            refusal, {Shown(path), Chosen(vornikat::ExplainOpenProblem(file.problem, file.error))});
         return std::nullopt;
     }
     return file;
@@ -282,8 +282,9 @@ std::optional<std::vector<vornikat::QuestionRecord>> LoadBank(const std::string&
     try {
         return vornikat::ReadQuestionRecords(*file->source);
     } catch (const vornikat::BankReadError& error) {
-        std::cerr << Say(Msg::BankRefused, {Shown(path), std::to_string(error.Offset()),
-                                            vb::DescribeReadError(error, vornikat::banktool::SpokenLanguage())});
+        std::cerr << Say(Msg::BankRefused,
+                         {Shown(path), std::to_string(error.Offset()),
+                          vb::DescribeReadError(error, vornikat::banktool::SpokenLanguage())});
     } catch (const std::exception& error) {
         std::cerr << Say(Msg::CannotReadBank, {Shown(path), error.what()});
     }
@@ -322,14 +323,15 @@ int Dump(int argc, char** argv) {
     if (!records) {
         return kFailed;
     }
-    const vb::AikenText aiken = vb::FormatAiken(*records, vb::kMaxReportedErrors,
-                                                vornikat::banktool::SpokenLanguage());
+    const vb::AikenText aiken =
+        vb::FormatAiken(*records, vb::kMaxReportedErrors, vornikat::banktool::SpokenLanguage());
     for (const auto& problem : aiken.problems) {
         std::cerr << Say(Msg::FileError, {Shown(path), problem});
     }
     if (!aiken.problems.empty()) {
         if (aiken.stoppedEarly) {
-            std::cerr << Say(Msg::StoppedAfter, {Shown(path), std::to_string(aiken.problems.size())});
+            std::cerr << Say(Msg::StoppedAfter,
+                             {Shown(path), std::to_string(aiken.problems.size())});
         }
         std::cerr << Say(Msg::AikenCannotExpress, {Shown(path)});
         return kFailed;

@@ -51,7 +51,8 @@ OpenedBank ParseBinary(ByteSource& source) {
         return {ReadQuestionRecords(source), BankFormat::Binary};
     } catch (const BankReadError& error) {
         throw BankFileError("Викторина не загрузит этот банк: байт " +
-                            std::to_string(error.Offset()) + ": " + bank::DescribeReadError(error, bank::Language::Russian) + ".");
+                            std::to_string(error.Offset()) + ": " +
+                            bank::DescribeReadError(error, bank::Language::Russian) + ".");
     }
 }
 
@@ -158,7 +159,7 @@ std::optional<OpenedBank> ParseBank(std::string_view bytes, const ReadProgress& 
 }
 
 std::string DescribeOpenProblem(OpenProblem problem, int error) {
-    return Sentence(vornikat::DescribeOpenProblem(problem, error).russian);
+    return Sentence(vornikat::ExplainOpenProblem(problem, error).russian);
 }
 
 std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
@@ -219,8 +220,8 @@ void WriteBankFile(const std::filesystem::path& path, std::span<const QuestionRe
     try {
         WriteFileAtomically(path, bytes);
     } catch (const std::system_error& error) {
-        throw BankFileError("Файл не записан: " + vornikat::DescribeWriteError(error.code()).russian +
-                            ".");
+        throw BankFileError(
+            "Файл не записан: " + vornikat::ExplainWriteError(error.code()).russian + ".");
     }
 }
 
