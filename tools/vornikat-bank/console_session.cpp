@@ -2,11 +2,13 @@
 #include "console_session.hpp"
 
 #ifdef _WIN32
+// The system's own header first: the others build on it.
+#include <windows.h>
+
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <iostream>
