@@ -13,8 +13,8 @@ struct ToolRun {
     std::string err;
 };
 
-// The tool runs in the C locale, so that it speaks English, unless `setup` says otherwise: shell
-// words put before it, such as "LANG=ru_RU.UTF-8" or "ulimit -v 400000;".
+// The tool runs with no locale variable but those `setup` sets, so that it speaks English unless
+// told otherwise: shell words put before it, such as "LANG=ru_RU.UTF-8" or "ulimit -v 400000;".
 ToolRun RunBankTool(const std::vector<std::string>& args, const std::string& setup = "LC_ALL=C");
 
 }  // namespace vornikat::testing
