@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "aiken_parser.hpp"
+#include "draft_bank.hpp"
 #include "question_bank.hpp"
 
 namespace vornikat::bank {
@@ -23,5 +24,10 @@ struct AikenText {
 // rather than something written differently.
 AikenText FormatAiken(std::span<const QuestionRecord> questions,
                       std::size_t maxProblems = kMaxReportedErrors);
+
+// A draft as ReadAikenDraft gives it back: the options it has (at least one, and none missing
+// before one that has a text), those past the fifth, and no ANSWER line for a right option 0.
+AikenText FormatAikenDraft(std::span<const DraftQuestion> questions,
+                           std::size_t maxProblems = kMaxReportedErrors);
 
 }  // namespace vornikat::bank
