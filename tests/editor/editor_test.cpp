@@ -1072,6 +1072,21 @@ void EditorTest::aWindowsDraftOpensFlaggedAndSavesInItsOwnForm() {
     const QByteArray saved = ReadFile(Path("windows.txt"));
     QVERIFY(saved.startsWith("\xEF\xBB\xBF") && saved.contains("→") && saved.contains("\r\n"));
     QVERIFY(closer_->seen.back().text.contains("U+2192"));
+
+    // Save as offers that form first, and plain UTF-8 beside it.
+    QTimer::singleShot(0, this, [this] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        QVERIFY(dialog->nameFilters().at(0).contains("UTF-8 с BOM, CRLF"));
+        const QString utf8 = dialog->nameFilters().at(1);
+        dialog->selectNameFilter(utf8);
+        emit dialog->filterSelected(utf8);
+        dialog->selectFile(Path("plain.txt"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    Trigger("saveAs");
+    const QByteArray plain = ReadFile(Path("plain.txt"));
+    QCOMPARE(plain, saved.mid(3).replace("\r\n", "\n"));
 }
 
 void EditorTest::theWindowFitsTheScreenAndTheFormKeepsStill() {
