@@ -13,92 +13,109 @@
 namespace vornikat::bank {
 namespace {
 
+enum class Mode { Strict, Draft };
+
 bool IsBlank(char32_t c) {
     return c == U' ' || c == U'\t';
 }
 
-// The index just past the colon of an ANSWER line (any letter case, blanks before the
+// Labels and keywords are Latin or Russian letters: their upper case is all that is needed.
+char32_t UpperCase(char32_t c) {
+    if ((c >= U'a' && c <= U'z') || (c >= U'а' && c <= U'я')) {
+        return c - 0x20;
+    }
+    return c == U'ё' ? U'Ё' : c;
+}
+
+bool IsLatin(char32_t c) {
+    const char32_t upper = UpperCase(c);
+    return upper >= U'A' && upper <= U'Z';
+}
+
+bool IsCyrillic(char32_t c) {
+    const char32_t upper = UpperCase(c);
+    return (upper >= U'А' && upper <= U'Я') || upper == U'Ё';
+}
+
+// The Latin capital a Cyrillic one looks like: "В)" typed on a Russian keyboard to match a "B)".
+char32_t LatinLookAlike(char32_t c) {
+    switch (const char32_t upper = UpperCase(c)) {
+        case U'А':
+            return U'A';
+        case U'В':
+            return U'B';
+        case U'С':
+            return U'C';
+        case U'Е':
+            return U'E';
+        default:
+            return upper;
+    }
+}
+
+// Where a letter stands among the labels by its look: A is 0; -1 for a letter of no such place.
+int LatinIndex(char32_t c) {
+    const char32_t latin = LatinLookAlike(c);
+    return latin >= U'A' && latin <= U'Z' ? static_cast<int>(latin - U'A') : -1;
+}
+
+// Where a letter stands among Russian labels: А Б В Г Д, and on (Ё and Й are never labels).
+int RussianIndex(char32_t c) {
+    constexpr std::u32string_view kOrder = U"АБВГДЕЖЗИКЛМНОПРСТУФХЦЧШЩЭЮЯ";
+    const std::size_t at = kOrder.find(UpperCase(c));
+    return at == std::u32string_view::npos ? -1 : static_cast<int>(at);
+}
+
+// The index just past the colon of an ANSWER or ОТВЕТ line (any letter case, blanks before the
 // colon allowed), or nothing when the text from begin is not one.
 template <typename Text>
 std::optional<std::size_t> FindAnswerColon(const Text& text, std::size_t begin, std::size_t end) {
-    constexpr std::string_view kKeyword = "answer";
-    if (end - begin < kKeyword.size()) {
-        return std::nullopt;
-    }
-    for (std::size_t k = 0; k < kKeyword.size(); ++k) {
-        const auto c = static_cast<char32_t>(text[begin + k]);
-        const auto lower = static_cast<char32_t>(kKeyword[k]);
-        if (c != lower && c != lower - U'a' + U'A') {
-            return std::nullopt;
+    for (const std::u32string_view keyword : {U"ANSWER", U"ОТВЕТ"}) {
+        if (end - begin < keyword.size()) {
+            continue;
         }
-    }
-    std::size_t p = begin + kKeyword.size();
-    while (p < end && IsBlank(text[p])) {
-        ++p;
-    }
-    if (p < end && text[p] == ':') {
-        return p + 1;
+        bool same = true;
+        for (std::size_t k = 0; k < keyword.size() && same; ++k) {
+            same = UpperCase(static_cast<char32_t>(text[begin + k])) == keyword[k];
+        }
+        if (!same) {
+            continue;
+        }
+        std::size_t p = begin + keyword.size();
+        while (p < end && IsBlank(static_cast<char32_t>(text[p]))) {
+            ++p;
+        }
+        if (p < end && text[p] == ':') {
+            return p + 1;
+        }
     }
     return std::nullopt;
 }
 
-bool IsCyrillicLabel(char32_t c) {
-    // А to Е and С, either case: what a Russian keyboard gives for the labels.
-    return (c >= U'А' && c <= U'Е') || c == U'С' || (c >= U'а' && c <= U'е') || c == U'с';
-}
-
-// The Latin letter a Cyrillic answer letter was most likely meant as: a look-alike first,
-// then the letter at the same place in the Russian alphabet.
-char LatinForCyrillic(char32_t c) {
-    switch (c) {
-        case U'А':
-        case U'а':
-            return 'A';
-        case U'В':
-        case U'в':
-        case U'Б':
-        case U'б':
-            return 'B';
-        case U'С':
-        case U'с':
-            return 'C';
-        case U'Г':
-        case U'г':
-            return 'D';
-        default:
-            return 'E';
-    }
-}
-
-enum class LabelKind { Latin, LowerLatin, Cyrillic };
-
 struct Label {
-    char32_t raw;
-    LabelKind kind;
+    char32_t letter;
     std::size_t textBegin;
 };
 
 // A letter followed by ")" or ".", then the text after any blanks.
-std::optional<Label> ReadLabel(const std::u32string& line, std::size_t begin, std::size_t end) {
+template <typename Text>
+std::optional<Label> ReadLabel(const Text& line, std::size_t begin, std::size_t end) {
     if (end - begin < 2 || (line[begin + 1] != U')' && line[begin + 1] != U'.')) {
         return std::nullopt;
     }
-    const char32_t c = line[begin];
-    LabelKind kind;
-    if (c >= U'A' && c <= U'Z') {
-        kind = LabelKind::Latin;
-    } else if (c >= U'a' && c <= U'z') {
-        kind = LabelKind::LowerLatin;
-    } else if (IsCyrillicLabel(c)) {
-        kind = LabelKind::Cyrillic;
-    } else {
+    const auto c = static_cast<char32_t>(line[begin]);
+    if (!IsLatin(c) && !IsCyrillic(c)) {
         return std::nullopt;
     }
     std::size_t text = begin + 2;
-    while (text < end && IsBlank(line[text])) {
+    while (text < end && IsBlank(static_cast<char32_t>(line[text]))) {
         ++text;
     }
-    return Label{c, kind, text};
+    return Label{c, text};
+}
+
+bool IsFirstLabel(char32_t c) {
+    return LatinIndex(c) == 0 || RussianIndex(c) == 0;
 }
 
 std::string Letter(int index) {
@@ -161,10 +178,42 @@ std::string CodePoint(char32_t c) {
     return buffer;
 }
 
+// A question as its lines come: the options in the order written, their labels read once the
+// question is whole, since only the set of them tells Russian order from Latin look-alikes.
+struct Pending {
+    SourcePosition at;
+    std::u16string question;
+    std::vector<std::u16string> options;
+    std::vector<char32_t> labels;
+    std::vector<SourcePosition> labelAt;
+    std::vector<SourcePosition> optionAt;
+    bool answered = false;
+    std::u32string answer;
+    SourcePosition answerAt;
+};
+
+// The option an answer letter names: the label written the same, else one that looks the same,
+// else the letter's place in its own alphabet. -1 for none.
+int FindAnsweredOption(char32_t answer, const std::vector<char32_t>& labels) {
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (UpperCase(labels[i]) == UpperCase(answer)) {
+            return static_cast<int>(i);
+        }
+    }
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (LatinLookAlike(labels[i]) == LatinLookAlike(answer)) {
+            return static_cast<int>(i);
+        }
+    }
+    const int index = IsCyrillic(answer) ? RussianIndex(answer) : LatinIndex(answer);
+    const int places = std::max(static_cast<int>(labels.size()), 5);
+    return index < places ? index : -1;
+}
+
 class Parser {
   public:
-    Parser(std::size_t maxErrors, TextRule rule, Language language)
-        : maxErrors_(maxErrors), rule_(rule), language_(language) {}
+    Parser(Mode mode, std::size_t maxErrors, Language language)
+        : mode_(mode), maxErrors_(maxErrors), language_(language) {}
 
     // False once the error limit is reached.
     bool ReadLine(int number, std::string_view bytes) {
@@ -195,68 +244,113 @@ class Parser {
         if (begin == end || Stopped()) {
             return !Stopped();
         }
+        const auto colon = FindAnswerColon(line_, begin, end);
+        const auto label = ReadLabel(line_, begin, end);
         switch (expect_) {
             case Expect::Question:
-                OnQuestionLine(begin, end);
+                if (colon) {
+                    OnStrayAnswer(begin);
+                } else {
+                    StartQuestion(begin, end);
+                }
+                break;
+            case Expect::FirstOption:
+                if (colon) {
+                    OnAnswer(begin, *colon, end);
+                } else if (label && IsFirstLabel(label->letter)) {
+                    AddOption(begin, *label, end);
+                } else {
+                    ContinueQuestion(begin, end);
+                }
                 break;
             case Expect::Option:
-                OnOptionLine(begin, end);
-                break;
-            case Expect::Answer:
-                OnAnswerPlace(begin, end);
+                if (colon) {
+                    OnAnswer(begin, *colon, end);
+                } else if (label) {
+                    AddOption(begin, *label, end);
+                } else {
+                    FinishQuestion(At(begin));
+                    StartQuestion(begin, end);
+                }
                 break;
         }
         return !Stopped();
     }
 
-    AikenParse Finish() {
-        if (!Stopped()) {
-            const SourcePosition at = current_.question;
-            if (expect_ == Expect::Option) {
-                const std::string have = std::to_string(next_);
-                Error(at, Say("the file ends inside this question: it has " + have +
-                                  " of its five options and no ANSWER line",
-                              "файл кончается внутри этого вопроса: у него " + have +
-                                  " вариантов из пяти и нет строки ANSWER"));
-            } else if (expect_ == Expect::Answer) {
-                Error(at, Say("this question has no ANSWER line; add \"ANSWER: \" and the letter "
-                              "of the right option after option E",
-                              "у этого вопроса нет строки ANSWER; добавьте после варианта E "
-                              "«ANSWER: » и букву верного варианта"));
-            }
+    void Finish() {
+        if (expect_ != Expect::Question) {
+            FinishQuestion(pending_.at);
         }
-        if (result_.questions.empty() && result_.errors.empty() && rule_ == TextRule::Storable) {
+    }
+
+    AikenParse TakeParse() {
+        if (questions_.empty() && errors_.empty()) {
             Error({1, 1}, Say("the file holds no question; a bank needs at least one",
                               "в файле нет ни одного вопроса, а банку нужен хотя бы один"));
         }
-        return std::move(result_);
+        AikenParse parse;
+        parse.questions = std::move(questions_);
+        parse.errors = std::move(errors_);
+        parse.stoppedEarly = stoppedEarly_;
+        return parse;
+    }
+
+    DraftBank TakeDraft() {
+        DraftBank draft;
+        draft.questions = std::move(drafts_);
+        draft.errors = std::move(errors_);
+        draft.stoppedEarly = stoppedEarly_;
+        const bool anyOption =
+            std::any_of(draft.questions.begin(), draft.questions.end(),
+                        [](const DraftQuestion& question) { return question.optionCount > 0; });
+        if (!anyOption && !(draft.questions.empty() && draft.errors.empty())) {
+            // Prose, or a file of some other kind read as text: no bank to open.
+            draft.questions.clear();
+            draft.errors = {{{1, 1},
+                             Say("the file holds no Aiken question: no line of an option such as "
+                                 "\"A) ...\"",
+                                 "в файле нет ни одного вопроса Aiken: ни одной строки варианта "
+                                 "вроде «A) …»")}};
+            draft.stoppedEarly = false;
+        }
+        return draft;
     }
 
   private:
-    enum class Expect { Question, Option, Answer };
+    enum class Expect { Question, FirstOption, Option };
 
-    bool Stopped() const { return result_.stoppedEarly; }
+    bool Strict() const { return mode_ == Mode::Strict; }
+
+    // A draft reads on to the end whatever it meets: only its list of errors is cut.
+    bool Stopped() const { return Strict() && stoppedEarly_; }
 
     std::string Say(std::string english, std::string russian) const {
         return language_ == Language::Russian ? std::move(russian) : std::move(english);
     }
 
     std::size_t TextLimit() const {
-        return rule_ == TextRule::Storable ? static_cast<std::size_t>(bankformat::kMaxTextLength)
-                                           : kMaxDraftTextLength;
+        return Strict() ? static_cast<std::size_t>(bankformat::kMaxTextLength)
+                        : kMaxDraftTextLength;
     }
 
     SourcePosition At(std::size_t index) const { return {number_, static_cast<int>(index) + 1}; }
 
     void Error(SourcePosition at, std::string message) {
-        if (Stopped()) {
+        if (stoppedEarly_) {
             return;
         }
-        result_.errors.push_back({at, std::move(message)});
-        result_.stoppedEarly = result_.errors.size() >= maxErrors_;
+        errors_.push_back({at, std::move(message)});
+        stoppedEarly_ = errors_.size() >= maxErrors_;
     }
 
     void Error(std::size_t index, std::string message) { Error(At(index), std::move(message)); }
+
+    // What a bank cannot hold: an error of the bank tool, a flag of the editor's draft.
+    void Problem(SourcePosition at, std::string message) {
+        if (Strict()) {
+            Error(at, std::move(message));
+        }
+    }
 
     void ReportBadBytes() {
         for (std::size_t i = 0; i < line_.size(); ++i) {
@@ -265,196 +359,202 @@ class Parser {
                 std::snprintf(
                     byte, sizeof byte, "0x%02X",
                     static_cast<unsigned>(static_cast<std::uint8_t>(line_[i] - kNotUtf8)));
-                Error(i, Say(std::string("the byte ") + byte +
-                                 " is not UTF-8; save the file as UTF-8 (in Notepad: File, Save "
-                                 "as, Encoding: UTF-8; elsewhere, from Windows-1251: iconv -f "
-                                 "cp1251 -t utf-8)",
-                             std::string("байт ") + byte +
-                                 " не из UTF-8; сохраните файл в UTF-8 (в Блокноте: Файл, "
-                                 "Сохранить как, Кодировка: UTF-8; иначе из Windows-1251: iconv "
-                                 "-f cp1251 -t utf-8)"));
+                Problem(At(i), Say(std::string("the byte ") + byte + " is not UTF-8",
+                                   std::string("байт ") + byte + " не из UTF-8"));
                 return;  // once a line: the rest of it is most likely garbled the same way
             }
         }
     }
 
-    void OnQuestionLine(std::size_t begin, std::size_t end) {
-        if (FindAnswerColon(line_, begin, end)) {
-            if (afterAnswer_) {
-                const std::string question = std::to_string(current_.question.line);
-                const std::string answer = std::to_string(answerLine_);
-                Error(begin, Say("a second ANSWER line; the question on line " + question +
-                                     " already has its answer on line " + answer,
-                                 "вторая строка ANSWER: у вопроса в строке " + question +
-                                     " уже есть ответ в строке " + answer));
-            } else {
-                Error(begin, Say("an ANSWER line with no question before it",
-                                 "строка ANSWER, а перед ней нет вопроса"));
-            }
-            return;
+    void OnStrayAnswer(std::size_t begin) {
+        if (afterAnswer_) {
+            const std::string question = std::to_string(lastQuestionLine_);
+            const std::string answer = std::to_string(answerLine_);
+            Error(begin, Say("a second ANSWER line; the question on line " + question +
+                                 " already has its answer on line " + answer,
+                             "вторая строка ANSWER: у вопроса в строке " + question +
+                                 " уже есть ответ в строке " + answer));
+        } else {
+            Error(begin, Say("an ANSWER line with no question before it",
+                             "строка ANSWER, а перед ней нет вопроса"));
         }
+    }
+
+    void StartQuestion(std::size_t begin, std::size_t end) {
         afterAnswer_ = false;
         ++count_;
-        if (count_ == bankformat::kMaxQuestions + 1 && rule_ == TextRule::Storable) {
-            Error(begin, Say("question 32768: a bank holds at most 32767 questions",
-                             "вопрос 32768: банк вмещает не больше 32767 вопросов"));
+        if (count_ == bankformat::kMaxQuestions + 1) {
+            Problem(At(begin), Say("question 32768: a bank holds at most 32767 questions",
+                                   "вопрос 32768: банк вмещает не больше 32767 вопросов"));
         }
-        current_ = AikenQuestion{};
-        current_.question = At(begin);
-        current_.record.question =
-            ReadText(begin, end, {"the question", "вопрос", "в тексте вопроса"});
-        next_ = 0;
+        pending_ = Pending{};
+        pending_.at = At(begin);
+        pending_.question = ReadText(begin, end, QuestionName());
+        expect_ = Expect::FirstOption;
+    }
+
+    static TextName QuestionName() { return {"the question", "вопрос", "в тексте вопроса"}; }
+
+    // A question written over several lines is one text, its lines joined by a blank.
+    void ContinueQuestion(std::size_t begin, std::size_t end) {
+        std::u16string more = ReadText(begin, end, QuestionName());
+        if (pending_.question.size() + 1 + more.size() > TextLimit()) {
+            const std::string most = std::to_string(TextLimit());
+            Error(begin, Say("the question is longer than a text holds, " + most + " characters",
+                             "вопрос длиннее, чем вмещает текст: больше " + most + " знаков"));
+            return;
+        }
+        pending_.question += u' ';
+        pending_.question += more;
+    }
+
+    void AddOption(std::size_t begin, const Label& label, std::size_t end) {
+        const int place = static_cast<int>(pending_.options.size());
+        const std::string name = place < 26 ? Letter(place) : std::to_string(place + 1);
+        pending_.labels.push_back(label.letter);
+        pending_.labelAt.push_back(At(begin));
+        pending_.optionAt.push_back(At(label.textBegin));
+        pending_.options.push_back(ReadText(
+            label.textBegin, end, {"option " + name, "вариант " + name, "в варианте " + name}));
         expect_ = Expect::Option;
     }
 
-    void OnOptionLine(std::size_t begin, std::size_t end) {
-        if (const auto colon = FindAnswerColon(line_, begin, end)) {
-            const std::string line = std::to_string(current_.question.line);
-            const std::string have = std::to_string(next_);
-            Error(begin, Say("the question on line " + line + " has only " + have +
-                                 (next_ == 1 ? " option" : " options") + "; it needs five, A to E",
-                             "у вопроса в строке " + line + " вариантов только " + have +
-                                 ", а нужно пять, от A до E"));
-            ReadAnswer(begin, *colon, end);
-            return;
-        }
-        const auto label = ReadLabel(line_, begin, end);
-        if (!label) {
-            const std::string letter = Letter(next_);
-            const std::string line = std::to_string(current_.question.line);
-            const std::string expected = Say(
-                "expected option " + letter + ", a line starting with \"" + letter + ")\"",
-                "ожидался вариант " + letter + ", строка, которая начинается с «" + letter + ")»");
-            Error(begin,
-                  next_ == 0
-                      ? expected + Say("; a question is one line, so join this line to the "
-                                       "question on line " +
-                                           line,
-                                       "; вопрос пишется одной строкой, так что соедините эту "
-                                       "строку с вопросом в строке " +
-                                           line)
-                      : expected + Say(" or \"" + letter + ".\"", " или «" + letter + ".»"));
-            return;
-        }
-        int letter = next_;
-        if (label->kind == LabelKind::Cyrillic) {
-            Error(begin, Say("label " + Quoted(label->raw) + " is Cyrillic; use the Latin letter " +
-                                 Letter(next_),
-                             "метка " + QuotedRu(label->raw) +
-                                 " кириллическая; напишите латинскую букву " + Letter(next_)));
-        } else if (label->kind == LabelKind::LowerLatin) {
-            letter = static_cast<int>(label->raw - U'a');
-            Error(begin, Say("label " + Quoted(label->raw) +
-                                 " is lower case; use the capital letter " + Letter(letter),
-                             "метка " + QuotedRu(label->raw) +
-                                 " строчная; напишите заглавную букву " + Letter(letter)));
-        } else {
-            letter = static_cast<int>(label->raw - U'A');
-        }
-        if (letter > 4) {
-            const char32_t raw = U'A' + static_cast<char32_t>(letter);
-            Error(begin,
-                  Say(Quoted(raw) + " is not an option label; a question has five options, A to E",
-                      QuotedRu(raw) + " — не метка варианта; у вопроса пять вариантов, от A до E"));
-            return;
-        }
-        if (letter < next_) {
-            Error(begin,
-                  Say("a second option " + Letter(letter) +
-                          "; a question has one option of each letter, A to E, in order",
-                      "второй вариант " + Letter(letter) +
-                          "; у вопроса по одному варианту каждой буквы, от A до E, по порядку"));
-            return;
-        }
-        if (letter > next_) {
-            Error(begin,
-                  Say("expected option " + Letter(next_) + ", found option " + Letter(letter) +
-                          "; a question needs all five options, A to E, in order",
-                      "ожидался вариант " + Letter(next_) + ", а найден вариант " + Letter(letter) +
-                          "; вопросу нужны все пять вариантов, от A до E, по порядку"));
-        }
-        current_.options[static_cast<std::size_t>(letter)] = At(label->textBegin);
-        current_.record.options[static_cast<std::size_t>(letter)] =
-            ReadText(label->textBegin, end,
-                     {"option " + Letter(letter), "вариант " + Letter(letter),
-                      "в варианте " + Letter(letter)});
-        next_ = letter + 1;
-        if (next_ == 5) {
-            expect_ = Expect::Answer;
-        }
-    }
-
-    void OnAnswerPlace(std::size_t begin, std::size_t end) {
-        if (const auto colon = FindAnswerColon(line_, begin, end)) {
-            ReadAnswer(begin, *colon, end);
-        } else if (ReadLabel(line_, begin, end)) {
-            Error(begin, Say("a sixth option; a question has exactly five options, A to E, and "
-                             "then its ANSWER line",
-                             "шестой вариант; у вопроса ровно пять вариантов, от A до E, а за "
-                             "ними строка ANSWER"));
-        } else {
-            const std::string line = std::to_string(current_.question.line);
-            Error(begin, Say("the question on line " + line +
-                                 " has no ANSWER line; add \"ANSWER: \" and the letter of the "
-                                 "right option after option E",
-                             "у вопроса в строке " + line +
-                                 " нет строки ANSWER; добавьте после варианта E «ANSWER: » и "
-                                 "букву верного варианта"));
-            OnQuestionLine(begin, end);
-        }
-    }
-
-    void ReadAnswer(std::size_t begin, std::size_t colon, std::size_t end) {
-        if (!std::equal(line_.begin() + static_cast<long>(begin),
-                        line_.begin() + static_cast<long>(begin) + 6, U"ANSWER")) {
-            Error(begin, Say("write \"ANSWER\" in capital letters",
-                             "напишите «ANSWER» заглавными буквами"));
-        }
+    void OnAnswer(std::size_t begin, std::size_t colon, std::size_t end) {
         std::size_t p = colon;
         while (p < end && IsBlank(line_[p])) {
             ++p;
         }
-        const char32_t c = p < end ? line_[p] : 0;
-        if (p == end) {
-            Error(colon, Say("the ANSWER line names no option; write one of the letters A to E "
-                             "after \"ANSWER:\"",
-                             "строка ANSWER не называет варианта; напишите после «ANSWER:» одну "
-                             "из букв от A до E"));
-        } else if (end - p > 1) {
-            Error(p, Say("write only the letter of the right option, one of A to E, after "
-                         "\"ANSWER:\"",
-                         "напишите после «ANSWER:» только букву верного варианта, от A до E"));
-        } else if (c >= U'A' && c <= U'E') {
-            current_.record.rightOption = static_cast<std::int16_t>(c - U'A' + 1);
-        } else if (c >= U'a' && c <= U'e') {
-            const std::string capital = Letter(static_cast<int>(c - U'a'));
-            Error(p,
-                  Say("answer " + Quoted(c) + " is lower case; use the capital letter " + capital,
-                      "ответ " + QuotedRu(c) + " строчной буквой; напишите заглавную " + capital));
-        } else if (IsCyrillicLabel(c) || c == U'в' || c == U'г' || c == U'д') {
-            const std::string latin(1, LatinForCyrillic(c));
-            Error(p,
-                  Say("answer " + Quoted(c) + " is Cyrillic; use the Latin letter " + latin,
-                      "ответ " + QuotedRu(c) + " кириллицей; напишите латинскую букву " + latin));
-        } else if (c >= U'1' && c <= U'5') {
-            const int index = static_cast<int>(c - U'1');
-            const std::string number = std::to_string(index + 1);
-            Error(p, Say("the answer is a letter, not a number: write \"" + Letter(index) +
-                             "\" for option " + number,
-                         "ответ — буква, а не число: для варианта " + number + " напишите «" +
-                             Letter(index) + "»"));
-        } else {
-            Error(p, Say("the answer must be one of the letters A to E, not " + Quoted(c),
-                         "ответ — одна из букв от A до E, а не " + QuotedRu(c)));
-        }
-        result_.questions.push_back(std::move(current_));
-        current_.question = result_.questions.back().question;
-        expect_ = Expect::Question;
+        pending_.answered = true;
+        pending_.answer = line_.substr(p, end - p);
+        pending_.answerAt = At(p == end ? colon : p);
+        FinishQuestion(At(begin));
         afterAnswer_ = true;
         answerLine_ = number_;
     }
 
-    // The text as the bank stores it; each problem is reported once per text.
+    // Checks the question's shape, names its right option and hands it on. endAt is where the
+    // line that ended it starts.
+    void FinishQuestion(SourcePosition endAt) {
+        Pending& q = pending_;
+        const std::size_t count = q.labels.size();
+        const std::string line = std::to_string(q.at.line);
+        if (count < 5) {
+            const std::string have = std::to_string(count);
+            Problem(endAt,
+                    Say("the question on line " + line + " has " + have +
+                            (count == 1 ? " option" : " options") + "; it needs five, A to E",
+                        "у вопроса в строке " + line + " вариантов: " + have +
+                            ", а нужно пять, от A до E"));
+        } else if (count > 5) {
+            Problem(q.labelAt[5], Say("a sixth option; a question has exactly five options, A "
+                                      "to E, and then its ANSWER line",
+                                      "шестой вариант; у вопроса ровно пять вариантов, от A до "
+                                      "E, а за ними строка ANSWER"));
+        }
+        bool russian = true;
+        bool latin = true;
+        for (std::size_t i = 0; i < count; ++i) {
+            russian = russian && RussianIndex(q.labels[i]) == static_cast<int>(i);
+            latin = latin && LatinIndex(q.labels[i]) == static_cast<int>(i);
+        }
+        if (!russian && !latin) {
+            std::size_t i = 0;
+            while (i < count && LatinIndex(q.labels[i]) == static_cast<int>(i)) {
+                ++i;
+            }
+            const std::string letter = Letter(static_cast<int>(std::min<std::size_t>(i, 25)));
+            Problem(q.labelAt[std::min(i, count - 1)],
+                    Say("expected option " + letter + ", found " +
+                            Quoted(q.labels[std::min(i, count - 1)]) +
+                            "; label a question's options in order, A to E or А to Д",
+                        "ожидался вариант " + letter + ", а найден " +
+                            QuotedRu(q.labels[std::min(i, count - 1)]) +
+                            "; помечайте варианты по порядку: от A до E или от А до Д"));
+        }
+        const int right = q.answered ? ReadAnswer(q) : -1;
+        if (!q.answered) {
+            Problem(endAt, Say("the question on line " + line +
+                                   " has no ANSWER line; add \"ANSWER: \" and the letter of the "
+                                   "right option after its options",
+                               "у вопроса в строке " + line +
+                                   " нет строки ANSWER; добавьте после вариантов «ANSWER: » и "
+                                   "букву верного варианта"));
+        }
+        lastQuestionLine_ = q.at.line;
+        if (Strict()) {
+            AikenQuestion question;
+            question.question = q.at;
+            question.record.question = std::move(q.question);
+            for (std::size_t i = 0; i < std::min<std::size_t>(count, 5); ++i) {
+                question.record.options[i] = std::move(q.options[i]);
+                question.options[i] = q.optionAt[i];
+            }
+            question.record.rightOption = static_cast<std::int16_t>(right + 1);
+            questions_.push_back(std::move(question));
+        } else {
+            DraftQuestion draft;
+            draft.at = q.at;
+            draft.optionCount = static_cast<int>(count);
+            draft.record.question = std::move(q.question);
+            for (std::size_t i = 0; i < count; ++i) {
+                if (i < 5) {
+                    draft.record.options[i] = std::move(q.options[i]);
+                } else {
+                    draft.extraOptions.push_back(std::move(q.options[i]));
+                }
+            }
+            draft.record.rightOption = static_cast<std::int16_t>(right + 1);
+            drafts_.push_back(std::move(draft));
+        }
+        expect_ = Expect::Question;
+    }
+
+    // The index of the option the answer names, or -1 with the reason told: an error of the
+    // bank tool, and in a draft a line the editor could not read (the question is then flagged
+    // as having no answer).
+    int ReadAnswer(const Pending& q) {
+        const std::u32string& answer = q.answer;
+        std::string problem;
+        int index = -1;
+        if (answer.empty()) {
+            problem =
+                Say("the ANSWER line names no option; write the letter of the right option "
+                    "after \"ANSWER:\"",
+                    "строка ANSWER не называет варианта; напишите после «ANSWER:» букву "
+                    "верного варианта");
+        } else if (answer.size() > 1) {
+            problem = Say("write only the letter of the right option after \"ANSWER:\"",
+                          "напишите после «ANSWER:» только букву верного варианта");
+        } else if (answer[0] >= U'1' && answer[0] <= U'9') {
+            const int number = static_cast<int>(answer[0] - U'0');
+            const std::string letter = number <= static_cast<int>(q.labels.size())
+                                           ? Utf8Of(q.labels[number - 1])
+                                           : Letter(number - 1);
+            problem = Say("the answer is a letter, not a number: write \"" + letter +
+                              "\" for option " + std::to_string(number),
+                          "ответ — буква, а не число: для варианта " + std::to_string(number) +
+                              " напишите «" + letter + "»");
+        } else if (!IsLatin(answer[0]) && !IsCyrillic(answer[0])) {
+            problem = Say("the answer must be the letter of an option, not " + Quoted(answer[0]),
+                          "ответ — буква варианта, а не " + QuotedRu(answer[0]));
+        } else {
+            index = FindAnsweredOption(answer[0], q.labels);
+            if (index < 0 || (Strict() && index >= 5)) {
+                problem = Say("the answer " + Quoted(answer[0]) +
+                                  " names none of this question's five options",
+                              "ответ " + QuotedRu(answer[0]) +
+                                  " не называет ни одного из пяти вариантов вопроса");
+                index = -1;
+            }
+        }
+        if (!problem.empty()) {
+            Error(q.answerAt, std::move(problem));
+        }
+        return index;
+    }
+
+    // The text as the bank stores it; each problem is reported once per text. A draft keeps
+    // every character as it stands, for the editor to flag.
     std::u16string ReadText(std::size_t begin, std::size_t end, const TextName& what) {
         const std::size_t limit = TextLimit();
         if (end - begin > limit) {
@@ -471,10 +571,16 @@ class Parser {
         text.reserve(end - begin);
         bool reported = false;
         for (std::size_t i = begin; i < end; ++i) {
-            const char32_t c = line_[i];
+            const char32_t c = line_[i] >= kNotUtf8 ? U'\uFFFD' : line_[i];
             std::string problem;
-            if (c >= kNotUtf8) {
-                continue;  // reported for the whole line
+            if (!Strict() && c > 0xFFFF) {
+                text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+                text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+                continue;
+            }
+            if (!Strict() || line_[i] >= kNotUtf8) {
+                text += static_cast<char16_t>(c);
+                continue;
             }
             if (c == U'\t') {
                 problem = Say("a tab inside " + what.english + "; use a space",
@@ -483,12 +589,7 @@ class Parser {
                 problem = Say(
                     "a control character (" + CodePoint(c) + ") in " + what.english + "; remove it",
                     "управляющий знак (" + CodePoint(c) + ") " + what.russianIn + "; удалите его");
-            } else if (rule_ == TextRule::Any && c > 0xFFFF) {
-                text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-                text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-                continue;
-            } else if (rule_ == TextRule::Storable &&
-                       (c > 0xFFFF || !EncodeCp1251(static_cast<char16_t>(c)))) {
+            } else if (c > 0xFFFF || !EncodeCp1251(static_cast<char16_t>(c))) {
                 const char* replacement = ReplacementFor(c);
                 problem =
                     Say(Quoted(c) + " (" + CodePoint(c) +
@@ -513,24 +614,25 @@ class Parser {
         return text;
     }
 
+    Mode mode_;
     std::size_t maxErrors_;
-    TextRule rule_;
     Language language_;
-    AikenParse result_;
+    std::vector<AikenQuestion> questions_;
+    std::vector<DraftQuestion> drafts_;
+    std::vector<Diagnostic> errors_;
+    bool stoppedEarly_ = false;
     int number_ = 0;
     std::u32string line_;
     Expect expect_ = Expect::Question;
-    AikenQuestion current_;
-    int next_ = 0;  // index of the option expected next
+    Pending pending_;
     long count_ = 0;
     bool afterAnswer_ = false;  // the last line read was an ANSWER line
+    int lastQuestionLine_ = 0;
     int answerLine_ = 0;
 };
 
-}  // namespace
-
-AikenParse ParseAiken(std::string_view source, std::size_t maxErrors, TextRule rule,
-                      Language language, const ParseProgress& progress) {
+// Feeds the parser line by line; false when the progress asked to stop.
+bool ReadLines(std::string_view source, Parser& parser, const ParseProgress& progress) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (source.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         source.remove_prefix(kByteOrderMark.size());
@@ -538,15 +640,12 @@ AikenParse ParseAiken(std::string_view source, std::size_t maxErrors, TextRule r
     // Told every so many bytes rather than every line: the listener may redraw a window.
     constexpr std::size_t kProgressStep = std::size_t{1} << 16;
     std::size_t nextReport = kProgressStep;
-    Parser parser(maxErrors, rule, language);
     int number = 1;
     for (std::size_t pos = 0;; ++number) {
         if (progress && pos >= nextReport) {
             nextReport = pos + kProgressStep;
             if (!progress(pos, source.size())) {
-                AikenParse cancelled;
-                cancelled.cancelled = true;
-                return cancelled;
+                return false;
             }
         }
         const std::size_t newline = source.find('\n', pos);
@@ -555,16 +654,48 @@ AikenParse ParseAiken(std::string_view source, std::size_t maxErrors, TextRule r
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        if (!parser.ReadLine(number, line) || newline == std::string_view::npos) {
+        if (!parser.ReadLine(number, line)) {
+            return true;
+        }
+        if (newline == std::string_view::npos) {
             break;
         }
         pos = newline + 1;
     }
-    return parser.Finish();
+    parser.Finish();
+    return true;
+}
+
+}  // namespace
+
+AikenParse ParseAiken(std::string_view source, std::size_t maxErrors, Language language,
+                      const ParseProgress& progress) {
+    Parser parser(Mode::Strict, maxErrors, language);
+    if (!ReadLines(source, parser, progress)) {
+        AikenParse cancelled;
+        cancelled.cancelled = true;
+        return cancelled;
+    }
+    return parser.TakeParse();
+}
+
+DraftBank ReadAikenDraft(std::string_view source, Language language, const ParseProgress& progress,
+                         std::size_t maxErrors) {
+    Parser parser(Mode::Draft, maxErrors, language);
+    if (!ReadLines(source, parser, progress)) {
+        DraftBank cancelled;
+        cancelled.cancelled = true;
+        return cancelled;
+    }
+    return parser.TakeDraft();
 }
 
 bool LooksLikeAnswerLine(std::u16string_view text) {
     return FindAnswerColon(text, 0, text.size()).has_value();
+}
+
+bool LooksLikeOptionLine(std::u16string_view text) {
+    return ReadLabel(text, 0, text.size()).has_value();
 }
 
 }  // namespace vornikat::bank

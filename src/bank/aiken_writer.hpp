@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "aiken_parser.hpp"
+#include "draft_bank.hpp"
 #include "question_bank.hpp"
 
 namespace vornikat::bank {
@@ -24,5 +25,11 @@ struct AikenText {
 AikenText FormatAiken(std::span<const QuestionRecord> questions,
                       std::size_t maxProblems = kMaxReportedErrors,
                       Language language = Language::English);
+
+// A draft as ReadAikenDraft gives it back: the options it has (at least one, and none missing
+// before one that has a text), those past the fifth, and no ANSWER line for a right option 0.
+AikenText FormatAikenDraft(std::span<const DraftQuestion> questions,
+                           std::size_t maxProblems = kMaxReportedErrors,
+                           Language language = Language::English);
 
 }  // namespace vornikat::bank

@@ -61,6 +61,34 @@ LineEnds UnifyLineEnds(std::string& text) {
     return ends;
 }
 
+std::string WithLineEnds(std::string_view text, LineEnds ends) {
+    if (ends == LineEnds::Lf) {
+        return std::string(text);
+    }
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c != '\n') {
+            out += c;
+        } else {
+            out += ends == LineEnds::CrLf ? "\r\n" : "\r";
+        }
+    }
+    return out;
+}
+
+std::string ToUtf16(std::u16string_view units, bool bigEndian) {
+    std::string bytes;
+    bytes.reserve(units.size() * 2);
+    for (const char16_t unit : units) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 }  // namespace
 
 bool StartsAsUtf16(std::string_view bytes) {
@@ -86,6 +114,44 @@ DecodedText DecodeBankText(std::string_view bytes) {
     }
     decoded.lineEnds = UnifyLineEnds(decoded.utf8);
     return decoded;
+}
+
+EncodedText EncodeBankText(std::string_view utf8, TextEncoding encoding, LineEnds lineEnds) {
+    const std::string text = WithLineEnds(utf8, lineEnds);
+    EncodedText encoded;
+    switch (encoding) {
+        case TextEncoding::Utf8:
+            encoded.bytes = text;
+            break;
+        case TextEncoding::Utf8WithMark:
+            encoded.bytes = std::string(kUtf8Mark) + text;
+            break;
+        case TextEncoding::Utf16LittleEndian:
+            encoded.bytes = std::string(kUtf16LittleMark) + ToUtf16(FromUtf8(text), false);
+            break;
+        case TextEncoding::Utf16BigEndian:
+            encoded.bytes = std::string(kUtf16BigMark) + ToUtf16(FromUtf8(text), true);
+            break;
+        case TextEncoding::Windows1251: {
+            const std::u16string units = FromUtf8(text);
+            encoded.bytes.reserve(units.size());
+            for (std::size_t i = 0; i < units.size(); ++i) {
+                if (const auto code = EncodeCp1251(units[i])) {
+                    encoded.bytes += static_cast<char>(*code);
+                    continue;
+                }
+                const char16_t unit = units[i];
+                const bool pair = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size();
+                encoded.missing = pair ? 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                                             (static_cast<char32_t>(units[i + 1]) - 0xDC00)
+                                       : unit;
+                encoded.bytes.clear();
+                break;
+            }
+            break;
+        }
+    }
+    return encoded;
 }
 
 }  // namespace vornikat::bank

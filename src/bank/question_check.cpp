@@ -85,13 +85,33 @@ std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requi
             issues.push_back({field, misfit, IssueKind::MayNotFit, 0, 0, width});
         }
     }
-    if (question.rightOption < 1 || question.rightOption > kOptionCount) {
+    if (question.rightOption == 0) {
+        issues.push_back({kRightOptionField, Severity::Error, IssueKind::NoRightOption});
+    } else if (question.rightOption < 1 || question.rightOption > kOptionCount) {
         issues.push_back({kRightOptionField, Severity::Error, IssueKind::RightOutOfRange, 0, 0,
                           question.rightOption});
     }
     if (question.rightOption >= 1 && question.rightOption <= kOptionCount &&
         TextOf(question, question.rightOption).empty()) {
         issues.push_back({kRightOptionField, Severity::Warning, IssueKind::EmptyRightOption});
+    }
+    return issues;
+}
+
+std::vector<FieldIssue> CheckDraftQuestion(const DraftQuestion& draft, bool requireFit) {
+    std::vector<FieldIssue> issues = CheckQuestion(draft.record, requireFit);
+    const int extra = static_cast<int>(draft.extraOptions.size());
+    for (FieldIssue& issue : issues) {
+        if (issue.kind == IssueKind::Empty && issue.field >= kFirstOptionField &&
+            issue.field > draft.optionCount) {
+            issue = {issue.field, Severity::Error, IssueKind::MissingOption};
+        } else if (issue.kind == IssueKind::RightOutOfRange && issue.amount > kOptionCount &&
+                   issue.amount <= kOptionCount + extra) {
+            issue.kind = IssueKind::RightIsExtra;
+        }
+    }
+    if (extra > 0) {
+        issues.push_back({kExtraOptionField, Severity::Error, IssueKind::ExtraOption, 0, 0, extra});
     }
     return issues;
 }

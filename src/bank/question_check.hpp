@@ -8,19 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "draft_bank.hpp"
 #include "question_bank.hpp"
 
 namespace vornikat::bank {
 
-// The fields of a question: its text, its five options (field k is option k), and the number
-// of the right option.
+// The fields of a question: its text, its five options (field k is option k), the number of
+// the right option, and in a draft the options past the fifth.
 inline constexpr int kQuestionField = 0;
 inline constexpr int kOptionCount = 5;
 inline constexpr int kFirstOptionField = 1;
 inline constexpr int kLastOptionField = kOptionCount;
 inline constexpr int kTextFieldCount = kOptionCount + 1;
 inline constexpr int kRightOptionField = kTextFieldCount;
-inline constexpr int kFieldCount = kRightOptionField + 1;
+inline constexpr int kExtraOptionField = kRightOptionField + 1;
+inline constexpr int kFieldCount = kExtraOptionField + 1;
 
 // The text of a text field.
 const std::u16string& TextOf(const QuestionRecord& question, int field);
@@ -37,6 +39,10 @@ enum class IssueKind {
     BlankAtEdge,       // Aiken drops a blank at either end of a line
     LooksLikeAnswer,   // a question text that Aiken would read back as its ANSWER line
     RightOutOfRange,   // a right option outside 1..5 (only a data.bin can hold one): `amount`
+    NoRightOption,     // right option 0: the source named none
+    MissingOption,     // a draft's option its source did not have, still empty
+    ExtraOption,       // a draft's options past the fifth: `amount` of them
+    RightIsExtra,      // a draft's right option is one past the fifth: `amount`
     EmptyRightOption,  // the right option's text is empty: the player must pick a blank line
     QuestionCount,     // the bank as a whole holds `amount` questions, none or too many
 };
@@ -53,6 +59,10 @@ struct FieldIssue {
 // Every problem of the question, in field order. A misfit is an error when requireFit is set.
 std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requireFit);
 
+// The checks of a question and of what its source left wrong: options it lacked, options past
+// the fifth, a right option among those.
+std::vector<FieldIssue> CheckDraftQuestion(const DraftQuestion& draft, bool requireFit);
+
 // Whether a bank of this many questions can be stored.
 bool IsStorableQuestionCount(std::size_t count);
 
@@ -66,7 +76,7 @@ inline bool IsError(const FieldIssue& issue) {
 int CountErrors(const std::vector<FieldIssue>& issues);
 // What a line of Aiken text cannot carry, so that no Aiken text, not even a draft, can hold it:
 // an empty question, a blank at either end, a control character, a question that reads as an
-// ANSWER line, a right option outside 1..5.
+// ANSWER line, a right option outside 1..5 but none at all or one of a draft's extra options.
 bool KeepsFromAiken(const FieldIssue& issue);
 
 }  // namespace vornikat::bank

@@ -62,11 +62,26 @@ TEST(BankText, EveryEncodingAndLineEndDecodesToTheSameText) {
         EXPECT_EQ(decoded.utf8, expected) << static_cast<int>(c.encoding);
         EXPECT_EQ(decoded.encoding, c.encoding);
         EXPECT_EQ(decoded.lineEnds, c.ends) << static_cast<int>(c.encoding);
+        // And back: a save keeps the form the file came in, byte for byte.
+        const EncodedText encoded = EncodeBankText(decoded.utf8, c.encoding, c.ends);
+        EXPECT_EQ(encoded.bytes, c.bytes) << static_cast<int>(c.encoding);
+        EXPECT_EQ(encoded.missing, 0U);
     }
     // A lone surrogate and an odd last byte of UTF-16 read as replacement characters.
     EXPECT_EQ(DecodeBankText(std::string("\xFF\xFE\x00\xD8\x41\x00\x42", 7)).utf8,
               "\xEF\xBF\xBD"
               "A\xEF\xBF\xBD");
+}
+
+// Windows-1251 has no code for such a letter: nothing is written rather than the letter lost.
+TEST(BankText, ALetterOutsideWindows1251IsNamedAndNothingEncoded) {
+    for (const auto& [text, missing] : {std::pair{"Ёж → \xF0\x9F\x98\x80", U'→'},
+                                        std::pair{"Ёж \xF0\x9F\x98\x80", U'\U0001F600'}}) {
+        const EncodedText encoded = EncodeBankText(text, TextEncoding::Windows1251, LineEnds::Lf);
+        EXPECT_EQ(encoded.missing, missing);
+        EXPECT_TRUE(encoded.bytes.empty());
+        EXPECT_EQ(EncodeBankText(text, TextEncoding::Utf8, LineEnds::Lf).bytes, text);
+    }
 }
 
 }  // namespace

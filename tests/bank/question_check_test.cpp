@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "layout_fit.hpp"
 #include "question_check.hpp"
 
@@ -59,13 +61,48 @@ TEST(QuestionCheck, TheBanksLimitsAreErrors) {
     for (const std::int16_t right : {0, 6, -1}) {
         q.rightOption = right;
         const auto wrong = CheckQuestion(q, false);
-        ASSERT_EQ(KindsAt(wrong, kRightOptionField), std::vector{IssueKind::RightOutOfRange});
+        ASSERT_EQ(KindsAt(wrong, kRightOptionField),
+                  std::vector{right == 0 ? IssueKind::NoRightOption : IssueKind::RightOutOfRange});
         EXPECT_EQ(wrong[0].severity, Severity::Error);
+        EXPECT_EQ(KeepsFromAiken(wrong[0]), right != 0);
     }
     EXPECT_FALSE(IsStorableQuestionCount(0));
     EXPECT_TRUE(IsStorableQuestionCount(1));
     EXPECT_TRUE(IsStorableQuestionCount(32767));
     EXPECT_FALSE(IsStorableQuestionCount(32768));
+}
+
+// What a draft's source left wrong is an error at its field until the author mends it.
+TEST(QuestionCheck, ADraftsMissingAndExtraOptionsAreErrorsAtTheirFields) {
+    const struct {
+        int optionCount;
+        std::vector<std::u16string> extra;
+        std::int16_t right;
+        int field;
+        IssueKind kind;
+    } cases[] = {
+        {4, {}, 1, 5, IssueKind::MissingOption},
+        {6, {u"шесть"}, 1, kExtraOptionField, IssueKind::ExtraOption},
+        {6, {u"шесть"}, 6, kRightOptionField, IssueKind::RightIsExtra},
+        {5, {}, 0, kRightOptionField, IssueKind::NoRightOption},
+    };
+    for (const auto& c : cases) {
+        DraftQuestion draft{Sound(), c.optionCount, c.extra, {}};
+        draft.record.rightOption = c.right;
+        if (c.optionCount < 5) {
+            draft.record.options[4].clear();
+        }
+        const auto issues = CheckDraftQuestion(draft, false);
+        const auto at = std::find_if(issues.begin(), issues.end(),
+                                     [&](const FieldIssue& issue) { return issue.kind == c.kind; });
+        ASSERT_NE(at, issues.end()) << static_cast<int>(c.kind);
+        EXPECT_EQ(at->field, c.field);
+        EXPECT_TRUE(IsError(*at));
+        EXPECT_FALSE(KeepsFromAiken(*at));
+    }
+    // Written since, the missing option is a text like any other.
+    DraftQuestion mended{Sound(), 4, {}, {}};
+    EXPECT_TRUE(KindsAt(CheckDraftQuestion(mended, false), 5).empty());
 }
 
 TEST(QuestionCheck, WhatLoadsButLooksWrongIsAWarning) {

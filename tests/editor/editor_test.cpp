@@ -36,6 +36,7 @@
 #include "bank_file.hpp"
 #include "bank_writer.hpp"
 #include "box_closer.hpp"
+#include "cp1251.hpp"
 #include "editor_application.hpp"
 #include "editor_window.hpp"
 #include "issue_label.hpp"
@@ -140,6 +141,7 @@ class EditorTest : public QObject {
     void repeatedParseErrorsAreSaidOnceWithACount();
     void savesRemoveTheirLeftoversAndSpareAReadOnlyBank();
     void aDraftWithErrorsSavesAsAikenAndReopensWithThem();
+    void aWindowsDraftOpensFlaggedAndSavesInItsOwnForm();
     void theNameTypedInTheSaveDialogChoosesTheForm();
     void aLongOpeningIsToldWhileParsingAndMayBeGivenUp();
     void aDataBinIsToldAsItStreamsAndKnownByANulByteAnywhere();
@@ -325,9 +327,9 @@ void EditorTest::requireFitMakesAMisfitAnErrorAndIsRemembered() {
 }
 
 void EditorTest::aBigBanksChecksComeAfterItOpensAndSavingWaitsForThem() {
-    // Only a data.bin can name no option of the five as right: the last question does.
+    // Only a data.bin can name an option past the five as right: the last question does.
     Bank big(20000, QuestionRecord{u"Вопрос", {u"А", u"Б", u"В", u"Г", u"Д"}, 1});
-    big.back().rightOption = 0;
+    big.back().rightOption = 7;
     const auto bytes = WriteQuestionBank(big);
     WriteFile(Path("big.bin"), QByteArray(reinterpret_cast<const char*>(bytes.data()),
                                           static_cast<qsizetype>(bytes.size())));
@@ -541,7 +543,7 @@ void EditorTest::unreadableFilesOpenNothingAndSayWhy() {
         QCOMPARE(window_->windowTitle(), title);
     }
     QCOMPARE(closer_->seen.size(), std::size_t{3});
-    QVERIFY(closer_->seen[0].text.contains("строка 2, знак 1"));
+    QVERIFY(closer_->seen[0].text.contains("нет ни одного вопроса Aiken"));
     QVERIFY(closer_->seen[1].text.contains("Викторина не загрузит этот банк"));
     QVERIFY(closer_->seen[1].text.contains("файл кончается раньше"));
     QVERIFY(closer_->seen[2].text.contains("Такого файла нет"));
@@ -817,17 +819,18 @@ void EditorTest::filesThatAreNotRegularAreRefusedInRussianAtOnce() {
     ::close(socket);
 }
 
+// Lines that belong to no question are told once the bank is open, the same one once.
 void EditorTest::repeatedParseErrorsAreSaidOnceWithACount() {
-    QByteArray text;
+    QByteArray text = kThreeQuestions;
     for (int k = 0; k < 30; ++k) {
-        text += "Строка без вариантов\n";
+        text += "ANSWER: A\n";
     }
-    WriteFile(Path("prose.txt"), text);
+    WriteFile(Path("answers.txt"), text);
     closer_->Answer(QMessageBox::Ok);
-    QVERIFY(!window_->OpenFile(Path("prose.txt")));
+    QVERIFY(window_->OpenFile(Path("answers.txt")));
+    QCOMPARE(window_->Document().Count(), 3);
     const QString said = closer_->seen.back().text;
-    QVERIFY(said.contains("и ещё"));
-    QVERIFY(said.contains("ожидался вариант A"));
+    QVERIFY2(said.contains("пропадут") && said.contains("и ещё 19 раз ниже"), qPrintable(said));
     QVERIFY(said.count("строка ") < 4);
 }
 
@@ -923,7 +926,7 @@ void EditorTest::aDataBinIsToldAsItStreamsAndKnownByANulByteAnywhere() {
     QVERIFY(opaque.has_value());
     QCOMPARE(opaque->format, BankFormat::Binary);
     QCOMPARE(opaque->questions.size(), std::size_t{258});
-    QVERIFY(opaque->questions[0].question == odd[0].question);
+    QVERIFY(opaque->questions[0].record.question == odd[0].question);
 }
 
 void EditorTest::savesRemoveTheirLeftoversAndSpareAReadOnlyBank() {
@@ -1003,6 +1006,87 @@ void EditorTest::aDraftWithErrorsSavesAsAikenAndReopensWithThem() {
     QVERIFY(!window_->SaveTo(Path("draft.txt"), BankFormat::Aiken));
     QVERIFY(closer_->seen.back().text.contains("вопрос 2, вопрос: текст пуст"));
     QCOMPARE(ReadFile(Path("draft.txt")), draft);
+}
+
+// Notepad's "ANSI" on a Russian Windows, Windows-1251 with CRLF, with what Aiken tools refuse: a
+// question of four options, one of six, one with no answer.
+void EditorTest::aWindowsDraftOpensFlaggedAndSavesInItsOwnForm() {
+    const std::u16string text =
+        u"Сколько бит в байте?\r\nA) 4\r\nB) 8\r\nC) 16\r\nD) 32\r\nANSWER: B\r\n\r\n"
+        u"Что такое «ОЗУ»?\r\nA) Память\r\nB) Овощ\r\nC) Ураган\r\nD) Звук\r\nE) Зуб\r\n"
+        u"F) Шестой\r\nANSWER: A\r\n\r\n"
+        u"Где живёт ёж?\r\nA) В лесу\r\nB) В море\r\nC) В небе\r\nD) В шкафу\r\nE) В файле\r\n";
+    const QByteArray bytes = QByteArray::fromStdString(*EncodeCp1251(text));
+    WriteFile(Path("windows.txt"), bytes);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QVERIFY(window_->OpenFile(Path("windows.txt")));
+    QCOMPARE(window_->Document().Count(), 3);
+    QuestionForm& form = window_->Form();
+    QLineEdit& sixth = form.TextField(bank::kExtraOptionField);
+    QVERIFY(form.IssuesShownAt(5).contains("нет в исходном файле"));
+    QVERIFY(!sixth.isVisible());
+    window_->SelectRow(1);
+    QVERIFY(sixth.isVisible());
+    QCOMPARE(sixth.text(), QString("Шестой"));
+    QVERIFY(form.IssuesShownAt(bank::kExtraOptionField).startsWith("Ошибка:"));
+    window_->SelectRow(2);
+    QVERIFY(form.IssuesShownAt(bank::kRightOptionField).contains("не выбран"));
+    QVERIFY(!form.RightChoice(1).isChecked() && !form.RightChoice(2).isChecked());
+
+    // Ctrl+S writes the draft back as it came, byte for byte.
+    QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(ReadFile(Path("windows.txt")), bytes);
+
+    // Each flag goes once mended, and comes back with undo.
+    form.TextField(1).setFocus();
+    QTest::keyClick(&form.TextField(1), Qt::Key_2, Qt::AltModifier);
+    QCOMPARE(Questions()[2].rightOption, 2);
+    QVERIFY(form.IssuesShownAt(bank::kRightOptionField).isEmpty());
+    window_->SelectRow(1);
+    sixth.setFocus();
+    sixth.selectAll();
+    QTest::keyClick(&sixth, Qt::Key_Backspace);
+    QVERIFY(!sixth.isVisible());
+    window_->SelectRow(0);
+    Type(5, "64");
+    QVERIFY(!HasErrors());
+    for (int k = 0; k < 3; ++k) {
+        window_->UndoStack().undo();
+    }
+    QCOMPARE(Questions()[2].rightOption, 0);
+    QCOMPARE(window_->Document().DraftAt(1).extraOptions, std::vector<std::u16string>{u"Шестой"});
+    QCOMPARE(Questions()[0].options[4], std::u16string());
+    QVERIFY(window_->UndoStack().isClean());
+    QVERIFY(HasErrors());
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->SaveTo(Path("windows.bin"), BankFormat::Binary));
+
+    // A letter Windows-1251 lacks is never dropped: UTF-8, or no save, as the author says.
+    Type(0, "→");
+    closer_->Answer(QMessageBox::Cancel);
+    Trigger("save");
+    QCOMPARE(ReadFile(Path("windows.txt")), bytes);
+    closer_->Answer(QMessageBox::Save);
+    Trigger("save");
+    const QByteArray saved = ReadFile(Path("windows.txt"));
+    QVERIFY(saved.startsWith("\xEF\xBB\xBF") && saved.contains("→") && saved.contains("\r\n"));
+    QVERIFY(closer_->seen.back().text.contains("U+2192"));
+
+    // Save as offers that form first, and plain UTF-8 beside it.
+    QTimer::singleShot(0, this, [this] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        QVERIFY(dialog->nameFilters().at(0).contains("UTF-8 с BOM, CRLF"));
+        const QString utf8 = dialog->nameFilters().at(1);
+        dialog->selectNameFilter(utf8);
+        emit dialog->filterSelected(utf8);
+        dialog->selectFile(Path("plain.txt"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    Trigger("saveAs");
+    const QByteArray plain = ReadFile(Path("plain.txt"));
+    QCOMPARE(plain, saved.mid(3).replace("\r\n", "\n"));
 }
 
 void EditorTest::theWindowFitsTheScreenAndTheFormKeepsStill() {

@@ -175,7 +175,7 @@ std::optional<vb::AikenParse> ParseSource(const std::string& source) {
     // Any encoding and line ends an author's editor saves in.
     vb::AikenParse parsed =
         vb::ParseAiken(vb::DecodeBankText(whole.bytes).utf8, vb::kMaxReportedErrors,
-                       vb::TextRule::Storable, vornikat::banktool::SpokenLanguage());
+                       vornikat::banktool::SpokenLanguage());
     for (const auto& error : parsed.errors) {
         Report(source, error.at, Msg::Error, error.message);
     }

@@ -13,16 +13,37 @@ BankDocument::BankDocument(QObject* parent) : QObject(parent) {
 }
 
 const QuestionRecord& BankDocument::At(int row) const {
+    return DraftAt(row).record;
+}
+
+const bank::DraftQuestion& BankDocument::DraftAt(int row) const {
     return rows_.at(static_cast<std::size_t>(row)).question;
+}
+
+std::u16string BankDocument::TextAt(int row, int field) const {
+    const bank::DraftQuestion& question = DraftAt(row);
+    if (field != bank::kExtraOptionField) {
+        return bank::TextOf(question.record, field);
+    }
+    return question.extraOptions.empty() ? std::u16string() : question.extraOptions.front();
 }
 
 std::vector<QuestionRecord> BankDocument::Records() const {
     std::vector<QuestionRecord> records;
     records.reserve(rows_.size());
     for (const Row& row : rows_) {
-        records.push_back(row.question);
+        records.push_back(row.question.record);
     }
     return records;
+}
+
+std::vector<bank::DraftQuestion> BankDocument::Drafts() const {
+    std::vector<bank::DraftQuestion> drafts;
+    drafts.reserve(rows_.size());
+    for (const Row& row : rows_) {
+        drafts.push_back(row.question);
+    }
+    return drafts;
 }
 
 const std::vector<bank::FieldIssue>& BankDocument::IssuesOf(int row) const {
@@ -42,7 +63,7 @@ void BankDocument::SetRequireFit(bool required) {
     emit checksChanged();
 }
 
-void BankDocument::Reset(std::vector<QuestionRecord> questions) {
+void BankDocument::Reset(std::vector<bank::DraftQuestion> questions) {
     emit aboutToReset();
     rows_.clear();
     rows_.reserve(questions.size());
@@ -56,19 +77,30 @@ void BankDocument::Reset(std::vector<QuestionRecord> questions) {
 
 void BankDocument::SetText(int row, int field, std::u16string text) {
     Row& at = rows_.at(static_cast<std::size_t>(row));
-    bank::TextOf(at.question, field) = std::move(text);
+    std::vector<std::u16string>& extra = at.question.extraOptions;
+    if (field != bank::kExtraOptionField) {
+        bank::TextOf(at.question.record, field) = std::move(text);
+    } else if (text.empty()) {
+        if (!extra.empty()) {
+            extra.erase(extra.begin());
+        }
+    } else if (extra.empty()) {
+        extra.push_back(std::move(text));
+    } else {
+        extra.front() = std::move(text);
+    }
     Recheck(at);
     emit questionChanged(row);
 }
 
 void BankDocument::SetRightOption(int row, std::int16_t option) {
     Row& at = rows_.at(static_cast<std::size_t>(row));
-    at.question.rightOption = option;
+    at.question.record.rightOption = option;
     Recheck(at);
     emit questionChanged(row);
 }
 
-void BankDocument::Insert(int row, QuestionRecord question) {
+void BankDocument::Insert(int row, bank::DraftQuestion question) {
     emit aboutToInsert(row);
     Row& at = *rows_.insert(rows_.begin() + row, Row{std::move(question), {}, false});
     ++uncheckedCount_;
@@ -76,12 +108,12 @@ void BankDocument::Insert(int row, QuestionRecord question) {
     emit inserted(row);
 }
 
-QuestionRecord BankDocument::Remove(int row) {
+bank::DraftQuestion BankDocument::Remove(int row) {
     emit aboutToRemove(row);
     Row& at = rows_.at(static_cast<std::size_t>(row));
     errorCount_ -= bank::CountErrors(at.issues);
     uncheckedCount_ -= at.checked ? 0 : 1;
-    QuestionRecord question = std::move(at.question);
+    bank::DraftQuestion question = std::move(at.question);
     rows_.erase(rows_.begin() + row);
     emit removed(row);
     return question;
@@ -120,7 +152,7 @@ int BankDocument::FindText(const QString& text, int start) const {
 
 void BankDocument::Recheck(Row& row) const {
     errorCount_ -= bank::CountErrors(row.issues);
-    row.issues = bank::CheckQuestion(row.question, requireFit_);
+    row.issues = bank::CheckDraftQuestion(row.question, requireFit_);
     errorCount_ += bank::CountErrors(row.issues);
     if (!row.checked) {
         row.checked = true;

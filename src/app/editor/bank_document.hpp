@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "draft_bank.hpp"
 #include "question_bank.hpp"
 #include "question_check.hpp"
 
@@ -26,8 +27,14 @@ class BankDocument final : public QObject {
 
     int Count() const { return static_cast<int>(rows_.size()); }
     const QuestionRecord& At(int row) const;
-    // The questions alone, in order, as a file stores them.
+    // The question with what its source left wrong: options it lacked or had past the fifth.
+    const bank::DraftQuestion& DraftAt(int row) const;
+    // The text of a field, the first option past the fifth too (empty when there is none).
+    std::u16string TextAt(int row, int field) const;
+    // The questions alone, in order, as data.bin stores them.
     std::vector<QuestionRecord> Records() const;
+    // The questions as a draft's text stores them.
+    std::vector<bank::DraftQuestion> Drafts() const;
     // The checks of a question, made now if the bank-wide pass has not come to it yet.
     const std::vector<bank::FieldIssue>& IssuesOf(int row) const;
     bool IsChecked(int row) const { return rows_.at(static_cast<std::size_t>(row)).checked; }
@@ -45,11 +52,12 @@ class BankDocument final : public QObject {
     bool RequireFit() const { return requireFit_; }
     void SetRequireFit(bool required);
 
-    void Reset(std::vector<QuestionRecord> questions);
+    void Reset(std::vector<bank::DraftQuestion> questions);
+    // An option past the fifth set empty is gone, and the next one, if any, takes its field.
     void SetText(int row, int field, std::u16string text);
     void SetRightOption(int row, std::int16_t option);
-    void Insert(int row, QuestionRecord question);
-    QuestionRecord Remove(int row);
+    void Insert(int row, bank::DraftQuestion question);
+    bank::DraftQuestion Remove(int row);
     // The question at from ends up at index to.
     void Move(int from, int to);
 
@@ -73,7 +81,7 @@ class BankDocument final : public QObject {
 
   private:
     struct Row {
-        QuestionRecord question;
+        bank::DraftQuestion question;
         std::vector<bank::FieldIssue> issues;
         bool checked = false;
     };

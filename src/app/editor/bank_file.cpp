@@ -48,7 +48,14 @@ std::string JoinLines(const std::vector<std::string>& lines, bool stoppedEarly) 
 
 OpenedBank ParseBinary(ByteSource& source) {
     try {
-        return {ReadQuestionRecords(source), BankFormat::Binary};
+        std::vector<QuestionRecord> records = ReadQuestionRecords(source);
+        OpenedBank opened;
+        opened.format = BankFormat::Binary;
+        opened.questions.resize(records.size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            opened.questions[i].record = std::move(records[i]);
+        }
+        return opened;
     } catch (const BankReadError& error) {
         throw BankFileError("Викторина не загрузит этот банк: байт " +
                             std::to_string(error.Offset()) + ": " +
@@ -122,23 +129,22 @@ std::vector<std::string> GroupErrors(const std::vector<bank::Diagnostic>& errors
 }
 
 std::optional<OpenedBank> ParseText(std::string_view bytes, const ReadProgress& progress) {
-    // Any encoding and line ends an author's editor saves in. The editor flags what data.bin
-    // cannot hold at its field: such a text reads as it stands.
+    // Any encoding and line ends an author's editor saves in. What is still wrong opens as a
+    // draft, flagged at its field; only a text that is no bank at all opens nothing.
     const bank::DecodedText text = bank::DecodeBankText(bytes);
-    bank::AikenParse parsed =
-        bank::ParseAiken(text.utf8, bank::kMaxReportedErrors, bank::TextRule::Any,
-                         bank::Language::Russian, progress);
-    if (parsed.cancelled) {
+    bank::DraftBank draft = bank::ReadAikenDraft(text.utf8, bank::Language::Russian, progress);
+    if (draft.cancelled) {
         return std::nullopt;
     }
-    if (!parsed.errors.empty()) {
-        throw BankFileError("В тексте Aiken есть ошибки:" +
-                            JoinLines(GroupErrors(parsed.errors), parsed.stoppedEarly));
+    if (draft.questions.empty() && !draft.errors.empty()) {
+        throw BankFileError(draft.errors.front().message + ".");
     }
     OpenedBank opened;
-    opened.questions.reserve(parsed.questions.size());
-    for (auto& question : parsed.questions) {
-        opened.questions.push_back(std::move(question.record));
+    opened.questions = std::move(draft.questions);
+    opened.form = {text.encoding, text.lineEnds};
+    opened.unread = GroupErrors(draft.errors);
+    if (draft.stoppedEarly) {
+        opened.unread.emplace_back("…");
     }
     return opened;
 }
@@ -197,26 +203,49 @@ std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
     return ParseBank(whole.bytes, half(1));
 }
 
-std::vector<std::uint8_t> EncodeBank(std::span<const QuestionRecord> questions, BankFormat format) {
+LetterOutsideEncoding::LetterOutsideEncoding(char32_t letter)
+    : BankFileError("в кодировке файла нет такого знака"), letter_(letter) {}
+
+std::vector<std::uint8_t> EncodeBank(std::span<const bank::DraftQuestion> questions,
+                                     BankFormat format, TextForm form) {
     if (format == BankFormat::Binary) {
+        std::vector<QuestionRecord> records;
+        records.reserve(questions.size());
+        for (const auto& question : questions) {
+            records.push_back(question.record);
+        }
         try {
-            return WriteQuestionBank(questions);
+            return WriteQuestionBank(records);
         } catch (const BankWriteError& error) {
             throw BankFileError(error.what());
         }
     }
     const bank::AikenText text =
-        bank::FormatAiken(questions, bank::kMaxReportedErrors, bank::Language::Russian);
+        bank::FormatAikenDraft(questions, bank::kMaxReportedErrors, bank::Language::Russian);
     if (!text.problems.empty()) {
         throw BankFileError("Текст Aiken не может передать этот банк:" +
                             JoinLines(text.problems, text.stoppedEarly));
     }
-    return {text.text.begin(), text.text.end()};
+    const bank::EncodedText encoded = bank::EncodeBankText(text.text, form.encoding, form.lineEnds);
+    if (encoded.missing != 0) {
+        throw LetterOutsideEncoding(encoded.missing);
+    }
+    return {encoded.bytes.begin(), encoded.bytes.end()};
 }
 
 void WriteBankFile(const std::filesystem::path& path, std::span<const QuestionRecord> questions,
                    BankFormat format) {
-    const std::vector<std::uint8_t> bytes = EncodeBank(questions, format);
+    std::vector<bank::DraftQuestion> drafts(questions.size());
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        drafts[i].record = questions[i];
+    }
+    WriteBankFile(path, drafts, format);
+}
+
+void WriteBankFile(const std::filesystem::path& path,
+                   std::span<const bank::DraftQuestion> questions, BankFormat format,
+                   TextForm form) {
+    const std::vector<std::uint8_t> bytes = EncodeBank(questions, format, form);
     try {
         WriteFileAtomically(path, bytes);
     } catch (const std::system_error& error) {

@@ -10,8 +10,11 @@ namespace {
 constexpr int kEditTextId = 1;
 
 QString FieldName(int field) {
-    return field == bank::kQuestionField ? QStringLiteral("текста вопроса")
-                                         : QStringLiteral("варианта %1").arg(field);
+    if (field == bank::kQuestionField) {
+        return QStringLiteral("текста вопроса");
+    }
+    return QStringLiteral("варианта %1")
+        .arg(field == bank::kExtraOptionField ? bank::kOptionCount + 1 : field);
 }
 
 }  // namespace
@@ -21,7 +24,7 @@ EditTextCommand::EditTextCommand(BankDocument& document, int row, int field, std
       document_(document),
       row_(row),
       field_(field),
-      before_(bank::TextOf(document.At(row), field)),
+      before_(document.TextAt(row, field)),
       after_(std::move(text)) {}
 
 void EditTextCommand::redo() {
@@ -67,7 +70,7 @@ void ChooseRightOptionCommand::undo() {
 }
 
 InsertQuestionCommand::InsertQuestionCommand(BankDocument& document, int row,
-                                             QuestionRecord question, const QString& name)
+                                             bank::DraftQuestion question, const QString& name)
     : QUndoCommand(name), document_(document), row_(row), question_(std::move(question)) {}
 
 void InsertQuestionCommand::redo() {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "question_bank.hpp"
+#include "draft_bank.hpp"
 
 namespace vornikat::editor {
 
@@ -46,7 +46,7 @@ class ChooseRightOptionCommand final : public QUndoCommand {
 // Adding a question, or a copy of one.
 class InsertQuestionCommand final : public QUndoCommand {
   public:
-    InsertQuestionCommand(BankDocument& document, int row, QuestionRecord question,
+    InsertQuestionCommand(BankDocument& document, int row, bank::DraftQuestion question,
                           const QString& name);
     void redo() override;
     void undo() override;
@@ -54,7 +54,7 @@ class InsertQuestionCommand final : public QUndoCommand {
   private:
     BankDocument& document_;
     int row_;
-    QuestionRecord question_;
+    bank::DraftQuestion question_;
 };
 
 class RemoveQuestionCommand final : public QUndoCommand {
@@ -66,7 +66,7 @@ class RemoveQuestionCommand final : public QUndoCommand {
   private:
     BankDocument& document_;
     int row_;
-    QuestionRecord question_;
+    bank::DraftQuestion question_;
 };
 
 class MoveQuestionCommand final : public QUndoCommand {

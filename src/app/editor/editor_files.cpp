@@ -29,7 +29,7 @@
 namespace vornikat::editor {
 namespace {
 
-const QString kAikenFilter = QStringLiteral("Текст Aiken (*.txt)");
+const QString kAikenFilter = QStringLiteral("Текст Aiken (UTF-8) (*.txt)");
 const QString kBinaryFilter = QStringLiteral("Банк викторины data.bin (*.bin)");
 constexpr int kErrorsShown = 10;
 constexpr int kProgressSteps = 1000;
@@ -63,6 +63,48 @@ bool IsClosedFolder(const std::filesystem::path& folder) {
             ::access(folder.c_str(), W_OK | X_OK) != 0);
 }
 
+// "Windows-1251, CRLF": the form a text came in, as a type of the Save as dialog names it.
+QString DescribeForm(const TextForm& form) {
+    QString encoding;
+    switch (form.encoding) {
+        case bank::TextEncoding::Utf8:
+            encoding = QStringLiteral("UTF-8");
+            break;
+        case bank::TextEncoding::Utf8WithMark:
+            encoding = QStringLiteral("UTF-8 с BOM");
+            break;
+        case bank::TextEncoding::Utf16LittleEndian:
+            encoding = QStringLiteral("UTF-16LE");
+            break;
+        case bank::TextEncoding::Utf16BigEndian:
+            encoding = QStringLiteral("UTF-16BE");
+            break;
+        case bank::TextEncoding::Windows1251:
+            encoding = QStringLiteral("Windows-1251");
+            break;
+    }
+    switch (form.lineEnds) {
+        case bank::LineEnds::Lf:
+            return encoding;
+        case bank::LineEnds::CrLf:
+            return encoding + QStringLiteral(", CRLF");
+        case bank::LineEnds::Cr:
+            return encoding + QStringLiteral(", CR");
+    }
+    return encoding;
+}
+
+QString SourceFormFilter(const TextForm& form) {
+    return QStringLiteral("Текст Aiken, как в исходном файле: %1 (*.txt)").arg(DescribeForm(form));
+}
+
+QString NameLetter(char32_t c) {
+    return QStringLiteral("«%1» (U+%2)")
+        .arg(QString::fromUcs4(&c, 1))
+        .arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
 BankFormat FormatOfName(const std::filesystem::path& path, const QString& filter) {
     const QString extension = ToQtPath(path.extension()).toLower();
     if (extension == QStringLiteral(".bin")) {
@@ -77,9 +119,10 @@ BankFormat FormatOfName(const std::filesystem::path& path, const QString& filter
 }  // namespace
 
 void EditorWindow::NewBank() {
-    document_->Reset({QuestionRecord{}});
+    document_->Reset({bank::DraftQuestion{}});
     path_.clear();
     format_ = BankFormat::Aiken;
+    textForm_ = {};
     undo_.clear();
     UpdateTitle();
 }
@@ -156,6 +199,7 @@ bool EditorWindow::OpenFile(const std::filesystem::path& path) {
     document_->Reset(std::move(opened->questions));
     path_ = AbsolutePath(path);
     format_ = opened->format;
+    textForm_ = opened->form;
     // A file with no questions in it says nothing of its form: its name says it, so that an
     // empty data.bin made for a new bank is saved as one.
     if (format_ == BankFormat::Aiken && document_->Count() == 0) {
@@ -167,6 +211,15 @@ bool EditorWindow::OpenFile(const std::filesystem::path& path) {
     // What saves of this bank left when they were killed goes now, not only at its next save:
     // the author sees the folder as it should be.
     RemoveLeftoverTempFiles(path_);
+    if (!opened->unread.empty()) {
+        QStringList lines;
+        for (const auto& line : opened->unread) {
+            lines << QString::fromStdString(line);
+        }
+        ShowError(QStringLiteral("Файл «%1» открыт, но эти его строки не вошли ни в один вопрос "
+                                 "и при сохранении пропадут:\n%2")
+                      .arg(ShownName(path), lines.join('\n')));
+    }
     return true;
 }
 
@@ -175,6 +228,10 @@ bool EditorWindow::SaveTo(const QString& path, BankFormat format) {
 }
 
 bool EditorWindow::SaveTo(const std::filesystem::path& path, BankFormat format) {
+    return SaveTo(path, format, textForm_);
+}
+
+bool EditorWindow::SaveTo(const std::filesystem::path& path, BankFormat format, TextForm form) {
     document_->FinishChecks();
     // Aiken text holds a draft with errors, to be mended later; data.bin would be a bank
     // neither the quiz nor the editor could read.
@@ -208,7 +265,22 @@ bool EditorWindow::SaveTo(const std::filesystem::path& path, BankFormat format) 
     // outlives this save even if it is killed in its turn.
     RemoveLeftoverTempFiles(path);
     try {
-        WriteBankFile(path, document_->Records(), format);
+        WriteBankFile(path, document_->Drafts(), format, form);
+    } catch (const LetterOutsideEncoding& error) {
+        // A letter is never dropped to keep the file's encoding: the author chooses UTF-8, which
+        // holds every letter, or no save.
+        QMessageBox box(QMessageBox::Question, windowTitle().remove(QStringLiteral("[*]")),
+                        QStringLiteral("В банке есть знак %1, которого нет в кодировке %2, в "
+                                       "которой записан файл «%3». Сохранить файл в UTF-8, "
+                                       "чтобы знак не пропал?")
+                            .arg(NameLetter(error.Letter()), DescribeForm({form.encoding, {}}),
+                                 ShownName(path)),
+                        QMessageBox::Save | QMessageBox::Cancel, this);
+        box.button(QMessageBox::Save)->setText(QStringLiteral("Сохранить в &UTF-8"));
+        if (box.exec() != QMessageBox::Save) {
+            return false;
+        }
+        return SaveTo(path, format, {bank::TextEncoding::Utf8WithMark, form.lineEnds});
     } catch (const BankFileError& error) {
         ShowError(QStringLiteral("Банк не сохранён в «%1».\n%2")
                       .arg(ShownName(path), QString::fromStdString(error.what())));
@@ -216,6 +288,9 @@ bool EditorWindow::SaveTo(const std::filesystem::path& path, BankFormat format) 
     }
     path_ = AbsolutePath(path);
     format_ = format;
+    if (format == BankFormat::Aiken) {
+        textForm_ = form;
+    }
     undo_.setClean();
     settings_.AddRecentFile(path_);
     UpdateTitle();
@@ -235,8 +310,15 @@ bool EditorWindow::Save() {
 }
 
 bool EditorWindow::SaveWithDialog() {
+    // A text that came in another form than UTF-8 with LF is saved in that form, unless the
+    // author picks UTF-8.
+    const QString sourceForm = textForm_ == TextForm{} ? QString() : SourceFormFilter(textForm_);
+    QStringList filters{kAikenFilter, kBinaryFilter};
+    if (!sourceForm.isEmpty()) {
+        filters.prepend(sourceForm);
+    }
     QFileDialog dialog(this, QStringLiteral("Сохранить банк"), ToQtPath(path_),
-                       kAikenFilter + QStringLiteral(";;") + kBinaryFilter);
+                       filters.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // A name typed without an extension takes the chosen type's, so that the Open dialog's
     // filter shows the file again; the question before replacing a file asks of that name.
@@ -244,7 +326,7 @@ bool EditorWindow::SaveWithDialog() {
         dialog.setDefaultSuffix(filter == kBinaryFilter ? QStringLiteral("bin")
                                                         : QStringLiteral("txt"));
     };
-    const QString chosen = format_ == BankFormat::Binary ? kBinaryFilter : kAikenFilter;
+    const QString chosen = format_ == BankFormat::Binary ? kBinaryFilter : filters.front();
     dialog.selectNameFilter(chosen);
     suffixFor(chosen);
     connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixFor);
@@ -252,7 +334,9 @@ bool EditorWindow::SaveWithDialog() {
         return false;
     }
     const std::filesystem::path path = ToPath(dialog.selectedFiles().constFirst());
-    return SaveTo(path, FormatOfName(path, dialog.selectedNameFilter()));
+    const QString filter = dialog.selectedNameFilter();
+    return SaveTo(path, FormatOfName(path, filter),
+                  filter == kAikenFilter ? TextForm{} : textForm_);
 }
 
 void EditorWindow::OpenWithDialog() {

@@ -237,9 +237,9 @@ void EditorWindow::ShowCurrent() {
         preview_->ShowNothing();
         return;
     }
-    const QuestionRecord& question = document_->At(current_);
+    const bank::DraftQuestion& question = document_->DraftAt(current_);
     form_->ShowQuestion(question, document_->IssuesOf(current_));
-    preview_->ShowQuestion(question, current_);
+    preview_->ShowQuestion(question.record, current_);
 }
 
 void EditorWindow::UpdateTitle() {
@@ -283,14 +283,14 @@ void EditorWindow::ChooseRightOption(int option) {
 }
 
 void EditorWindow::AddQuestion() {
-    undo_.push(new InsertQuestionCommand(*document_, current_ + 1, QuestionRecord{},
+    undo_.push(new InsertQuestionCommand(*document_, current_ + 1, bank::DraftQuestion{},
                                          QStringLiteral("добавление вопроса")));
     form_->FocusField(bank::kQuestionField);
 }
 
 void EditorWindow::DuplicateQuestion() {
     if (current_ >= 0) {
-        undo_.push(new InsertQuestionCommand(*document_, current_ + 1, document_->At(current_),
+        undo_.push(new InsertQuestionCommand(*document_, current_ + 1, document_->DraftAt(current_),
                                              QStringLiteral("копирование вопроса")));
     }
 }

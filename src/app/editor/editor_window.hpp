@@ -93,6 +93,8 @@ class EditorWindow final : public QMainWindow {
     void OpenWithDialog();
     bool Save();
     bool SaveWithDialog();
+    // Aiken text in the form given; the form is kept for the next save.
+    bool SaveTo(const std::filesystem::path& path, BankFormat format, TextForm form);
     // The box that says why the bank cannot be saved there; true when the author saved
     // elsewhere.
     bool OfferSaveAs(const QString& why);
@@ -120,6 +122,7 @@ class EditorWindow final : public QMainWindow {
     int current_ = -1;
     std::filesystem::path path_;
     BankFormat format_ = BankFormat::Aiken;
+    TextForm textForm_;
     QString quizProgram_;
     std::unique_ptr<QTemporaryDir> playDir_;
 };

@@ -27,7 +27,8 @@ QString NameField(int field) {
     if (field == bank::kRightOptionField) {
         return QStringLiteral("Верный вариант");
     }
-    return QStringLiteral("Вариант %1").arg(field);
+    return QStringLiteral("Вариант %1")
+        .arg(field == bank::kExtraOptionField ? bank::kOptionCount + 1 : field);
 }
 
 QString DescribeIssue(const bank::FieldIssue& issue) {
@@ -82,6 +83,29 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
                 .arg(bankformat::kMaxQuestions);
         case bank::IssueKind::EmptyRightOption:
             return QStringLiteral("верный вариант пуст: засчитан будет только выбор пустой строки");
+        case bank::IssueKind::NoRightOption:
+            return QStringLiteral(
+                "верный вариант не выбран: отметьте его кружком слева или Alt с его цифрой");
+        case bank::IssueKind::MissingOption:
+            return QStringLiteral(
+                "этого варианта нет в исходном файле, а викторине нужны все "
+                "пять: впишите его");
+        case bank::IssueKind::ExtraOption:
+            // Short enough for the two lines under the field.
+            if (issue.amount > 1) {
+                return QStringLiteral(
+                           "лишние варианты, ещё %1 сверх пяти: викторина показывает пять; "
+                           "перенесите нужное в пять и сотрите лишние по одному")
+                    .arg(issue.amount);
+            }
+            return QStringLiteral(
+                "лишний, шестой вариант: викторина показывает пять; перенесите текст в один из "
+                "них или сотрите его");
+        case bank::IssueKind::RightIsExtra:
+            return QStringLiteral(
+                       "верным назван вариант %1, а викторина показывает пять: выберите верный "
+                       "из пяти")
+                .arg(issue.amount);
         case bank::IssueKind::RightOutOfRange:
             return QStringLiteral(
                        "номер верного варианта %1 вне 1–5: ни один ответ не будет "

@@ -65,10 +65,25 @@ QuestionForm::QuestionForm(QWidget* parent) : QWidget(parent) {
         grid->addWidget(issues, line + 1, 1);
         line += 2;
     }
+    // A draft's option past the fifth: no right option may be it, so it has no choice beside it.
+    extraCaption_ = new QLabel(QStringLiteral("Вариант &6:"), this);
+    extraText_ = new QLineEdit(this);
+    extraText_->setMaxLength(kFieldLimit);
+    extraText_->setObjectName(QStringLiteral("option6Text"));
+    extraCaption_->setBuddy(extraText_);
+    grid->addWidget(extraCaption_, line, 0);
+    grid->addWidget(extraText_, line, 1);
+    connect(extraText_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { emit textEdited(bank::kExtraOptionField, text); });
+    issueLabels_[bank::kExtraOptionField] = new IssueLabel(kIssueLines, this);
+    grid->addWidget(issueLabels_[bank::kExtraOptionField], line + 1, 1);
+    line += 2;
+    ShowExtraOption({});
     for (int field = bank::kQuestionField; field + 1 < bank::kTextFieldCount; ++field) {
         setTabOrder(texts_[static_cast<std::size_t>(field)],
                     texts_[static_cast<std::size_t>(field + 1)]);
     }
+    setTabOrder(texts_.back(), extraText_);
     auto* hint = new QLabel(
         QStringLiteral("Верный вариант отмечен кружком слева: щелчок или Alt с его цифрой."), this);
     hint->setWordWrap(true);
@@ -91,8 +106,10 @@ bool QuestionForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void QuestionForm::ShowQuestion(const QuestionRecord& question,
+void QuestionForm::ShowQuestion(const bank::DraftQuestion& draft,
                                 const std::vector<bank::FieldIssue>& issues) {
+    const QuestionRecord& question = draft.record;
+    ShowExtraOption(draft.extraOptions);
     for (int field = bank::kQuestionField; field < bank::kTextFieldCount; ++field) {
         QLineEdit& edit = TextField(field);
         const QString text = ToQString(bank::TextOf(question, field));
@@ -121,6 +138,7 @@ void QuestionForm::ShowNothing() {
     for (QRadioButton* right : rights_) {
         right->setEnabled(false);
     }
+    ShowExtraOption({});
     ShowRightOption(0);
     ShowIssues({});
 }
@@ -131,7 +149,23 @@ void QuestionForm::FocusField(int field) {
 }
 
 QLineEdit& QuestionForm::TextField(int field) const {
-    return *texts_.at(static_cast<std::size_t>(field));
+    return field == bank::kExtraOptionField ? *extraText_
+                                            : *texts_.at(static_cast<std::size_t>(field));
+}
+
+QLineEdit* QuestionForm::EditOf(int field) const {
+    return field == bank::kRightOptionField ? nullptr : &TextField(field);
+}
+
+void QuestionForm::ShowExtraOption(const std::vector<std::u16string>& extra) {
+    const bool shown = !extra.empty();
+    const QString text = shown ? ToQString(extra.front()) : QString();
+    if (extraText_->text() != text) {
+        extraText_->setText(text);
+    }
+    extraCaption_->setVisible(shown);
+    extraText_->setVisible(shown);
+    issueLabels_[bank::kExtraOptionField]->setVisible(shown);
 }
 
 QRadioButton& QuestionForm::RightChoice(int option) const {
@@ -159,15 +193,15 @@ void QuestionForm::ShowIssues(const std::vector<bank::FieldIssue>& issues) {
         palette.setColor(QPalette::WindowText,
                          IssueColour(severity, palette.color(QPalette::Window)));
         label->setPalette(palette);
-        if (field < texts_.size()) {
+        if (QLineEdit* edit = EditOf(static_cast<int>(field))) {
             // The field itself is marked too, so a glance down the form finds it.
-            QPalette fieldPalette = QApplication::palette(texts_[field]);
+            QPalette fieldPalette = QApplication::palette(edit);
             if (!texts[field].isEmpty()) {
                 MarkFlaggedField(fieldPalette, severity);
             }
-            texts_[field]->setPalette(fieldPalette);
+            edit->setPalette(fieldPalette);
             // A screen reader says the field's problems with the field.
-            texts_[field]->setAccessibleDescription(texts[field].join('\n'));
+            edit->setAccessibleDescription(texts[field].join('\n'));
         }
     }
 }
