@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <memory>
 
@@ -99,6 +100,30 @@ void TypeText(QWidget* widget, const QString& text) {
     }
 }
 
+// Another program's edit of the bank: sed rewrites the file and renames it over the old one.
+void EditElsewhere(const QString& path) {
+    QCOMPARE(QProcess::execute("sed", {"-i", "s/ОЗУ»?/ОЗУ»? (ДРУГАЯ ПРАВКА)/", path}), 0);
+}
+
+// An edit in place that keeps the file's size and modification time: only its bytes tell.
+void EditInPlaceWithinTheSecond(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat before {};
+    QVERIFY(::stat(name.constData(), &before) == 0);
+    QByteArray bytes = ReadFile(path);
+    bytes.replace("«ОЗУ»", "«ПЗУ»");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QCOMPARE(file.write(bytes), bytes.size());
+    file.close();
+    const std::array<timespec, 2> times = {before.st_atim, before.st_mtim};
+    QVERIFY(::utimensat(AT_FDCWD, name.constData(), times.data(), 0) == 0);
+}
+
+void RemoveElsewhere(const QString& path) {
+    QVERIFY(QFile::remove(path));
+}
+
 bool Same(const Bank& a, const Bank& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
         return x.question == y.question && x.options == y.options && x.rightOption == y.rightOption;
@@ -146,6 +171,9 @@ class EditorTest : public QObject {
     void theWindowFitsTheScreenAndTheFormKeepsStill();
     void aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines();
     void aRealDragUnderAWindowManagerMovesAQuestion();
+    void aChangeOrRemovalOnDiskIsToldAtOnce();
+    void aSaveOverAFileChangedSinceReadAsksFirst();
+    void theEditorsOwnSaveIsNotToldAsAChange();
 
   private:
     void Type(int field, const QString& text);
@@ -1181,6 +1209,85 @@ void EditorTest::flaggedFieldsReadOnADarkPalette() {
     window_.reset();
     QApplication::setPalette(light);
     window_ = std::make_unique<EditorWindow>();
+}
+
+}  // namespace vornikat::editor
+
+namespace vornikat::editor {
+
+void EditorTest::aChangeOrRemovalOnDiskIsToldAtOnce() {
+    struct Case {
+        void (*change)(const QString&);
+        bool typed;  // an unsaved edit in the editor when it happens
+        QMessageBox::StandardButton answer;
+        const char* told;
+        const char16_t* question;  // of the second question afterwards
+    };
+    const Case cases[] = {
+        {EditElsewhere, false, QMessageBox::Yes, "изменён", u"Что такое «ОЗУ»? (ДРУГАЯ ПРАВКА)"},
+        {EditInPlaceWithinTheSecond, false, QMessageBox::Yes, "изменён", u"Что такое «ПЗУ»?"},
+        {EditElsewhere, true, QMessageBox::No, "пропадут", u"Что такое «ОЗУ»?"},
+        {RemoveElsewhere, true, QMessageBox::Ok, "удалён", u"Что такое «ОЗУ»?"},
+    };
+    for (const Case& test : cases) {
+        const QString path = Path("a.txt");
+        WriteFile(path, kThreeQuestions);
+        QVERIFY(window_->OpenFile(path));
+        if (test.typed) {
+            Replace(0, "Мой вопрос");
+        }
+        closer_->Answer(test.answer);
+        test.change(path);
+        QTRY_COMPARE(closer_->seen.size(), std::size_t{1});
+        QVERIFY2(closer_->seen[0].text.contains(test.told), qPrintable(closer_->seen[0].text));
+        QCOMPARE(Questions()[1].question, std::u16string(test.question));
+        QCOMPARE(Questions()[0].question == u"Мой вопрос", test.answer != QMessageBox::Yes);
+        // The editor's version, kept, is unsaved until it is written again.
+        QCOMPARE(window_->isWindowModified(), test.answer != QMessageBox::Yes);
+        closer_->seen.clear();
+        window_->UndoStack().setClean();
+    }
+}
+
+void EditorTest::aSaveOverAFileChangedSinceReadAsksFirst() {
+    for (const auto change : {EditElsewhere, EditInPlaceWithinTheSecond}) {
+        const QString path = Path("a.txt");
+        WriteFile(path, kThreeQuestions);
+        QVERIFY(window_->OpenFile(path));
+        Replace(0, "Мой вопрос");
+        change(path);
+        const QByteArray theirs = ReadFile(path);
+        // Saved before the watch could tell: the save itself looks.
+        closer_->Answer(QMessageBox::Cancel);
+        closer_->Answer(QMessageBox::No);
+        Trigger("save");
+        QCOMPARE(closer_->seen.size(), std::size_t{1});
+        QVERIFY(closer_->seen[0].text.contains("после того, как редактор его прочёл"));
+        QCOMPARE(ReadFile(path), theirs);
+        // Then the watch tells it too; the editor's version kept, the next save writes it.
+        QTRY_COMPARE(closer_->seen.size(), std::size_t{2});
+        Trigger("save");
+        QCOMPARE(closer_->seen.size(), std::size_t{2});
+        QVERIFY(ReadFile(path).startsWith("Мой вопрос\n"));
+        closer_->seen.clear();
+    }
+}
+
+void EditorTest::theEditorsOwnSaveIsNotToldAsAChange() {
+    const QString path = Path("a.txt");
+    WriteFile(path, kThreeQuestions);
+    QVERIFY(window_->OpenFile(path));
+    for (const char* text : {"Мой вопрос", "Мой вопрос?"}) {
+        Replace(0, text);
+        Trigger("save");
+        QTest::qWait(500);
+        QCOMPARE(closer_->seen.size(), std::size_t{0});
+    }
+    // The save replaced the file watched: the new one is watched in its turn.
+    closer_->Answer(QMessageBox::Yes);
+    EditElsewhere(path);
+    QTRY_COMPARE(closer_->seen.size(), std::size_t{1});
+    QCOMPARE(Questions()[1].question, std::u16string(u"Что такое «ОЗУ»? (ДРУГАЯ ПРАВКА)"));
 }
 
 }  // namespace vornikat::editor

@@ -17,6 +17,7 @@
 #include "bank_document.hpp"
 #include "edit_commands.hpp"
 #include "editor_keys.hpp"
+#include "file_watch.hpp"
 #include "issue_list_model.hpp"
 #include "program_icon.hpp"
 #include "question_form.hpp"
@@ -55,6 +56,8 @@ EditorWindow::EditorWindow() {
     connect(form_, &QuestionForm::textEdited, this, &EditorWindow::EditText);
     connect(form_, &QuestionForm::rightOptionChosen, this, &EditorWindow::ChooseRightOption);
     connect(&undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    watch_ = new FileWatch(this);
+    connect(watch_, &FileWatch::changedOnDisk, this, &EditorWindow::TellChangeOnDisk);
     PlaceOnScreen();
     NewBank();
     // The author starts by typing the first question.
