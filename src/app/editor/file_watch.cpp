@@ -11,10 +11,6 @@ namespace {
 
 constexpr int kSettleMs = 150;
 
-QString ToQtPath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
 }  // namespace
 
 FileStamp StampOf(const std::filesystem::path& path) {
@@ -58,8 +54,9 @@ void FileWatch::Stop() {
 
 // The file itself while it is there; its folder while it is not, to see it come back.
 void FileWatch::WatchPresent() {
-    const QString file = ToQtPath(path_);
-    const QString folder = ToQtPath(path_.parent_path());
+    // Qt takes the system's bytes of a name as the locale's text.
+    const QString file = QFile::decodeName(path_.c_str());
+    const QString folder = QFile::decodeName(path_.parent_path().c_str());
     if (QFile::exists(file)) {
         watcher_.removePath(folder);
         watcher_.addPath(file);
