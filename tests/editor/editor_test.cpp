@@ -28,7 +28,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <memory>
 
@@ -100,6 +103,30 @@ void TypeText(QWidget* widget, const QString& text) {
     }
 }
 
+// Another program's edit of the bank: sed rewrites the file and renames it over the old one.
+void EditElsewhere(const QString& path) {
+    QCOMPARE(QProcess::execute("sed", {"-i", "s/ОЗУ»?/ОЗУ»? (ДРУГАЯ ПРАВКА)/", path}), 0);
+}
+
+// An edit in place that keeps the file's size and modification time: only its bytes tell.
+void EditInPlaceWithinTheSecond(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat before {};
+    QVERIFY(::stat(name.constData(), &before) == 0);
+    QByteArray bytes = ReadFile(path);
+    bytes.replace("«ОЗУ»", "«ПЗУ»");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QCOMPARE(file.write(bytes), bytes.size());
+    file.close();
+    const std::array<timespec, 2> times = {before.st_atim, before.st_mtim};
+    QVERIFY(::utimensat(AT_FDCWD, name.constData(), times.data(), 0) == 0);
+}
+
+void RemoveElsewhere(const QString& path) {
+    QVERIFY(QFile::remove(path));
+}
+
 bool Same(const Bank& a, const Bank& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
         return x.question == y.question && x.options == y.options && x.rightOption == y.rightOption;
@@ -145,9 +172,12 @@ class EditorTest : public QObject {
     void theNameTypedInTheSaveDialogChoosesTheForm();
     void aLongOpeningIsToldWhileParsingAndMayBeGivenUp();
     void aDataBinIsToldAsItStreamsAndKnownByANulByteAnywhere();
-    void theWindowFitsTheScreenAndTheFormKeepsStill();
-    void aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines();
+    void theWindowFitsTheScreenAtEveryScale();
+    void aFieldsIssuesWrapWholeInTheLinesTheyNeed();
     void aRealDragUnderAWindowManagerMovesAQuestion();
+    void aChangeOrRemovalOnDiskIsToldAtOnce();
+    void aSaveOverAFileChangedSinceReadAsksFirst();
+    void theEditorsOwnSaveIsNotToldButEveryOtherChangeIs();
 
   private:
     void Type(int field, const QString& text);
@@ -1089,7 +1119,7 @@ void EditorTest::aWindowsDraftOpensFlaggedAndSavesInItsOwnForm() {
     QCOMPARE(plain, saved.mid(3).replace("\r\n", "\n"));
 }
 
-void EditorTest::theWindowFitsTheScreenAndTheFormKeepsStill() {
+void EditorTest::theWindowFitsTheScreenAtEveryScale() {
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     const QRect available = window_->screen()->availableGeometry();
@@ -1102,6 +1132,26 @@ void EditorTest::theWindowFitsTheScreenAndTheFormKeepsStill() {
     QVERIFY2(least.width() <= available.width() && least.height() <= available.height(),
              qPrintable(QString("%1x%2").arg(least.width()).arg(least.height())));
 
+    // Play keeps its button in sight; the question tools may fold into their overflow menu.
+    auto* play = window_->findChild<QAction*>("play");
+    const auto bars = window_->findChildren<QToolBar*>();
+    QVERIFY(std::any_of(bars.begin(), bars.end(), [play](QToolBar* bar) {
+        return bar->widgetForAction(play) != nullptr && bar->widgetForAction(play)->isVisible();
+    }));
+    // Five entries of the checks in sight: the new bank's empty fields give seven.
+    const auto* issues = window_->findChild<QListView*>("issueList");
+    QVERIFY(issues->model()->rowCount() >= 5);
+    QVERIFY2(issues->viewport()->height() >= issues->sizeHintForRow(0) * 5,
+             qPrintable(QString::number(issues->viewport()->height())));
+    // The quiz's window whole in the preview's column, smaller where it must be.
+    const QuizPreview& preview = window_->Preview();
+    QVERIFY2(preview.visibleRegion().boundingRect().contains(preview.PictureRect()),
+             qPrintable(QString("%1x%2 in %3x%4")
+                            .arg(preview.PictureRect().width())
+                            .arg(preview.PictureRect().height())
+                            .arg(preview.visibleRegion().boundingRect().width())
+                            .arg(preview.visibleRegion().boundingRect().height())));
+
     // The fields stay where they are as the checks come and go.
     QLineEdit& last = window_->Form().TextField(bank::kLastOptionField);
     const QPoint before = last.mapTo(window_.get(), QPoint());
@@ -1110,27 +1160,24 @@ void EditorTest::theWindowFitsTheScreenAndTheFormKeepsStill() {
     QCOMPARE(last.mapTo(window_.get(), QPoint()), before);
 }
 
-void EditorTest::aFieldsIssuesEndInAnEllipsisOnlyWhenTheyOverflowTheirLines() {
-    IssueLabel label(2, nullptr);
-    const QString words = QString("пустое место ").repeated(12).trimmed();
-    const QFontMetrics metrics = label.fontMetrics();
-    const auto linesOf = [&](const QString& text) {
-        return metrics.boundingRect(QRect(0, 0, label.width(), 10000), Qt::TextWordWrap, text)
-                   .height() /
-               metrics.lineSpacing();
-    };
-    // Two lines and a little room to spare: the whole text shows.
-    label.resize(metrics.horizontalAdvance(words) * 3 / 5, label.height());
-    label.SetIssues(words);
-    QCOMPARE(linesOf(words), 2);
-    QCOMPARE(label.text(), words);
-    // Three times as long: as much as two lines take, then "…".
-    const QString longer = words + " " + words + " " + words;
-    label.SetIssues(longer);
-    QVERIFY(label.text().endsWith(QChar(0x2026)));
-    QVERIFY(longer.startsWith(label.text().chopped(1)));
-    QCOMPARE(linesOf(label.text()), 2);
-    QCOMPARE(label.toolTip(), longer);
+void EditorTest::aFieldsIssuesWrapWholeInTheLinesTheyNeed() {
+    QWidget form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* label = new IssueLabel(2, &form);
+    layout->addWidget(label);
+    layout->addStretch();
+    const QString words = QString("пустое место ").repeated(36).trimmed();
+    const QFontMetrics metrics = label->fontMetrics();
+    form.resize(metrics.horizontalAdvance(words) / 5, metrics.lineSpacing() * 20);
+    label->SetIssues(words);
+    layout->activate();
+    const int lines =
+        metrics.boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, words).height() /
+        metrics.lineSpacing();
+    QVERIFY(lines > 2);
+    QCOMPARE(label->text(), words);
+    QVERIFY2(label->height() >= lines * metrics.lineSpacing(),
+             qPrintable(QString("%1 px for %2 lines").arg(label->height()).arg(lines)));
 }
 
 // The X server's own pointer, moved by xdotool, drags a question under openbox: the drop lands,
@@ -1265,6 +1312,91 @@ void EditorTest::flaggedFieldsReadOnADarkPalette() {
     window_.reset();
     QApplication::setPalette(light);
     window_ = std::make_unique<EditorWindow>();
+}
+
+}  // namespace vornikat::editor
+
+namespace vornikat::editor {
+
+void EditorTest::aChangeOrRemovalOnDiskIsToldAtOnce() {
+    struct Case {
+        void (*change)(const QString&);
+        bool typed;  // an unsaved edit in the editor when it happens
+        QMessageBox::StandardButton answer;
+        const char* told;
+        const char16_t* question;  // of the second question afterwards
+    };
+    const Case cases[] = {
+        {EditElsewhere, false, QMessageBox::Yes, "изменён", u"Что такое «ОЗУ»? (ДРУГАЯ ПРАВКА)"},
+        {EditInPlaceWithinTheSecond, false, QMessageBox::Yes, "изменён", u"Что такое «ПЗУ»?"},
+        {EditElsewhere, true, QMessageBox::No, "пропадут", u"Что такое «ОЗУ»?"},
+        {RemoveElsewhere, true, QMessageBox::Ok, "удалён", u"Что такое «ОЗУ»?"},
+    };
+    for (const Case& test : cases) {
+        const QString path = Path("a.txt");
+        WriteFile(path, kThreeQuestions);
+        QVERIFY(window_->OpenFile(path));
+        if (test.typed) {
+            Replace(0, "Мой вопрос");
+        }
+        closer_->Answer(test.answer);
+        test.change(path);
+        QTRY_COMPARE(closer_->seen.size(), std::size_t{1});
+        QVERIFY2(closer_->seen[0].text.contains(test.told), qPrintable(closer_->seen[0].text));
+        QCOMPARE(Questions()[1].question, std::u16string(test.question));
+        QCOMPARE(Questions()[0].question == u"Мой вопрос", test.answer != QMessageBox::Yes);
+        // The editor's version, kept, is unsaved until it is written again.
+        QCOMPARE(window_->isWindowModified(), test.answer != QMessageBox::Yes);
+        closer_->seen.clear();
+        window_->UndoStack().setClean();
+    }
+}
+
+void EditorTest::aSaveOverAFileChangedSinceReadAsksFirst() {
+    for (const auto change : {EditElsewhere, EditInPlaceWithinTheSecond}) {
+        const QString path = Path("a.txt");
+        WriteFile(path, kThreeQuestions);
+        QVERIFY(window_->OpenFile(path));
+        Replace(0, "Мой вопрос");
+        change(path);
+        const QByteArray theirs = ReadFile(path);
+        // Saved before the watch could tell: the save itself looks.
+        closer_->Answer(QMessageBox::Cancel);
+        closer_->Answer(QMessageBox::No);
+        Trigger("save");
+        QCOMPARE(closer_->seen.size(), std::size_t{1});
+        QVERIFY(closer_->seen[0].text.contains("после того, как редактор его прочёл"));
+        QCOMPARE(ReadFile(path), theirs);
+        // Then the watch tells it too; the editor's version kept, the next save writes it.
+        QTRY_COMPARE(closer_->seen.size(), std::size_t{2});
+        Trigger("save");
+        QCOMPARE(closer_->seen.size(), std::size_t{2});
+        QVERIFY(ReadFile(path).startsWith("Мой вопрос\n"));
+        closer_->seen.clear();
+    }
+}
+
+void EditorTest::theEditorsOwnSaveIsNotToldButEveryOtherChangeIs() {
+    const QString path = Path("a.txt");
+    WriteFile(path, kThreeQuestions);
+    QVERIFY(window_->OpenFile(path));
+    for (const char* text : {"Мой вопрос", "Мой вопрос?"}) {
+        Replace(0, text);
+        Trigger("save");
+        QTest::qWait(500);
+        QCOMPARE(closer_->seen.size(), std::size_t{0});
+    }
+    // Each replacement of the file, the editor's or another program's, leaves a new file to
+    // watch: every later change is told.
+    closer_->Answer(QMessageBox::No);
+    closer_->Answer(QMessageBox::Yes);
+    for (std::size_t told : {1, 2}) {
+        EditElsewhere(path);
+        QTRY_COMPARE(closer_->seen.size(), told);
+        QTest::qWait(500);
+    }
+    QCOMPARE(Questions()[1].question,
+             std::u16string(u"Что такое «ОЗУ»? (ДРУГАЯ ПРАВКА) (ДРУГАЯ ПРАВКА)"));
 }
 
 }  // namespace vornikat::editor

@@ -16,8 +16,10 @@
 namespace vornikat::editor {
 
 enum class Menu { File, Edit, Check };
-// Where an action shows beyond its menu: the question tools, or after them past a separator.
-enum class ToolBar { None, Questions, AfterSeparator };
+// Where an action shows beyond its menu: the question tools, or a bar of its own after them,
+// which stays in sight when a narrow window (a small screen, a large scale) folds the question
+// tools into their overflow menu.
+enum class ToolBar { None, Questions, OwnBar };
 
 // One action of the editor: its menu, object name, text, keys and deed, and where else it
 // shows.
@@ -81,7 +83,7 @@ std::vector<ActionRow> EditorWindow::ActionTable() {
          .text = QStringLiteral("&Играть"),
          .keys = Key(Qt::Key_F5),
          .run = [this] { PlayBank(); },
-         .toolBar = ToolBar::AfterSeparator,
+         .toolBar = ToolBar::OwnBar,
          .separatorBefore = true,
          .toolTip = QStringLiteral("Сыграть этот банк в викторине (F5)")},
         {.menu = Menu::File,
@@ -172,7 +174,6 @@ void EditorWindow::BuildActions() {
     edit->addAction(redo);
     edit->addSeparator();
 
-    std::vector<QAction*> afterSeparator;
     for (const ActionRow& row : ActionTable()) {
         QMenu* menu = row.menu == Menu::File ? file : row.menu == Menu::Edit ? edit : check;
         if (row.separatorBefore) {
@@ -186,18 +187,16 @@ void EditorWindow::BuildActions() {
         }
         if (row.toolBar == ToolBar::Questions) {
             tools_->addAction(action);
-        } else if (row.toolBar == ToolBar::AfterSeparator) {
-            afterSeparator.push_back(action);
+        } else if (row.toolBar == ToolBar::OwnBar) {
+            QToolBar* bar = addToolBar(QString(row.text).remove('&'));
+            bar->setObjectName(QStringLiteral("%1Tools").arg(QLatin1String(row.name)));
+            bar->addAction(action);
         }
         if (row.recentFilesAfter) {
             recentMenu_ = menu->addMenu(QStringLiteral("&Недавние файлы"));
             recentMenu_->setObjectName("recentFiles");
             connect(recentMenu_, &QMenu::aboutToShow, this, &EditorWindow::FillRecentMenu);
         }
-    }
-    tools_->addSeparator();
-    for (QAction* action : afterSeparator) {
-        tools_->addAction(action);
     }
 
     requireFit_ = new QAction(QStringLiteral("&Требовать, чтобы тексты помещались в окне"), this);

@@ -22,6 +22,7 @@
 
 #include "bank_document.hpp"
 #include "editor_window.hpp"
+#include "file_watch.hpp"
 #include "issue_list_model.hpp"
 #include "posix_atomic_file.hpp"
 #include "terminal_text.hpp"
@@ -121,6 +122,7 @@ BankFormat FormatOfName(const std::filesystem::path& path, const QString& filter
 void EditorWindow::NewBank() {
     document_->Reset({bank::DraftQuestion{}});
     path_.clear();
+    watch_->Stop();
     format_ = BankFormat::Aiken;
     textForm_ = {};
     undo_.clear();
@@ -183,6 +185,9 @@ bool EditorWindow::OpenFile(const std::filesystem::path& path) {
         }
         return !progress->wasCanceled();
     };
+    // Taken before the reading, so that a change made meanwhile is never taken for the version
+    // read.
+    const FileStamp stamp = StampOf(path);
     std::optional<OpenedBank> opened;
     try {
         opened = ReadBankFile(path, report);
@@ -206,6 +211,7 @@ bool EditorWindow::OpenFile(const std::filesystem::path& path) {
         format_ = FormatOfName(path, kAikenFilter);
     }
     undo_.clear();
+    watch_->Watch(path_, stamp);
     settings_.AddRecentFile(path_);
     UpdateTitle();
     // What saves of this bank left when they were killed goes now, not only at its next save:
@@ -261,6 +267,9 @@ bool EditorWindow::SaveTo(const std::filesystem::path& path, BankFormat format, 
                                           "ней. Сохранить банк в другое место?")
                                .arg(ShownName(folder)));
     }
+    if (const std::optional<bool> settled = AskBeforeSavingOverChange(AbsolutePath(path))) {
+        return *settled;
+    }
     // What earlier saves of this file left when they were killed goes first, so that none
     // outlives this save even if it is killed in its turn.
     RemoveLeftoverTempFiles(path);
@@ -291,6 +300,7 @@ bool EditorWindow::SaveTo(const std::filesystem::path& path, BankFormat format, 
     if (format == BankFormat::Aiken) {
         textForm_ = form;
     }
+    watch_->Watch(path_, StampOf(path_));
     undo_.setClean();
     settings_.AddRecentFile(path_);
     UpdateTitle();

@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 #include "bank_document.hpp"
 #include "edit_commands.hpp"
 #include "editor_keys.hpp"
+#include "file_watch.hpp"
 #include "issue_list_model.hpp"
 #include "program_icon.hpp"
 #include "question_form.hpp"
@@ -28,6 +30,9 @@ namespace {
 
 // The size the window opens at when it has none remembered, where the screen has the room.
 constexpr QSize kOpeningSize(1280, 720);
+constexpr int kIssueLinesShown = 5;
+// What the view adds around an entry's line of text.
+constexpr int kIssueRowMargin = 2;
 
 // A part of the window that scrolls rather than keep the window larger than the screen.
 QScrollArea* Scrolled(QWidget* part, QWidget* parent) {
@@ -55,6 +60,8 @@ EditorWindow::EditorWindow() {
     connect(form_, &QuestionForm::textEdited, this, &EditorWindow::EditText);
     connect(form_, &QuestionForm::rightOptionChosen, this, &EditorWindow::ChooseRightOption);
     connect(&undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    watch_ = new FileWatch(this);
+    connect(watch_, &FileWatch::changedOnDisk, this, &EditorWindow::TellChangeOnDisk);
     PlaceOnScreen();
     NewBank();
     // The author starts by typing the first question.
@@ -147,7 +154,8 @@ void EditorWindow::BuildWidgets() {
     columns_->setObjectName("columns");
     columns_->addWidget(listPane);
     columns_->addWidget(Scrolled(form_, this));
-    columns_->addWidget(Scrolled(preview_, this));
+    // The preview draws itself smaller where the column is, rather than scroll.
+    columns_->addWidget(preview_);
     columns_->setStretchFactor(0, 1);
     columns_->setStretchFactor(1, 2);
     columns_->setStretchFactor(2, 0);
@@ -164,8 +172,10 @@ void EditorWindow::BuildWidgets() {
     issueList_->setAccessibleName(QStringLiteral("Проверки"));
     issueList_->setModel(issues_);
     issueList_->setUniformItemSizes(true);
-    // On a small screen the form and the preview get the room; the list scrolls.
-    issueList_->setMinimumHeight(issueList_->fontMetrics().lineSpacing() * 2);
+    // Five entries stay in sight on any screen, beside the scroll bar a long entry brings.
+    issueList_->setMinimumHeight(
+        (issueList_->fontMetrics().height() + kIssueRowMargin) * kIssueLinesShown +
+        issueList_->frameWidth() * 2 + issueList_->horizontalScrollBar()->sizeHint().height());
     issueList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(issueList_, &QListView::activated, this, &EditorWindow::GoToIssue);
     connect(issueList_, &QListView::clicked, this, &EditorWindow::GoToIssue);

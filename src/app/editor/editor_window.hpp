@@ -7,6 +7,7 @@
 #include <QUndoStack>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "bank_file.hpp"
@@ -24,6 +25,8 @@ class QToolBar;
 namespace vornikat::editor {
 
 class BankDocument;
+class FileWatch;
+enum class DiskChange;
 class IssueListModel;
 class QuestionForm;
 class QuestionListModel;
@@ -101,6 +104,11 @@ class EditorWindow final : public QMainWindow {
     // True when there is nothing unsaved, or the author saved it or chose to lose it.
     bool ConfirmLosingChanges();
     void FillRecentMenu();
+    // A change or removal of the open file by another program, told to the author.
+    void TellChangeOnDisk(DiskChange change);
+    // Nothing when the save may go on; else what the save came to, after the author was asked
+    // about a file another program changed since the editor read it.
+    std::optional<bool> AskBeforeSavingOverChange(const std::filesystem::path& path);
     void RememberLayout();
 
     EditorSettings settings_;
@@ -119,6 +127,7 @@ class EditorWindow final : public QMainWindow {
     QToolBar* tools_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QAction* requireFit_ = nullptr;
+    FileWatch* watch_ = nullptr;
     int current_ = -1;
     std::filesystem::path path_;
     BankFormat format_ = BankFormat::Aiken;

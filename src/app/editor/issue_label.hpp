@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The issues of one field in a room of fixed height under it, so that the form never moves as
-// they come and go: a text longer than the room ends in "…", and the tool tip holds it whole.
+// The issues of one field, under it, wrapped whole at word ends however narrow the form. Room
+// for a few lines stays under every field, so that the form keeps still as ordinary issues come
+// and go; a longer text takes the lines it needs.
 #pragma once
 
 #include <QLabel>
@@ -14,13 +15,7 @@ class IssueLabel final : public QLabel {
     void SetIssues(const QString& text);
     QString Issues() const { return issues_; }
 
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-
   private:
-    void ShowElided();
-
-    int lines_;
     QString issues_;
 };
 

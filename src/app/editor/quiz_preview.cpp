@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <array>
@@ -19,13 +20,49 @@ namespace {
 constexpr std::array<std::string_view, bank::kOptionCount> kOptionNames = {"Ans1", "Ans2", "Ans3",
                                                                            "Ans4", "Ans5"};
 
+// The least the picture is drawn at: smaller, no word of it could be read.
+constexpr int kLeastScaleDivisor = 4;
+
+// The window at its own size where there is room, else as large as the room allows, whole and
+// in its proportions.
+QRect FitInto(const QSize& natural, const QRect& room) {
+    return {room.topLeft(), natural.boundedTo(natural.scaled(room.size(), Qt::KeepAspectRatio))};
+}
+
+// Draws the window, scaled to the room it is given.
+class Picture final : public QWidget {
+  public:
+    Picture(QWidget& window, QWidget* parent) : QWidget(parent), window_(window) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    QSize sizeHint() const override { return window_.size(); }
+    QSize minimumSizeHint() const override { return window_.size() / kLeastScaleDivisor; }
+    QRect Shown() const { return FitInto(window_.size(), rect()); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(Shown(), window_.grab());
+    }
+
+  private:
+    QWidget& window_;
+};
+
 }  // namespace
 
 QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Так вопрос покажет викторина:"), this));
+    // The window is shown, so that it is laid out and drawn as the quiz's, but out of sight:
+    // its holder has no room to show it in.
+    auto* holder = new QWidget(this);
+    holder->setFixedSize(0, 0);
+    window_ = new QWidget(holder);
     // A frame and a caption bar around the client area, so that it reads as a window.
-    auto* frame = new QFrame(this);
+    auto* frame = new QFrame(window_);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     frame->setLineWidth(2);
     auto* inside = new QVBoxLayout(frame);
@@ -66,19 +103,25 @@ QuizPreview::QuizPreview(QWidget* parent) : QWidget(parent) {
     }
     inside->addWidget(client_);
     // The sign of the right option stands outside the window, level with its option.
-    auto* row = new QHBoxLayout;
+    auto* row = new QHBoxLayout(window_);
+    row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
     row->addWidget(frame);
-    auto* marks = new QWidget(this);
+    auto* marks = new QWidget(window_);
     rightMark_ = new QLabel(QStringLiteral("◀ верный"), marks);
     rightMark_->setObjectName("previewRightMark");
     rightMark_->adjustSize();
     marks->setFixedWidth(rightMark_->width());
     row->addWidget(marks);
-    row->addStretch();
-    layout->addLayout(row);
-    layout->addStretch();
+    window_->adjustSize();
+    window_->setFixedSize(window_->size());
+    picture_ = new Picture(*window_, this);
+    layout->addWidget(picture_, 1);
     ShowNothing();
+}
+
+QRect QuizPreview::PictureRect() const {
+    return static_cast<const Picture*>(picture_)->Shown().translated(picture_->pos());
 }
 
 void QuizPreview::ShowQuestion(const QuestionRecord& question, int number) {
@@ -94,6 +137,7 @@ void QuizPreview::ShowQuestion(const QuestionRecord& question, int number) {
     controls_.As<QRadioButton>(OptionName(bank::kFirstOptionField)).setChecked(true);
     rightOption_ = question.rightOption;
     PlaceRightMark();
+    picture_->update();
 }
 
 std::string_view QuizPreview::OptionName(int field) {
@@ -106,15 +150,10 @@ void QuizPreview::PlaceRightMark() {
         return;
     }
     const QWidget& option = controls_.At(OptionName(rightOption_));
-    const QPoint centre = option.mapTo(this, option.rect().center());
+    const QPoint centre = option.mapTo(window_, option.rect().center());
     QWidget* marks = rightMark_->parentWidget();
-    rightMark_->move(0, marks->mapFrom(this, centre).y() - rightMark_->height() / 2);
+    rightMark_->move(0, marks->mapFrom(window_, centre).y() - rightMark_->height() / 2);
     rightMark_->show();
-}
-
-void QuizPreview::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    PlaceRightMark();
 }
 
 void QuizPreview::showEvent(QShowEvent* event) {

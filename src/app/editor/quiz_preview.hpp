@@ -2,7 +2,8 @@
 // A picture of the quiz's main window showing one question: built by the quiz's own builder
 // from the quiz's own design, so controls, sizes, fonts, wrapping and cut-off are the quiz's.
 // It is only a picture: it takes neither clicks nor the focus. A sign beside it marks the
-// right option, which the quiz itself never shows.
+// right option, which the quiz itself never shows. Where the editor has less room than the
+// window takes (a small screen, a large scale), the picture is drawn smaller, whole.
 #pragma once
 
 #include <QLabel>
@@ -25,16 +26,21 @@ class QuizPreview final : public QWidget {
     QWidget& Control(std::string_view name) const { return controls_.At(name); }
 
     // The option the sign marks as right; 0 when none of the five.
-    int RightOptionMarked() const { return rightMark_->isVisibleTo(this) ? rightOption_ : 0; }
+    int RightOptionMarked() const { return rightMark_->isVisibleTo(window_) ? rightOption_ : 0; }
+
+    // Where the window and its sign are drawn, in the preview's coordinates.
+    QRect PictureRect() const;
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
     static std::string_view OptionName(int field);
     void PlaceRightMark();
 
+    // The window and the sign at the quiz's own size, which the picture draws.
+    QWidget* window_ = nullptr;
+    QWidget* picture_ = nullptr;
     QWidget* client_ = nullptr;
     QLabel* rightMark_ = nullptr;
     int rightOption_ = 0;
