@@ -105,39 +105,51 @@ int CountWrappedLines(std::u16string_view text, int widthPx, FontWeight weight) 
         } else {
             if (x > 0) {
                 ++lines;
-                x = 0;
             }
-            // A word wider than the line is broken between characters.
-            for (const char16_t c : word) {
-                const int w = CharTenths(c, weight);
-                if (x > 0 && x + w > limit) {
-                    ++lines;
-                    x = 0;
-                }
-                x += w;
-            }
+            // A word wider than the line stays whole on a line of its own, as a label keeps it.
+            x = width;
         }
         pos = blank + 1;
     }
     return lines;
 }
 
+TextRoom EstimatedTextMeasure::MeasureQuestion(std::u16string_view text) const {
+    TextRoom room{CountWrappedLines(text, kQuestionWidthPx, FontWeight::Bold), kQuestionLines};
+    std::size_t pos = 0;
+    while (pos <= text.size() && !room.wordTooWide) {
+        const std::size_t blank = std::min(text.find(u' ', pos), text.size());
+        room.wordTooWide =
+            EstimateWidthPx(text.substr(pos, blank - pos), FontWeight::Bold) > kQuestionWidthPx;
+        pos = blank + 1;
+    }
+    return room;
+}
+
+TextRoom EstimatedTextMeasure::MeasureOption(std::u16string_view text) const {
+    return {EstimateWidthPx(text, FontWeight::Normal), kOptionWidthPx};
+}
+
 std::vector<FitProblem> FindFitProblems(const QuestionRecord& question) {
+    const EstimatedTextMeasure measure;
     std::vector<FitProblem> problems;
-    const int lines = CountWrappedLines(question.question, kQuestionWidthPx, FontWeight::Bold);
-    if (lines > kQuestionLines) {
-        problems.push_back({0, "the question takes about " + std::to_string(lines) +
+    const TextRoom lines = measure.MeasureQuestion(question.question);
+    if (lines.wordTooWide) {
+        problems.push_back({0, "a word of the question may be wider than the window, which "
+                               "would cut it on both sides: break or shorten it"});
+    } else if (IsCut(lines)) {
+        problems.push_back({0, "the question takes about " + std::to_string(lines.taken) +
                                    " lines in the window, which shows " +
-                                   std::to_string(kQuestionLines) + ": shorten it"});
+                                   std::to_string(lines.shown) + ": shorten it"});
     }
     for (std::size_t k = 0; k < question.options.size(); ++k) {
-        const int width = EstimateWidthPx(question.options[k], FontWeight::Normal);
-        if (width > kOptionWidthPx) {
+        const TextRoom width = measure.MeasureOption(question.options[k]);
+        if (IsCut(width)) {
             problems.push_back(
                 {static_cast<int>(k) + 1, "option " + std::string(1, static_cast<char>('A' + k)) +
-                                              " is about " + std::to_string(width) +
+                                              " is about " + std::to_string(width.taken) +
                                               " px wide, and its button shows one line of about " +
-                                              std::to_string(kOptionWidthPx) + " px: shorten it"});
+                                              std::to_string(width.shown) + " px: shorten it"});
         }
     }
     return problems;

@@ -25,6 +25,7 @@ namespace vornikat::editor {
 
 class BankDocument;
 class IssueListModel;
+class PreviewTextMeasure;
 class QuestionForm;
 class QuestionListModel;
 class QuizPreview;
@@ -103,6 +104,7 @@ class EditorWindow final : public QMainWindow {
 
     EditorSettings settings_;
     QUndoStack undo_;
+    std::unique_ptr<PreviewTextMeasure> measure_;
     BankDocument* document_ = nullptr;
     QuestionListModel* questions_ = nullptr;
     IssueListModel* issues_ = nullptr;
