@@ -135,8 +135,9 @@ std::vector<FitProblem> FindFitProblems(const QuestionRecord& question) {
     std::vector<FitProblem> problems;
     const TextRoom lines = measure.MeasureQuestion(question.question);
     if (lines.wordTooWide) {
-        problems.push_back({0, "a word of the question may be wider than the window, which "
-                               "would cut it on both sides: break or shorten it"});
+        problems.push_back({0,
+                            "a word of the question may be wider than the window, which "
+                            "would cut it on both sides: break or shorten it"});
     } else if (IsCut(lines)) {
         problems.push_back({0, "the question takes about " + std::to_string(lines.taken) +
                                    " lines in the window, which shows " +

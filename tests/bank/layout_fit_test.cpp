@@ -12,7 +12,8 @@ TEST(LayoutFit, WrapsAtBlanksAndKeepsAWordWiderThanALineWhole) {
     // "ааааа" is about 38 px bold: two fit in 80 px with a blank between, the third wraps.
     EXPECT_EQ(CountWrappedLines(u"ааааа ааааа ааааа", 80, FontWeight::Bold), 2);
     EXPECT_EQ(CountWrappedLines(std::u16string(100, u'Ш'), kQuestionWidthPx, FontWeight::Bold), 1);
-    EXPECT_TRUE(EstimatedTextMeasure().MeasureQuestion(u"а " + std::u16string(40, u'Ш')).wordTooWide);
+    EXPECT_TRUE(
+        EstimatedTextMeasure().MeasureQuestion(u"а " + std::u16string(40, u'Ш')).wordTooWide);
 }
 
 TEST(LayoutFit, FlagsQuestionsPastFourLinesAndOptionsPastOneLine) {

@@ -18,10 +18,10 @@
 #include "edit_commands.hpp"
 #include "editor_keys.hpp"
 #include "issue_list_model.hpp"
+#include "preview_text_measure.hpp"
 #include "program_icon.hpp"
 #include "question_form.hpp"
 #include "question_list_model.hpp"
-#include "preview_text_measure.hpp"
 #include "quiz_preview.hpp"
 
 namespace vornikat::editor {

@@ -53,8 +53,8 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
                            "шириной %1 %2, а кнопка варианта показывает %3: викторина "
                            "обрежет вариант; сократите его")
                     .arg(issue.room.taken)
-                    .arg(QString::fromUtf8(bank::RussianPlural(issue.room.taken, "пиксель",
-                                                               "пикселя", "пикселей")))
+                    .arg(QString::fromUtf8(
+                        bank::RussianPlural(issue.room.taken, "пиксель", "пикселя", "пикселей")))
                     .arg(issue.room.shown);
             }
             if (issue.room.wordTooWide) {

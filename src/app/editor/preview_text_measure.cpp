@@ -33,8 +33,7 @@ bank::TextRoom PreviewTextMeasure::MeasureQuestion(std::u16string_view text) con
     const int flags = static_cast<int>(label.alignment()) | Qt::TextWordWrap;
     const QRectF taken = metrics.boundingRect(room, flags, ToQString(text));
     const double first = metrics.boundingRect(room, flags, QStringLiteral("Ж")).height();
-    const double pitch =
-        metrics.boundingRect(room, flags, QStringLiteral("Ж\nЖ")).height() - first;
+    const double pitch = metrics.boundingRect(room, flags, QStringLiteral("Ж\nЖ")).height() - first;
     return {LinesIn(taken.height(), first, pitch), LinesIn(room.height(), first, pitch),
             taken.width() > room.width()};
 }
