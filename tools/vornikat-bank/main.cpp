@@ -75,8 +75,10 @@ Every character must exist in Windows-1251. Errors are reported as
 FILE:LINE:COLUMN: error: ..., and on any error nothing is written. The bank goes to a
 temporary file beside data.bin, which is renamed into place once it is complete.
 
-A question that may not fit the quiz window (about four lines of 40 characters) or an
-option longer than one line of its button (about 40 characters) gets a warning.
+A question that may not fit the quiz window (about four lines of 40 characters, or a word
+wider than the window) or an option longer than one line of its button (about 40
+characters) gets a warning. Without the window these are cautious estimates: a text near
+the limit may still fit; vornikat-editor measures the window itself.
 
 options:
   -o, --output FILE   the bank to write
