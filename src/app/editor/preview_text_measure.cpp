@@ -32,10 +32,15 @@ bank::TextRoom PreviewTextMeasure::MeasureQuestion(std::u16string_view text) con
     // whole, centred, and so cut on both sides.
     const int flags = static_cast<int>(label.alignment()) | Qt::TextWordWrap;
     const QRectF taken = metrics.boundingRect(room, flags, ToQString(text));
-    const double first = metrics.boundingRect(room, flags, QStringLiteral("Ж")).height();
-    const double pitch = metrics.boundingRect(room, flags, QStringLiteral("Ж\nЖ")).height() - first;
-    return {LinesIn(taken.height(), first, pitch), LinesIn(room.height(), first, pitch),
-            taken.width() > room.width()};
+    // The lines' heights are the font's alone: measured again only for another font.
+    if (label.font() != lineFont_) {
+        lineFont_ = label.font();
+        firstLine_ = metrics.boundingRect(room, flags, QStringLiteral("Ж")).height();
+        linePitch_ =
+            metrics.boundingRect(room, flags, QStringLiteral("Ж\nЖ")).height() - firstLine_;
+    }
+    return {LinesIn(taken.height(), firstLine_, linePitch_),
+            LinesIn(room.height(), firstLine_, linePitch_), taken.width() > room.width()};
 }
 
 bank::TextRoom PreviewTextMeasure::MeasureOption(std::u16string_view text) const {

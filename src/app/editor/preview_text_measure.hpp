@@ -4,6 +4,8 @@
 // style's rectangles and the label's wrap. A text is cut here exactly when the preview cuts it.
 #pragma once
 
+#include <QFont>
+
 #include "quiz_preview.hpp"
 #include "text_measure.hpp"
 
@@ -18,6 +20,9 @@ class PreviewTextMeasure final : public bank::TextMeasure {
 
   private:
     const QuizPreview& preview_;
+    mutable QFont lineFont_;
+    mutable double firstLine_ = 0;
+    mutable double linePitch_ = 0;
 };
 
 }  // namespace vornikat::editor
