@@ -13,8 +13,8 @@ namespace {
 
 // Advances in tenths of a pixel, rounded up, of the printable Windows-1251 characters (codes
 // 0x20 to 0xFF) in DejaVu Sans at 96 dpi: 8 pt for the options, 8.25 pt bold for the
-// question. A Linux desktop draws the design's MS Sans Serif in that font, which is wider
-// than the original, so a text that fits by these figures fits either way.
+// question. That face is wider than those the quiz draws the design's MS Sans Serif in (the
+// classic face itself where it serves, else Liberation Sans), so what fits by these fits there.
 constexpr std::array<std::uint8_t, 224> kNormalTenths = {
     35,  45, 51, 92, 70, 105, 86,  31,  43,  43,  55,  92, 35,  40,  35,  37,  // 20
     70,  70, 70, 70, 70, 70,  70,  70,  70,  70,  37,  37, 92,  92,  92,  59,  // 30
