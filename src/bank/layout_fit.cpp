@@ -13,8 +13,8 @@ namespace {
 
 // Advances in tenths of a pixel, rounded up, of the printable Windows-1251 characters (codes
 // 0x20 to 0xFF) in DejaVu Sans at 96 dpi: 8 pt for the options, 8.25 pt bold for the
-// question. A Linux desktop draws the design's MS Sans Serif in that font, which is wider
-// than the original, so a text that fits by these figures fits either way.
+// question. That face is wider than those the quiz draws the design's MS Sans Serif in (the
+// classic face itself where it serves, else Liberation Sans), so what fits by these fits there.
 constexpr std::array<std::uint8_t, 224> kNormalTenths = {
     35,  45, 51, 92, 70, 105, 86,  31,  43,  43,  55,  92, 35,  40,  35,  37,  // 20
     70,  70, 70, 70, 70, 70,  70,  70,  70,  70,  37,  37, 92,  92,  92,  59,  // 30
@@ -105,30 +105,45 @@ int CountWrappedLines(std::u16string_view text, int widthPx, FontWeight weight) 
         } else {
             if (x > 0) {
                 ++lines;
-                x = 0;
             }
-            // A word wider than the line is broken between characters.
-            for (const char16_t c : word) {
-                const int w = CharTenths(c, weight);
-                if (x > 0 && x + w > limit) {
-                    ++lines;
-                    x = 0;
-                }
-                x += w;
-            }
+            // A word wider than the line stays whole on a line of its own, as a label keeps it.
+            x = width;
         }
         pos = blank + 1;
     }
     return lines;
 }
 
+TextRoom EstimatedTextMeasure::MeasureQuestion(std::u16string_view text) const {
+    TextRoom room{CountWrappedLines(text, kQuestionWidthPx, FontWeight::Bold), kQuestionLines};
+    std::size_t pos = 0;
+    while (pos <= text.size() && !room.wordTooWide) {
+        const std::size_t blank = std::min(text.find(u' ', pos), text.size());
+        room.wordTooWide =
+            EstimateWidthPx(text.substr(pos, blank - pos), FontWeight::Bold) > kQuestionWidthPx;
+        pos = blank + 1;
+    }
+    return room;
+}
+
+TextRoom EstimatedTextMeasure::MeasureOption(std::u16string_view text) const {
+    return {EstimateWidthPx(text, FontWeight::Normal), kOptionWidthPx};
+}
+
 std::vector<FitProblem> FindFitProblems(const QuestionRecord& question, Language language) {
     const bool russian = language == Language::Russian;
+    const EstimatedTextMeasure measure;
     std::vector<FitProblem> problems;
-    const int lines = CountWrappedLines(question.question, kQuestionWidthPx, FontWeight::Bold);
-    if (lines > kQuestionLines) {
-        const std::string about = std::to_string(lines);
-        const std::string shown = std::to_string(kQuestionLines);
+    const TextRoom lines = measure.MeasureQuestion(question.question);
+    if (lines.wordTooWide) {
+        problems.push_back(
+            {0, russian ? "слово вопроса может оказаться шире окна, и окно обрежет его с обеих "
+                          "сторон; разбейте или сократите его"
+                        : "a word of the question may be wider than the window, which would cut "
+                          "it on both sides: break or shorten it"});
+    } else if (IsCut(lines)) {
+        const std::string about = std::to_string(lines.taken);
+        const std::string shown = std::to_string(lines.shown);
         problems.push_back(
             {0, russian ? "вопрос займёт около " + about + " строк, а окно показывает " + shown +
                               "; сократите его"
@@ -136,11 +151,11 @@ std::vector<FitProblem> FindFitProblems(const QuestionRecord& question, Language
                               " lines in the window, which shows " + shown + ": shorten it"});
     }
     for (std::size_t k = 0; k < question.options.size(); ++k) {
-        const int width = EstimateWidthPx(question.options[k], FontWeight::Normal);
-        if (width > kOptionWidthPx) {
+        const TextRoom width = measure.MeasureOption(question.options[k]);
+        if (IsCut(width)) {
             const std::string letter(1, static_cast<char>('A' + k));
-            const std::string about = std::to_string(width);
-            const std::string shown = std::to_string(kOptionWidthPx);
+            const std::string about = std::to_string(width.taken);
+            const std::string shown = std::to_string(width.shown);
             problems.push_back(
                 {static_cast<int>(k) + 1,
                  russian ? "вариант " + letter + " шириной около " + about +

@@ -7,7 +7,6 @@
 #include "aiken_parser.hpp"
 #include "bank_format.hpp"
 #include "cp1251.hpp"
-#include "layout_fit.hpp"
 
 namespace vornikat::bank {
 namespace {
@@ -66,23 +65,24 @@ void CheckText(std::u16string_view text, int field, std::vector<FieldIssue>& iss
 
 }  // namespace
 
-std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requireFit) {
+std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requireFit,
+                                      const TextMeasure& measure) {
     std::vector<FieldIssue> issues;
     const Severity misfit = requireFit ? Severity::Error : Severity::Warning;
     CheckText(question.question, kQuestionField, issues);
     if (LooksLikeAnswerLine(question.question)) {
         issues.push_back({kQuestionField, Severity::Warning, IssueKind::LooksLikeAnswer});
     }
-    const int lines = CountWrappedLines(question.question, kQuestionWidthPx, FontWeight::Bold);
-    if (lines > kQuestionLines) {
-        issues.push_back({kQuestionField, misfit, IssueKind::MayNotFit, 0, 0, lines});
+    const TextRoom lines = measure.MeasureQuestion(question.question);
+    if (IsCut(lines)) {
+        issues.push_back({kQuestionField, misfit, IssueKind::MayNotFit, 0, 0, 0, lines});
     }
     for (int field = kFirstOptionField; field <= kLastOptionField; ++field) {
         const std::u16string& option = TextOf(question, field);
         CheckText(option, field, issues);
-        const int width = EstimateWidthPx(option, FontWeight::Normal);
-        if (width > kOptionWidthPx) {
-            issues.push_back({field, misfit, IssueKind::MayNotFit, 0, 0, width});
+        const TextRoom width = measure.MeasureOption(option);
+        if (IsCut(width)) {
+            issues.push_back({field, misfit, IssueKind::MayNotFit, 0, 0, 0, width});
         }
     }
     if (question.rightOption == 0) {
@@ -98,8 +98,9 @@ std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requi
     return issues;
 }
 
-std::vector<FieldIssue> CheckDraftQuestion(const DraftQuestion& draft, bool requireFit) {
-    std::vector<FieldIssue> issues = CheckQuestion(draft.record, requireFit);
+std::vector<FieldIssue> CheckDraftQuestion(const DraftQuestion& draft, bool requireFit,
+                                           const TextMeasure& measure) {
+    std::vector<FieldIssue> issues = CheckQuestion(draft.record, requireFit, measure);
     const int extra = static_cast<int>(draft.extraOptions.size());
     for (FieldIssue& issue : issues) {
         if (issue.kind == IssueKind::Empty && issue.field >= kFirstOptionField &&

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The checks of one question, field by field, for an editor that shows each problem at the text
-// it concerns. The limits are those of data.bin; the fit is the estimate the bank tool uses.
+// it concerns. The limits are those of data.bin; the fit is what the given measure of the quiz
+// window says (the editor's is the window itself).
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,7 @@
 
 #include "draft_bank.hpp"
 #include "question_bank.hpp"
+#include "text_measure.hpp"
 
 namespace vornikat::bank {
 
@@ -34,7 +36,7 @@ enum class IssueKind {
     NotInCodePage,     // a character with no Windows-1251 code: `character`, at `position`
     TooLong,           // more characters than a text holds: `amount` is the length
     Empty,             // the format allows it, but the quiz shows nothing
-    MayNotFit,         // question: `amount` lines; option: `amount` pixels
+    MayNotFit,         // the window cuts the text: `room` (question: lines; option: pixels)
     ControlCharacter,  // loads, but an Aiken line cannot carry it: `character`
     BlankAtEdge,       // Aiken drops a blank at either end of a line
     LooksLikeAnswer,   // a question text that Aiken would read back as its ANSWER line
@@ -54,14 +56,18 @@ struct FieldIssue {
     char32_t character = 0;
     int position = 0;  // 0-based, in UTF-16 units
     int amount = 0;
+    TextRoom room = {};
 };
 
-// Every problem of the question, in field order. A misfit is an error when requireFit is set.
-std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requireFit);
+// Every problem of the question, in field order, its fit as the measure finds it. A misfit is an
+// error when requireFit is set.
+std::vector<FieldIssue> CheckQuestion(const QuestionRecord& question, bool requireFit,
+                                      const TextMeasure& measure);
 
 // The checks of a question and of what its source left wrong: options it lacked, options past
 // the fifth, a right option among those.
-std::vector<FieldIssue> CheckDraftQuestion(const DraftQuestion& draft, bool requireFit);
+std::vector<FieldIssue> CheckDraftQuestion(const DraftQuestion& draft, bool requireFit,
+                                           const TextMeasure& measure);
 
 // Whether a bank of this many questions can be stored.
 bool IsStorableQuestionCount(std::size_t count);

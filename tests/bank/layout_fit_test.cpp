@@ -6,12 +6,14 @@
 namespace vornikat::bank {
 namespace {
 
-TEST(LayoutFit, WrapsAtBlanksAndBreaksWordsWiderThanALine) {
+TEST(LayoutFit, WrapsAtBlanksAndKeepsAWordWiderThanALineWhole) {
     EXPECT_EQ(CountWrappedLines(u"", 100, FontWeight::Bold), 0);
     EXPECT_EQ(CountWrappedLines(u"Сколько бит в байте?", kQuestionWidthPx, FontWeight::Bold), 1);
     // "ааааа" is about 38 px bold: two fit in 80 px with a blank between, the third wraps.
     EXPECT_EQ(CountWrappedLines(u"ааааа ааааа ааааа", 80, FontWeight::Bold), 2);
-    EXPECT_EQ(CountWrappedLines(std::u16string(100, u'Ш'), kQuestionWidthPx, FontWeight::Bold), 5);
+    EXPECT_EQ(CountWrappedLines(std::u16string(100, u'Ш'), kQuestionWidthPx, FontWeight::Bold), 1);
+    EXPECT_TRUE(
+        EstimatedTextMeasure().MeasureQuestion(u"а " + std::u16string(40, u'Ш')).wordTooWide);
 }
 
 TEST(LayoutFit, FlagsQuestionsPastFourLinesAndOptionsPastOneLine) {

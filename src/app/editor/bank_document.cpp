@@ -7,7 +7,8 @@
 
 namespace vornikat::editor {
 
-BankDocument::BankDocument(QObject* parent) : QObject(parent) {
+BankDocument::BankDocument(const bank::TextMeasure& measure, QObject* parent)
+    : QObject(parent), measure_(measure) {
     checker_.setInterval(0);
     connect(&checker_, &QTimer::timeout, this, [this] { CheckSlice(); });
 }
@@ -152,7 +153,7 @@ int BankDocument::FindText(const QString& text, int start) const {
 
 void BankDocument::Recheck(Row& row) const {
     errorCount_ -= bank::CountErrors(row.issues);
-    row.issues = bank::CheckDraftQuestion(row.question, requireFit_);
+    row.issues = bank::CheckDraftQuestion(row.question, requireFit_, measure_);
     errorCount_ += bank::CountErrors(row.issues);
     if (!row.checked) {
         row.checked = true;

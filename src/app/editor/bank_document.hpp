@@ -23,7 +23,8 @@ class BankDocument final : public QObject {
     Q_OBJECT
 
   public:
-    explicit BankDocument(QObject* parent = nullptr);
+    // The fit of its texts is judged by the measure, which outlives the document.
+    explicit BankDocument(const bank::TextMeasure& measure, QObject* parent = nullptr);
 
     int Count() const { return static_cast<int>(rows_.size()); }
     const QuestionRecord& At(int row) const;
@@ -99,6 +100,7 @@ class BankDocument final : public QObject {
     mutable int errorCount_ = 0;
     std::size_t checkCursor_ = 0;
     QTimer checker_;
+    const bank::TextMeasure& measure_;
     bool requireFit_ = false;
 };
 

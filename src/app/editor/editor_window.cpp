@@ -20,6 +20,7 @@
 #include "editor_keys.hpp"
 #include "file_watch.hpp"
 #include "issue_list_model.hpp"
+#include "preview_text_measure.hpp"
 #include "program_icon.hpp"
 #include "question_form.hpp"
 #include "question_list_model.hpp"
@@ -50,7 +51,10 @@ QScrollArea* Scrolled(QWidget* part, QWidget* parent) {
 
 EditorWindow::EditorWindow() {
     setWindowIcon(ProgramIcon());
-    document_ = new BankDocument(this);
+    // The checks measure the texts in the preview, the quiz's own window: it comes first.
+    preview_ = new QuizPreview(this);
+    measure_ = std::make_unique<PreviewTextMeasure>(*preview_);
+    document_ = new BankDocument(*measure_, this);
     document_->SetRequireFit(settings_.RequireFit());
     questions_ = new QuestionListModel(*document_, this);
     issues_ = new IssueListModel(*document_, this);
@@ -146,7 +150,6 @@ void EditorWindow::BuildWidgets() {
 
     form_ = new QuestionForm(this);
     form_->setObjectName("questionForm");
-    preview_ = new QuizPreview(this);
     preview_->setObjectName("preview");
     preview_->setAccessibleName(QStringLiteral("Так вопрос покажет викторина"));
 

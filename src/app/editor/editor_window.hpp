@@ -28,6 +28,7 @@ class BankDocument;
 class FileWatch;
 enum class DiskChange;
 class IssueListModel;
+class PreviewTextMeasure;
 class QuestionForm;
 class QuestionListModel;
 class QuizPreview;
@@ -113,6 +114,7 @@ class EditorWindow final : public QMainWindow {
 
     EditorSettings settings_;
     QUndoStack undo_;
+    std::unique_ptr<PreviewTextMeasure> measure_;
     BankDocument* document_ = nullptr;
     QuestionListModel* questions_ = nullptr;
     IssueListModel* issues_ = nullptr;

@@ -2,7 +2,6 @@
 #include "issue_text.hpp"
 
 #include "bank_format.hpp"
-#include "layout_fit.hpp"
 #include "readable_colors.hpp"
 #include "russian_plural.hpp"
 
@@ -50,18 +49,27 @@ QString DescribeIssue(const bank::FieldIssue& issue) {
                              "Aiken не сохранит вопрос без текста")
                        : QStringLiteral("текст пуст, и викторина покажет пустое место");
         case bank::IssueKind::MayNotFit:
-            if (issue.field == bank::kQuestionField) {
+            if (issue.field != bank::kQuestionField) {
                 return QStringLiteral(
-                           "займёт около %1 строк, а окно показывает %2; сократите "
-                           "вопрос")
-                    .arg(issue.amount)
-                    .arg(bank::kQuestionLines);
+                           "шириной %1 %2, а кнопка варианта показывает %3: викторина "
+                           "обрежет вариант; сократите его")
+                    .arg(issue.room.taken)
+                    .arg(QString::fromUtf8(
+                        bank::RussianPlural(issue.room.taken, "пиксель", "пикселя", "пикселей")))
+                    .arg(issue.room.shown);
+            }
+            if (issue.room.wordTooWide) {
+                return QStringLiteral(
+                    "слово шире окна: викторина обрежет его с обеих сторон; разбейте или "
+                    "сократите его");
             }
             return QStringLiteral(
-                       "шириной около %1 пикселей, а кнопка варианта показывает одну "
-                       "строку около %2; сократите вариант")
-                .arg(issue.amount)
-                .arg(bank::kOptionWidthPx);
+                       "займёт %1 %2, а окно показывает %3: викторина обрежет вопрос; "
+                       "сократите его")
+                .arg(issue.room.taken)
+                .arg(QString::fromUtf8(
+                    bank::RussianPlural(issue.room.taken, "строку", "строки", "строк")))
+                .arg(issue.room.shown);
         case bank::IssueKind::ControlCharacter:
             return QStringLiteral(
                        "управляющий знак %1 в позиции %2: строка текста Aiken не "
