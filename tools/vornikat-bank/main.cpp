@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// vornikat-bank: turns question banks written as Aiken text into data.bin, prints a data.bin as
+// vornikat-bank: turns question banks written as Aiken text, or exported by other tools as GIFT,
+// Moodle XML or CSV, into data.bin, prints a data.bin as
 // Aiken text, and says whether the program will load a data.bin.
 #include <getopt.h>
 
@@ -24,8 +25,10 @@
 #include "atomic_file.hpp"
 #include "bank_check.hpp"
 #include "bank_reader.hpp"
+#include "bank_source.hpp"
 #include "bank_text.hpp"
 #include "bank_writer.hpp"
+#include "draft_check.hpp"
 #include "file_source.hpp"
 #include "layout_fit.hpp"
 #include "regular_file.hpp"
@@ -44,7 +47,7 @@ constexpr std::string_view kMainHelp = R"(usage: vornikat-bank COMMAND ARGS...
 Turns question banks written as Aiken text into the quiz's data.bin and back.
 
 commands:
-  build SOURCE.txt -o data.bin   compile an Aiken text into a bank
+  build SOURCE.txt -o data.bin   compile an Aiken text (or GIFT, Moodle XML, CSV) into a bank
   dump data.bin                  print a bank as Aiken text
   check data.bin                 say whether the quiz will load a bank
 
@@ -57,7 +60,7 @@ file name may start with "-".
 )";
 
 constexpr std::string_view kBuildHelp =
-    R"(usage: vornikat-bank build [--require-fit] SOURCE.txt -o data.bin
+    R"(usage: vornikat-bank build [--require-fit] [--from FORMAT] SOURCE.txt -o data.bin
 
 Reads SOURCE.txt, Aiken text in UTF-8, and writes the bank data.bin. A question is one
 line, then its five options labelled A) to E) (or A. to E.), then "ANSWER:" and the
@@ -78,8 +81,18 @@ temporary file beside data.bin, which is renamed into place once it is complete.
 A question that may not fit the quiz window (about four lines of 40 characters) or an
 option longer than one line of its button (about 40 characters) gets a warning.
 
+Questions exported by other tools are taken too, told by the file's extension (.gift,
+.xml, .csv) or else by its content: GIFT and Moodle XML multiple-choice questions with
+one right answer (other kinds are skipped, and their number told), and CSV as
+spreadsheets save it: a row per question, its text, five options and the right one by
+number (1-5) or letter (A-E), separated by "," or ";". Any of them may be UTF-8,
+UTF-16 with a byte order mark or Windows-1251. A question that came in without five
+options or a right one is an error at its line.
+
 options:
   -o, --output FILE   the bank to write
+  --from FORMAT       read SOURCE as aiken, gift, xml (Moodle XML) or csv, whatever
+                      its name or content says
   --require-fit       make those warnings errors
   -h, --help          print this help
 )";
@@ -125,11 +138,12 @@ struct ParsedArgs {
     bool version = false;
     bool requireFit = false;
     std::vector<std::string> outputs;
+    std::vector<std::string> from;
     std::vector<std::string> operands;
     std::optional<std::string> problem;
 };
 
-enum LongOnly : int { kVersion = 256, kRequireFit };
+enum LongOnly : int { kVersion = 256, kRequireFit, kFrom };
 
 // Whose options: the tool's own, before the command (the command ends them), build's, or those of
 // the commands that read one bank.
@@ -142,6 +156,7 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
     static const option kBuild[] = {{"help", no_argument, nullptr, 'h'},
                                     {"output", required_argument, nullptr, 'o'},
                                     {"require-fit", no_argument, nullptr, kRequireFit},
+                                    {"from", required_argument, nullptr, kFrom},
                                     {nullptr, 0, nullptr, 0}};
     static const option kRead[] = {{"help", no_argument, nullptr, 'h'}, {nullptr, 0, nullptr, 0}};
     ParsedArgs parsed;
@@ -172,6 +187,9 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
                 break;
             case kRequireFit:
                 parsed.requireFit = true;
+                break;
+            case kFrom:
+                parsed.from.emplace_back(optarg);
                 break;
             case ':':
                 parsed.problem = "option '" + Shown(argv[optind - 1]) + "' needs an argument";
@@ -265,6 +283,43 @@ int ReportFit(const std::string& source, const vb::AikenParse& parsed, bool requ
     return count;
 }
 
+// A source another tool exported, read into records; false once what keeps it from data.bin is
+// told at its lines.
+bool ReadImported(const std::string& source, std::string_view bytes, vb::SourceFormat format,
+                  bool requireFit, std::vector<vornikat::QuestionRecord>& records) {
+    const vb::DraftBank draft = vb::ReadBankSource(bytes, format);
+    for (const auto& error : draft.errors) {
+        Report(source, error.at, "error", error.message);
+    }
+    const vb::DraftErrors problems =
+        draft.stoppedEarly ? vb::DraftErrors{} : vb::FindDraftErrors(draft);
+    for (const auto& error : problems.errors) {
+        Report(source, error.at, "error", error.message);
+    }
+    if (draft.skipped > 0) {
+        std::cerr << Shown(source) << ": note: " << draft.skipped
+                  << (draft.skipped == 1 ? " question" : " questions")
+                  << " skipped: the quiz asks only multiple-choice questions with one right "
+                     "answer\n";
+    }
+    if (draft.stoppedEarly || problems.stoppedEarly) {
+        std::cerr << Shown(source) << ": stopped after "
+                  << draft.errors.size() + problems.errors.size() << " errors\n";
+    }
+    if (!draft.errors.empty() || !problems.errors.empty()) {
+        return false;
+    }
+    int fitProblems = 0;
+    for (const auto& q : draft.questions) {
+        for (const auto& problem : vb::FindFitProblems(q.record)) {
+            Report(source, q.at, requireFit ? "error" : "warning", problem.message);
+            ++fitProblems;
+        }
+        records.push_back(q.record);
+    }
+    return !requireFit || fitProblems == 0;
+}
+
 int Build(int argc, char** argv) {
     const ParsedArgs args = ParseArgs(argc, argv, OptionSet::Build);
     if (args.problem) {
@@ -285,6 +340,14 @@ int Build(int argc, char** argv) {
         return UsageError("build", args.outputs.empty() ? "no bank to write given (-o data.bin)"
                                                         : "one bank to write only (-o data.bin)");
     }
+    std::optional<vb::SourceFormat> from;
+    if (!args.from.empty()) {
+        from = vb::SourceFormatNamed(args.from.back());
+        if (!from) {
+            return UsageError("build", "unknown format '" + Shown(args.from.back()) +
+                                           "'; --from takes aiken, gift, xml or csv");
+        }
+    }
     const std::string& source = args.operands[0];
     const std::string& output = args.outputs[0];
     if (source.empty() || output.empty()) {
@@ -297,8 +360,18 @@ int Build(int argc, char** argv) {
         std::cerr << Shown(source) << ": error: cannot read: " << why << '\n';
         return kFailed;
     }
-    // Any encoding and line ends an author's editor saves in.
-    const vb::AikenParse parsed = vb::ParseAiken(vb::DecodeBankText(*text).utf8);
+    const vb::SourceFormat format = from ? *from : vb::DetectSourceFormat(source, *text);
+    std::vector<vornikat::QuestionRecord> records;
+    if (format != vb::SourceFormat::Aiken &&
+        !ReadImported(source, *text, format, requireFit, records)) {
+        std::cerr << Shown(output) << ": not written\n";
+        return kFailed;
+    }
+    // Any encoding and line ends an author's editor saves in; an imported source has no Aiken
+    // to parse.
+    const vb::AikenParse parsed = format == vb::SourceFormat::Aiken
+                                      ? vb::ParseAiken(vb::DecodeBankText(*text).utf8)
+                                      : vb::AikenParse{};
     for (const auto& error : parsed.errors) {
         Report(source, error.at, "error", error.message);
     }
@@ -310,8 +383,7 @@ int Build(int argc, char** argv) {
         std::cerr << Shown(output) << ": not written\n";
         return kFailed;
     }
-    std::vector<vornikat::QuestionRecord> records;
-    records.reserve(parsed.questions.size());
+    records.reserve(records.size() + parsed.questions.size());
     for (const auto& q : parsed.questions) {
         records.push_back(q.record);
     }
