@@ -55,6 +55,8 @@ EditorWindow::EditorWindow() {
     connect(form_, &QuestionForm::textEdited, this, &EditorWindow::EditText);
     connect(form_, &QuestionForm::rightOptionChosen, this, &EditorWindow::ChooseRightOption);
     connect(&undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    // A file dropped on the window opens, or is imported when another tool exported it.
+    setAcceptDrops(true);
     PlaceOnScreen();
     NewBank();
     // The author starts by typing the first question.
