@@ -158,12 +158,17 @@ std::string PlainTextOfHtml(std::string_view html) {
         while (nameEnd < html.size() && std::isalnum(static_cast<unsigned char>(html[nameEnd]))) {
             ++nameEnd;
         }
-        const std::size_t end = FindTagEnd(html, open);
-        // A "<" that starts no tag is the text's own, as in "a < b".
-        if ((nameEnd == nameStart && next != '!' && next != '?') || end == std::string_view::npos) {
+        // A "<" that starts no tag is the text's own, as in "a < b"; with no ">" after it, so
+        // is all the rest, which is not searched again from every later "<".
+        if (nameEnd == nameStart && next != '!' && next != '?') {
             text += '<';
             i = open + 1;
             continue;
+        }
+        const std::size_t end = FindTagEnd(html, open);
+        if (end == std::string_view::npos) {
+            text.append(html.substr(open));
+            break;
         }
         std::string name(html.substr(nameStart, nameEnd - nameStart));
         std::transform(name.begin(), name.end(), name.begin(),

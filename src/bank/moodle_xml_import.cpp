@@ -224,9 +224,11 @@ class MoodleXmlReader {
         }
         if (text_.compare(open, 2, "<!") == 0) {
             // A document type: its declarations are not read, so no entity of its own expands.
-            const std::size_t bracket = text_.find('[', open);
             const std::size_t close = text_.find('>', open);
-            if (bracket != std::string_view::npos && bracket < close) {
+            const std::size_t bracket =
+                text_.substr(open, close == std::string_view::npos ? close : close - open)
+                    .find('[');
+            if (bracket != std::string_view::npos) {
                 return skipTo("]>", "a \"<!DOCTYPE\" is not closed", "«<!DOCTYPE» не закрыт");
             }
             return skipTo(">", "a \"<!\" is not closed by \">\"", "«<!» не закрыт «>»");
