@@ -327,6 +327,64 @@ TEST(BankTool, BuildsTheSameBankFromEveryEncodingOfItsText) {
     }
 }
 
+// Other tools' exports build the bank the same Aiken text builds, told by extension or
+// content or named by --from; what the quiz cannot ask is counted, a draft refused at its line.
+TEST(BankTool, BuildsFromGiftXmlAndCsvByNameContentOrFrom) {
+    const TempDir dir;
+    WriteText(dir.Path() / "aiken.txt", kSource);
+    ASSERT_EQ(RunBankTool({"build", (dir.Path() / "aiken.txt").string(), "-o",
+                           (dir.Path() / "aiken.bin").string()})
+                  .status,
+              0);
+    const std::string gift =
+        "::1::Сколько бит в байте?{=8 ~Сколько влезет ~ ~16, если байт упитанный ~Ни одного}\n\n"
+        "Истина?{T}\n\nА в килобайте?{=1000 или 1024 ~0 ~1 ~2 ~3}\n";
+    const std::string csv = *EncodeCp1251(
+        u"Вопрос;1;2;3;4;5;Ответ\r\nСколько бит в байте?;8;Сколько влезет;;16, если байт "
+        u"упитанный;Ни одного;А\r\nА в килобайте?;1000 или 1024;0;1;2;3;1\r\n");
+    const struct {
+        std::string name;
+        std::string bytes;
+        std::vector<std::string> from;
+        bool skipped;
+    } cases[] = {
+        {"q.gift", gift, {}, true},
+        {"gift.csv", gift, {"--from", "gift"}, true},
+        {"table.csv", csv, {}, false},
+        {"table.txt", csv, {}, false},
+    };
+    const std::string kSkipped =
+        ": note: 1 question skipped: the quiz asks only multiple-choice questions with one right "
+        "answer\n";
+    for (const auto& c : cases) {
+        const fs::path bank = dir.Path() / (c.name + ".bin");
+        std::vector<std::string> args = {"build", (dir.Path() / c.name).string(), "-o",
+                                         bank.string()};
+        args.insert(args.begin() + 1, c.from.begin(), c.from.end());
+        WriteText(dir.Path() / c.name, c.bytes);
+        const auto run = RunBankTool(args);
+        EXPECT_EQ(run.status, 0) << c.name << run.err;
+        EXPECT_EQ(run.err, c.skipped ? (dir.Path() / c.name).string() + kSkipped : "");
+        EXPECT_EQ(ReadBytes(bank), ReadBytes(dir.Path() / "aiken.bin")) << c.name;
+    }
+
+    const fs::path xml = dir.Path() / "q.xml";
+    WriteText(xml,
+              "<quiz>\n<question type=\"multichoice\"><questiontext><text>Q</text>"
+              "</questiontext>\n<answer fraction=\"100\"><text>a</text></answer>"
+              "<answer fraction=\"0\"><text>b</text></answer></question></quiz>");
+    const auto refused =
+        RunBankTool({"build", xml.string(), "-o", (dir.Path() / "x.bin").string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, xml.string() +
+                               ":2:1: error: this question has 2 options; the quiz asks five\n" +
+                               (dir.Path() / "x.bin").string() + ": not written\n");
+    EXPECT_FALSE(fs::exists(dir.Path() / "x.bin"));
+    const auto unknown = RunBankTool({"build", "--from", "docx", xml.string(), "-o", "x.bin"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown format 'docx'"), std::string::npos);
+}
+
 // A name that would break the line or reach the terminal's controls is printed quoted and
 // escaped; a plain one stays as it is.
 TEST(BankTool, NamesThatWouldBreakALineArePrintedEscaped) {

@@ -35,6 +35,7 @@
 #include <fstream>
 #include <memory>
 
+#include "aiken_parser.hpp"
 #include "bank_document.hpp"
 #include "bank_file.hpp"
 #include "bank_writer.hpp"
@@ -169,6 +170,7 @@ class EditorTest : public QObject {
     void savesRemoveTheirLeftoversAndSpareAReadOnlyBank();
     void aDraftWithErrorsSavesAsAikenAndReopensWithThem();
     void aWindowsDraftOpensFlaggedAndSavesInItsOwnForm();
+    void importsOpenAsANewBankAndSayWhatCameIn();
     void theNameTypedInTheSaveDialogChoosesTheForm();
     void aLongOpeningIsToldWhileParsingAndMayBeGivenUp();
     void aDataBinIsToldAsItStreamsAndKnownByANulByteAnywhere();
@@ -1117,6 +1119,42 @@ void EditorTest::aWindowsDraftOpensFlaggedAndSavesInItsOwnForm() {
     Trigger("saveAs");
     const QByteArray plain = ReadFile(Path("plain.txt"));
     QCOMPARE(plain, saved.mid(3).replace("\r\n", "\n"));
+}
+
+void EditorTest::importsOpenAsANewBankAndSayWhatCameIn() {
+    auto* import = window_->findChild<QAction*>("import");
+    QVERIFY(import != nullptr);
+    QCOMPARE(import->text(), QStringLiteral("&Импорт…"));
+    WriteFile(Path("three.gift"),
+              "// Три вопроса и один, которого викторина не задаёт.\n"
+              "Сколько бит в байте?{~4 =8 ~16 ~Сколько влезет ~1}\n\n"
+              "::ОЗУ::Что такое «ОЗУ»?{=Память ~Овощ ~Ураган ~Звук ~Зуб}\n\nЗемля круглая?{T}\n\n"
+              "Tom & Jerry?{~Кот и мышь ~Два кота ~Две мыши ~Сыр =}\n");
+    // Dropped on the window, as from a file manager.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("three.gift"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    Bank three;
+    for (const auto& question : bank::ParseAiken(kThreeQuestions).questions) {
+        three.push_back(question.record);
+    }
+    QVERIFY(Same(Questions(), three));
+    QCOMPARE(window_->MessageShown(),
+             QStringLiteral("Импортировано вопросов: 3. Пропущено вопросов других видов: 1."));
+    // Nothing of it is saved: it has no name, and closing would ask.
+    QVERIFY(window_->windowTitle().startsWith(QStringLiteral("Новый банк")));
+    QVERIFY(!window_->UndoStack().isClean());
+
+    // A file with no question to bring in changes nothing and says why.
+    WriteFile(Path("page.xml"), "<html><body>Не тест</body></html>");
+    closer_->Answer(QMessageBox::Ok);
+    QVERIFY(!window_->ImportFile(Path("page.xml").toStdString()));
+    QVERIFY(closer_->seen.back().text.contains("строка 1, знак 1: это не тест"));
+    QCOMPARE(window_->Document().Count(), 3);
 }
 
 void EditorTest::theWindowFitsTheScreenAtEveryScale() {

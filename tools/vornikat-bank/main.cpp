@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// vornikat-bank: turns question banks written as Aiken text into data.bin, prints a data.bin as
-// Aiken text, and says whether the program will load a data.bin; in the language of its user.
+// vornikat-bank: turns question banks written as Aiken text, or exported by other tools as GIFT,
+// Moodle XML or CSV, into data.bin, prints a data.bin as Aiken text, and says whether the program
+// will load a data.bin; in the language of its user.
 #include <getopt.h>
 
 #include <array>
@@ -17,9 +18,11 @@
 #include "atomic_file.hpp"
 #include "bank_check.hpp"
 #include "bank_reader.hpp"
+#include "bank_source.hpp"
 #include "bank_text.hpp"
 #include "bank_writer.hpp"
 #include "console_session.hpp"
+#include "draft_check.hpp"
 #include "file_problem_text.hpp"
 #include "layout_fit.hpp"
 #include "regular_file.hpp"
@@ -68,12 +71,13 @@ struct ParsedArgs {
     bool help = false;
     bool version = false;
     bool requireFit = false;
+    std::vector<std::string> from;
     std::vector<std::string> outputs;
     std::vector<std::string> operands;
     std::optional<std::string> problem;
 };
 
-enum LongOnly : int { kVersion = 256, kRequireFit };
+enum LongOnly : int { kVersion = 256, kRequireFit, kFrom };
 
 // Whose options: the tool's own, before the command (the command ends them), build's, or those of
 // the commands that read one bank.
@@ -86,6 +90,7 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
     static const option kBuild[] = {{"help", no_argument, nullptr, 'h'},
                                     {"output", required_argument, nullptr, 'o'},
                                     {"require-fit", no_argument, nullptr, kRequireFit},
+                                    {"from", required_argument, nullptr, kFrom},
                                     {nullptr, 0, nullptr, 0}};
     static const option kRead[] = {{"help", no_argument, nullptr, 'h'}, {nullptr, 0, nullptr, 0}};
     ParsedArgs parsed;
@@ -116,6 +121,9 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
                 break;
             case kRequireFit:
                 parsed.requireFit = true;
+                break;
+            case kFrom:
+                parsed.from.emplace_back(optarg);
                 break;
             case ':':
                 parsed.problem = Say(Msg::OptionNeedsArgument, {Shown(argv[optind - 1])});
@@ -163,8 +171,8 @@ int ReportFit(const std::string& source, const vb::AikenParse& parsed, bool requ
     return count;
 }
 
-// The Aiken text of SOURCE read and its errors reported, or nothing when it cannot be read.
-std::optional<vb::AikenParse> ParseSource(const std::string& source) {
+// The bytes of SOURCE, or nothing once why they cannot be read is told.
+std::optional<std::string> ReadSource(const std::string& source) {
     vornikat::WholeFile whole = vornikat::ReadRegularFile(PathOf(source));
     if (whole.problem != vornikat::OpenProblem::None) {
         std::cerr << Say(
@@ -172,10 +180,14 @@ std::optional<vb::AikenParse> ParseSource(const std::string& source) {
             {Shown(source), Chosen(vornikat::ExplainOpenProblem(whole.problem, whole.error))});
         return std::nullopt;
     }
+    return std::move(whole.bytes);
+}
+
+// The Aiken text of SOURCE parsed, its errors reported.
+vb::AikenParse ParseAikenSource(const std::string& source, std::string_view bytes) {
     // Any encoding and line ends an author's editor saves in.
-    vb::AikenParse parsed =
-        vb::ParseAiken(vb::DecodeBankText(whole.bytes).utf8, vb::kMaxReportedErrors,
-                       vornikat::banktool::SpokenLanguage());
+    vb::AikenParse parsed = vb::ParseAiken(vb::DecodeBankText(bytes).utf8, vb::kMaxReportedErrors,
+                                           vornikat::banktool::SpokenLanguage());
     for (const auto& error : parsed.errors) {
         Report(source, error.at, Msg::Error, error.message);
     }
@@ -183,6 +195,74 @@ std::optional<vb::AikenParse> ParseSource(const std::string& source) {
         std::cerr << Say(Msg::StoppedAfter, {Shown(source), std::to_string(parsed.errors.size())});
     }
     return parsed;
+}
+
+// A source another tool exported, its questions added to records; false once what keeps it from
+// data.bin (or, with requireFit, from the window) is told at its lines.
+bool ReadImported(const std::string& source, std::string_view bytes, vb::SourceFormat format,
+                  bool requireFit, std::vector<vornikat::QuestionRecord>& records) {
+    const vb::DraftBank draft =
+        vb::ReadBankSource(bytes, format, vornikat::banktool::SpokenLanguage());
+    for (const auto& error : draft.errors) {
+        Report(source, error.at, Msg::Error, error.message);
+    }
+    const vb::DraftErrors problems =
+        draft.stoppedEarly ? vb::DraftErrors{}
+                           : vb::FindDraftErrors(draft, vornikat::banktool::SpokenLanguage());
+    for (const auto& error : problems.errors) {
+        Report(source, error.at, Msg::Error, error.message);
+    }
+    if (draft.skipped > 0) {
+        std::cerr << Say(Msg::Skipped,
+                         {Shown(source), vornikat::banktool::CountQuestions(
+                                             static_cast<std::uint64_t>(draft.skipped))});
+    }
+    if (draft.stoppedEarly || problems.stoppedEarly) {
+        std::cerr << Say(
+            Msg::StoppedAfter,
+            {Shown(source), std::to_string(draft.errors.size() + problems.errors.size())});
+    }
+    if (!draft.errors.empty() || !problems.errors.empty()) {
+        return false;
+    }
+    int fitProblems = 0;
+    for (const auto& q : draft.questions) {
+        for (const auto& problem :
+             vb::FindFitProblems(q.record, vornikat::banktool::SpokenLanguage())) {
+            Report(source, q.at, requireFit ? Msg::Error : Msg::Warning, problem.message);
+            ++fitProblems;
+        }
+        records.push_back(q.record);
+    }
+    return !requireFit || fitProblems == 0;
+}
+
+// SOURCE's questions in the form --from names or its name and content tell; nothing once what
+// keeps them from data.bin is told.
+std::optional<std::vector<vornikat::QuestionRecord>> ReadQuestions(
+    const std::string& source, std::optional<vb::SourceFormat> from, bool requireFit) {
+    const auto bytes = ReadSource(source);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const vb::SourceFormat format = from ? *from : vb::DetectSourceFormat(source, *bytes);
+    std::vector<vornikat::QuestionRecord> records;
+    if (format != vb::SourceFormat::Aiken) {
+        if (!ReadImported(source, *bytes, format, requireFit, records)) {
+            return std::nullopt;
+        }
+        return records;
+    }
+    const vb::AikenParse parsed = ParseAikenSource(source, *bytes);
+    const int fitProblems = parsed.errors.empty() ? ReportFit(source, parsed, requireFit) : 0;
+    if (!parsed.errors.empty() || (requireFit && fitProblems > 0)) {
+        return std::nullopt;
+    }
+    records.reserve(parsed.questions.size());
+    for (const auto& q : parsed.questions) {
+        records.push_back(q.record);
+    }
+    return records;
 }
 
 int Build(int argc, char** argv) {
@@ -203,26 +283,24 @@ int Build(int argc, char** argv) {
     if (args.outputs.size() != 1) {
         return UsageError("build", Say(args.outputs.empty() ? Msg::NoOutput : Msg::OneOutputOnly));
     }
+    std::optional<vb::SourceFormat> from;
+    if (!args.from.empty()) {
+        from = vb::SourceFormatNamed(args.from.back());
+        if (!from) {
+            return UsageError("build", Say(Msg::UnknownFormat, {Shown(args.from.back())}));
+        }
+    }
     const std::string& source = args.operands[0];
     const std::string& output = args.outputs[0];
     if (source.empty() || output.empty()) {
         return UsageError("build", Say(Msg::EmptyName));
     }
-    const bool requireFit = args.requireFit;
-    const auto parsed = ParseSource(source);
-    if (!parsed) {
-        return kFailed;
-    }
-    const int fitProblems = parsed->errors.empty() ? ReportFit(source, *parsed, requireFit) : 0;
-    if (!parsed->errors.empty() || (requireFit && fitProblems > 0)) {
+    const auto questions = ReadQuestions(source, from, args.requireFit);
+    if (!questions) {
         std::cerr << Say(Msg::NotWritten, {Shown(output)});
         return kFailed;
     }
-    std::vector<vornikat::QuestionRecord> records;
-    records.reserve(parsed->questions.size());
-    for (const auto& q : parsed->questions) {
-        records.push_back(q.record);
-    }
+    const std::vector<vornikat::QuestionRecord>& records = *questions;
     const std::filesystem::path target = PathOf(output);
     if (vornikat::IsWriteProtected(target)) {
         std::cerr << Say(Msg::ReadOnly, {Shown(output)});
@@ -368,16 +446,12 @@ int Check(int argc, char** argv) {
 
 // An Aiken text checked as a build reads it, and nothing written.
 int CheckText(const std::string& source) {
-    const auto parsed = ParseSource(source);
-    if (!parsed) {
+    const auto questions = ReadQuestions(source, std::nullopt, false);
+    if (!questions) {
         return kFailed;
     }
-    if (!parsed->errors.empty()) {
-        return kFailed;
-    }
-    ReportFit(source, *parsed, false);
     std::cout << Say(Msg::TextChecked,
-                     {Shown(source), vornikat::banktool::CountQuestions(parsed->questions.size())});
+                     {Shown(source), vornikat::banktool::CountQuestions(questions->size())});
     return kOk;
 }
 

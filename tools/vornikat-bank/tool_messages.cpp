@@ -19,10 +19,11 @@ constexpr Message kMessages[] = {
     {Msg::MainHelp, R"(usage: vornikat-bank COMMAND ARGS...
        vornikat-bank FILE
 
-Turns question banks written as Aiken text into the quiz's data.bin and back.
+Turns question banks written as Aiken text (or exported as GIFT, Moodle XML or CSV) into the
+quiz's data.bin, and a data.bin back into Aiken text.
 
 commands:
-  build SOURCE.txt -o data.bin   compile an Aiken text into a bank
+  build SOURCE.txt -o data.bin   compile an Aiken text (GIFT, Moodle XML, CSV) into a bank
   dump data.bin                  print a bank as Aiken text
   check data.bin                 say whether the quiz will load a bank
 
@@ -39,10 +40,11 @@ file name may start with "-". Messages are in Russian where the system's languag
      R"(запуск: vornikat-bank КОМАНДА АРГУМЕНТЫ...
         vornikat-bank ФАЙЛ
 
-Собирает банк вопросов data.bin для викторины из текста Aiken и обратно.
+Собирает банк вопросов data.bin для викторины из текста Aiken (или из выгрузки GIFT,
+Moodle XML, CSV) и выводит data.bin обратно текстом Aiken.
 
 команды:
-  build ВОПРОСЫ.txt -o data.bin   собрать банк из текста Aiken
+  build ВОПРОСЫ.txt -o data.bin   собрать банк из текста Aiken (GIFT, Moodle XML, CSV)
   dump data.bin                   вывести банк текстом Aiken
   check data.bin                  сказать, загрузит ли викторина банк
 
@@ -57,12 +59,13 @@ file name may start with "-". Messages are in Russian where the system's languag
 «vornikat-bank КОМАНДА --help» описывает каждую команду; «--» заканчивает параметры, так что
 имя файла может начинаться с «-». Сообщения выводятся по-русски, если система русская.
 )"},
-    {Msg::BuildHelp, R"(usage: vornikat-bank build [--require-fit] SOURCE.txt -o data.bin
+    {Msg::BuildHelp,
+     R"(usage: vornikat-bank build [--require-fit] [--from FORMAT] SOURCE.txt -o data.bin
 
 Reads SOURCE.txt, Aiken text in UTF-8 (with or without its mark), UTF-16 with its mark or
-Windows-1251, and writes the bank data.bin. A question is one line, then its five options
-labelled A) to E) (or A. to E.), then "ANSWER:" and the letter of the right option. Blank
-lines are skipped.
+Windows-1251, and writes the bank data.bin. A question is one line or several, then its
+five options labelled A) to E) (or A. to E., or the Russian А) to Д), in either case), then
+"ANSWER:" (or "ОТВЕТ:") and the letter of the right option. Blank lines are optional.
 
   Что делает кнопка «Reset»?
   A) Перезагружает компьютер
@@ -77,20 +80,32 @@ FILE:LINE:COLUMN: error: ..., and on any error nothing is written. The bank goes
 temporary file beside data.bin, which is renamed into place once it is complete; missing
 folders of data.bin are made.
 
-A question that may not fit the quiz window (about four lines of 40 characters) or an
-option longer than one line of its button (about 40 characters) gets a warning.
+A question that may not fit the quiz window (about four lines of 40 characters, or a word
+wider than the window) or an option longer than one line of its button (about 40
+characters) gets a warning. Without the window these are cautious estimates: a text near
+the limit may still fit; vornikat-editor measures the window itself.
+
+Questions exported by other tools are taken too, told by the file's extension (.gift, .xml,
+.csv) or else by its content: GIFT and Moodle XML multiple-choice questions with one right
+answer (other kinds are skipped, and their number told), and CSV as spreadsheets save it: a
+row per question, its text, five options and the right one by number (1-5) or letter (A-E),
+separated by "," or ";". A question that came in without five options or a right one is an
+error at its line.
 
 options:
   -o, --output FILE   the bank to write
+  --from FORMAT       read SOURCE as aiken, gift, xml (Moodle XML) or csv, whatever its
+                      name or content says
   --require-fit       make those warnings errors
   -h, --help          print this help
 )",
-     R"(запуск: vornikat-bank build [--require-fit] ВОПРОСЫ.txt -o data.bin
+     R"(запуск: vornikat-bank build [--require-fit] [--from ФОРМАТ] ВОПРОСЫ.txt -o data.bin
 
 Читает ВОПРОСЫ.txt, текст Aiken в UTF-8 (с меткой или без), в UTF-16 с меткой или в
-Windows-1251, и записывает банк data.bin. Вопрос пишется одной строкой, за ним пять
-вариантов с метками от A) до E) (или от A. до E.), затем «ANSWER:» и буква верного
-варианта. Пустые строки пропускаются.
+Windows-1251, и записывает банк data.bin. Вопрос пишется одной строкой или несколькими, за
+ним пять вариантов с метками от A) до E) (или от A. до E., или русскими от А) до Д), любыми
+буквами, строчными или прописными), затем «ANSWER:» (или «ОТВЕТ:») и буква верного
+варианта. Пустые строки между вопросами не обязательны.
 
   Что делает кнопка «Reset»?
   A) Перезагружает компьютер
@@ -105,11 +120,22 @@ Windows-1251, и записывает банк data.bin. Вопрос пишет
 временный файл рядом с data.bin и занимает своё место, только когда записан целиком;
 недостающие папки data.bin создаются.
 
-Вопрос, который может не уместиться в окне викторины (около четырёх строк по 40 знаков), и
-вариант длиннее одной строки своей кнопки (около 40 знаков) получают предупреждение.
+Вопрос, который может не уместиться в окне викторины (около четырёх строк по 40 знаков, или
+слово шире окна), и вариант длиннее одной строки своей кнопки (около 40 знаков) получают
+предупреждение. Без окна это осторожные оценки: текст у самой границы может и уместиться;
+vornikat-editor измеряет само окно.
+
+Принимаются и вопросы, выгруженные из других программ, по расширению файла (.gift, .xml,
+.csv) или по содержимому: вопросы GIFT и Moodle XML с одним верным ответом из нескольких
+(вопросы других видов пропускаются, и называется их число) и CSV, как его сохраняют
+электронные таблицы: строка на вопрос — текст, пять вариантов и номер (1-5) или буква (A-E)
+верного, через «,» или «;». Вопрос, пришедший без пяти вариантов или без верного, — ошибка
+в его строке.
 
 параметры:
   -o, --output ФАЙЛ   банк, который записать
+  --from ФОРМАТ       читать ВОПРОСЫ как aiken, gift, xml (Moodle XML) или csv, что бы ни
+                      говорили имя и содержимое
   --require-fit       считать эти предупреждения ошибками
   -h, --help          вывести эту справку
 )"},
@@ -192,6 +218,13 @@ and at which byte, and exits with status 1. The reading stops where the bank end
      "{0}: {1}, ошибок нет; банк собирает команда: vornikat-bank build {0} -o data.bin\n"},
     {Msg::PressAnyKey, "Press any key to close this window...",
      "Нажмите любую клавишу, чтобы закрыть окно…"},
+    {Msg::UnknownFormat, "unknown format '{0}'; --from takes aiken, gift, xml or csv",
+     "неизвестный формат «{0}»; --from принимает aiken, gift, xml или csv"},
+    {Msg::Skipped,
+     "{0}: note: {1} skipped: the quiz asks only multiple-choice questions with one right "
+     "answer\n",
+     "{0}: замечание: пропущены вопросы других видов ({1}); викторина задаёт только вопросы "
+     "с одним верным ответом из нескольких\n"},
 };
 
 // The table is indexed by its keys: each row stands at its key's place.
@@ -201,7 +234,7 @@ constexpr bool RowsStandAtTheirKeys() {
             return false;
         }
     }
-    return std::size(kMessages) == static_cast<std::size_t>(Msg::PressAnyKey) + 1;
+    return std::size(kMessages) == static_cast<std::size_t>(Msg::Skipped) + 1;
 }
 static_assert(RowsStandAtTheirKeys());
 

@@ -50,6 +50,8 @@ enum class Msg {
     AikenCannotExpress,
     TextChecked,
     PressAnyKey,
+    UnknownFormat,
+    Skipped,
 };
 
 // The language every later message is said in; English until this is called.

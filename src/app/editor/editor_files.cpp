@@ -28,6 +28,15 @@
 #include "terminal_text.hpp"
 
 namespace vornikat::editor {
+
+std::filesystem::path ToPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+QString ToQtPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
 namespace {
 
 const QString kAikenFilter = QStringLiteral("Текст Aiken (UTF-8) (*.txt)");
@@ -35,16 +44,6 @@ const QString kBinaryFilter = QStringLiteral("Банк викторины data.b
 constexpr int kErrorsShown = 10;
 constexpr int kProgressSteps = 1000;
 constexpr int kProgressDelayMs = 300;
-
-// The file's name as the system spells it, in the locale's encoding.
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// A name for Qt's dialogs, which take the system's bytes as the locale's text.
-QString ToQtPath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
 
 std::filesystem::path AbsolutePath(const std::filesystem::path& path) {
     std::error_code error;

@@ -66,6 +66,8 @@ EditorWindow::EditorWindow() {
     connect(&undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
     watch_ = new FileWatch(this);
     connect(watch_, &FileWatch::changedOnDisk, this, &EditorWindow::TellChangeOnDisk);
+    // A file dropped on the window opens, or is imported when another tool exported it.
+    setAcceptDrops(true);
     PlaceOnScreen();
     NewBank();
     // The author starts by typing the first question.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bank_file.hpp"
+#include "bank_source.hpp"
 #include "editor_settings.hpp"
 
 class QAction;
@@ -37,6 +38,9 @@ struct ActionRow;
 // A file's name as the editor's title, boxes and menus show it: one line, nothing in it that
 // could move, colour or disguise the rest, and not wider than a box.
 QString ShownName(const std::filesystem::path& path);
+// A name Qt's dialogs give as the system spells it, in the locale's encoding, and back.
+std::filesystem::path ToPath(const QString& path);
+QString ToQtPath(const std::filesystem::path& path);
 
 class EditorWindow final : public QMainWindow {
     Q_OBJECT
@@ -52,6 +56,10 @@ class EditorWindow final : public QMainWindow {
     bool SaveTo(const std::filesystem::path& path, BankFormat format);
     bool SaveTo(const QString& path, BankFormat format);
     bool PlayBank();
+    // Questions another tool exported, as a new, unnamed bank; the form by the file's name and
+    // content unless one is given.
+    bool ImportFile(const std::filesystem::path& path,
+                    std::optional<bank::SourceFormat> format = std::nullopt);
     // The bank editing starts with: one empty question.
     void NewBank();
 
@@ -71,6 +79,8 @@ class EditorWindow final : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -95,6 +105,7 @@ class EditorWindow final : public QMainWindow {
     void GoToIssue(const QModelIndex& index);
 
     void OpenWithDialog();
+    void ImportWithDialog();
     bool Save();
     bool SaveWithDialog();
     // Aiken text in the form given; the form is kept for the next save.
