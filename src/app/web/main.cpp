@@ -11,6 +11,7 @@
 #include "design_json.hpp"
 #include "embedded_resources.hpp"
 #include "layout.hpp"
+#include "page_boundary.hpp"
 #include "page_ports.hpp"
 #include "storage_registry.hpp"
 
