@@ -40,6 +40,73 @@ AudioBufferSourceNode.prototype.start = function (...args) {
 SOUND_101_MS = 681
 SOUND_102_MS = 1042
 
+# The viewports a box must show its whole text in: CSS pixels, device pixel ratio, whether a phone.
+VIEWPORTS = [(1024, 768, 1, False), (1366, 768, 1, False), (375, 667, 3, True),
+             (683, 384, 2, False)]  # the last: 1366 x 768 at 200 % zoom
+GREETINGS = [
+    "Вы готовы пройти Ворникат ?",
+    "А, это ты ламерятина, зачем пришёл ?\nБудешь играть ?",
+    "Привет чайник, что тебе надо ?\nБудешь играть ?",
+    "Привет, что ты хочешь ?\nБудешь играть ?",
+    "Привет Mr.Profi, хорошо что зашёл !\nБудешь играть ?",
+    "Привет Хакер, играй честно в этот раз !\nТак ты будешь играть ?",
+    "А зачем надо было в реестре капаться ?\nБудешь играть или нет ?",
+]
+VERDICTS = [
+    "Фу, да ты самый тупой ламер из всех кого я знал, такого ламота я ещё не видел, позор тебе, "
+    "не на один вопрос не ответил, чайник!!!",
+    "Блин, не перевелись же ещё ламеры на свете, таких чайников как ты я ни разу не встречал, "
+    "выходи из этой проги, таким ламерам как ты здесь не место",
+    "Слабовато, мало ты очков набрал, не обижайся конечно, но ты ламер :)))",
+    "Не так уж и плохо, очков чуть-чуть ниже среднего, но ты всё равно чайник и немного ламер",
+    "Хорошо, у тебя больше половины правильных ответов, скорее всего ты не ламер!",
+    "Отлично, очень хорошо, ты уж точно не ламер!",
+    "Ууау, вот ты профи, ты прекрасно отвечал на вопросы, просто сногсшибательно. Super Cool!",
+]
+ALL_RIGHT = ("SUPER, SUPER, SUPER !!! Отлично, ты правильно ответил на ВСЕ вопросы, ты "
+             "Mega-Giga-Tera Professional, обязательно напиши мне на vornikat@example.org "
+             "сложно-ли было выиграть")
+
+
+def split_verdict(text):
+    """The verdict as the quiz shows it: both halves, each as long as half the text."""
+    n = round(len(text) / 2)
+    return text[:n] + "\n" + text[len(text) - n:]
+
+
+# Shows a box with the page's own code and measures it: for each of its lines, the line's width
+# unbroken and the rows it takes; whether the box or its text goes past the viewport or the box.
+MEASURE_BOX = """
+const [text, done] = arguments;
+import("./boxes.js").then(async (boxes) => {
+  const answered = boxes.showMessage(text, 64, "Ворникат");
+  const box = [...document.querySelectorAll("dialog[open]")].pop();
+  const p = box.querySelector("p");
+  const node = p.firstChild;
+  const pen = document.createElement("canvas").getContext("2d");
+  pen.font = getComputedStyle(p).font;
+  const lines = [];
+  let at = 0;
+  for (const line of text.split("\\n")) {
+    const range = document.createRange();
+    range.setStart(node, at);
+    range.setEnd(node, at + line.length);
+    const rects = [...range.getClientRects()].filter((r) => r.width > 0);
+    lines.push([pen.measureText(line).width, new Set(rects.map((r) => Math.round(r.top))).size,
+                rects.every((r) => r.left >= 0 && r.right <= innerWidth + 0.5 &&
+                                   r.top >= 0 && r.bottom <= innerHeight + 0.5)]);
+    at += line.length + 1;
+  }
+  const edge = box.getBoundingClientRect();
+  const whole = edge.left >= 0 && edge.right <= innerWidth && edge.top >= 0 &&
+      edge.bottom <= innerHeight && box.scrollHeight <= box.clientHeight &&
+      box.scrollWidth <= box.clientWidth && p.scrollWidth <= p.clientWidth;
+  box.dispatchEvent(new Event("cancel", {cancelable: true}));
+  await answered;
+  done([lines, whole, innerWidth]);
+});
+"""
+
 
 def encode_text(text, factor):
     codes = text.encode("cp1251")
@@ -418,6 +485,35 @@ class PageTest(unittest.TestCase):
                          ("button", "Дальше")]:
             self.assertIn(expected, named)
         self.assertEqual(self.control("LblQ").get_attribute("aria-live"), "polite")
+
+    def test_every_greeting_and_verdict_shows_whole_lines_wrapped_only_where_too_wide(self):
+        self.open_browser()
+        texts = GREETINGS + [split_verdict(v) for v in VERDICTS] + [ALL_RIGHT]
+        for width, height, ratio, phone in VIEWPORTS:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": phone})
+            self.driver.get(self.url)
+            self.wait_for(self.box, "the greeting")
+            for text in texts:
+                lines, whole, viewport = self.driver.execute_async_script(MEASURE_BOX, text)
+                where = f"{width}x{height}@{ratio}: {text[:30]}"
+                self.assertTrue(whole, where)
+                for unbroken, rows, seen in lines:
+                    self.assertTrue(seen, where)
+                    # A line with room beside the icon and the box's margins stays whole.
+                    if unbroken <= viewport - 120:
+                        self.assertEqual(rows, 1, where)
+            self.save_verdict_shot(width, ratio)
+
+    def save_verdict_shot(self, width, ratio):
+        shots = os.environ.get("VORNIKAT_SHOTS")
+        if not shots or width not in (1024, 375):
+            return
+        self.driver.execute_script(
+            'import("./boxes.js").then((b) => b.showMessage(arguments[0], 64, "Ворникат"))',
+            ALL_RIGHT)
+        os.makedirs(shots, exist_ok=True)
+        self.driver.save_screenshot(os.path.join(shots, f"web-verdict-100-{width}.png"))
 
     def test_screenshots_at_both_pixel_ratios(self):
         shots = os.environ.get("VORNIKAT_SHOTS")
