@@ -76,7 +76,10 @@ async function boot() {
     startGame();
   });
   windows.fitToScreen(designs.main);
-  window.addEventListener("resize", () => windows.fitToScreen(designs.main));
+  window.addEventListener("resize", () => {
+    windows.fitToScreen(designs.main);
+    windows.keepWindowsInView();
+  });
   startGame();
 }
 

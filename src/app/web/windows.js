@@ -171,6 +171,50 @@ function raise(frame) {
   }
 }
 
+// The desk's zoom: a window's offset is in the desk's pixels, the viewport's are larger by it.
+function deskZoom() {
+  return Number(desk().style.zoom) || 1;
+}
+
+// Moves a window by (dx, dy) viewport pixels, then back within the viewport as far as it fits,
+// its title bar first.
+function moveWindow(win, dx, dy) {
+  const zoom = deskZoom();
+  const at = (x, y) => {
+    win.offset = { x, y };
+    win.frame.style.translate = `${x}px ${y}px`;
+  };
+  at(win.offset.x + dx / zoom, win.offset.y + dy / zoom);
+  const edge = win.frame.getBoundingClientRect();
+  const inside = (low, high, limit) => Math.max(-low, Math.min(0, limit - high));
+  at(win.offset.x + inside(edge.left, edge.right, innerWidth) / zoom,
+     win.offset.y + inside(edge.top, edge.bottom, innerHeight) / zoom);
+}
+
+// A window follows its title bar under a mouse or a finger; the close button stays a button.
+function moveByTitleBar(win, title, signal) {
+  title.addEventListener(
+    "pointerdown",
+    (event) => {
+      if (event.button !== 0 || event.target.closest(".close")) {
+        return;
+      }
+      title.setPointerCapture(event.pointerId);
+      let last = { x: event.clientX, y: event.clientY };
+      const drag = new AbortController();
+      const follow = (move) => {
+        moveWindow(win, move.clientX - last.x, move.clientY - last.y);
+        last = { x: move.clientX, y: move.clientY };
+      };
+      title.addEventListener("pointermove", follow, { signal: drag.signal });
+      for (const end of ["pointerup", "pointercancel", "lostpointercapture"]) {
+        title.addEventListener(end, () => drag.abort(), { signal: drag.signal });
+      }
+      signal.addEventListener("abort", () => drag.abort(), { signal: drag.signal });
+    },
+    { signal });
+}
+
 function buildWindow(design, id, onClose) {
   const listeners = new AbortController();
   const { signal } = listeners;
@@ -242,10 +286,14 @@ function buildWindow(design, id, onClose) {
       }
     },
     { signal });
-  frame.addEventListener("mousedown", () => raise(frame), { signal });
-  return {
+  // A click anywhere on a window, or a control of it taking the focus (the quiz's own moves of
+  // the focus too), brings it to the front.
+  frame.addEventListener("pointerdown", () => raise(frame), { signal });
+  frame.addEventListener("focusin", () => raise(frame), { signal });
+  const win = {
     frame,
     byName,
+    offset: { x: 0, y: 0 },
     firstStop: () => tabStops(design, byName)[0],
     listen(name, handler) {
       byName[name].addEventListener("click", handler, { signal });
@@ -255,6 +303,34 @@ function buildWindow(design, id, onClose) {
       frame.remove();
     },
   };
+  moveByTitleBar(win, title, signal);
+  return win;
+}
+
+// Every window back within a viewport that has shrunk.
+export function keepWindowsInView() {
+  for (const win of [main, help]) {
+    if (win !== null && !win.frame.hidden) {
+      moveWindow(win, 0, 0);
+    }
+  }
+}
+
+// The About box beside Main, right or left, where the viewport has room; over it where not.
+function placeBesideMain(box) {
+  if (main === null || main.frame.hidden) {
+    return;
+  }
+  const gap = 8;
+  const beside = main.frame.getBoundingClientRect();
+  const own = box.frame.getBoundingClientRect();
+  let dx = 0;
+  if (beside.right + gap + own.width <= innerWidth) {
+    dx = beside.right + gap - own.left;
+  } else if (beside.left - gap - own.width >= 0) {
+    dx = beside.left - gap - own.width - own.left;
+  }
+  moveWindow(box, dx, beside.top - own.top);
 }
 
 // A screen narrower than the window (a phone upright) gets the windows smaller, whole.
@@ -304,6 +380,7 @@ export function openHelp(design, on) {
     help.listen("cmdOK", closeHelp);
     help.listen("cmdSysInfo", on.sysInfo);
     desk().append(help.frame);
+    placeBesideMain(help);
   }
   raise(help.frame);
   help.firstStop().focus();
