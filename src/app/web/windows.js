@@ -215,6 +215,13 @@ function moveByTitleBar(win, title, signal) {
     { signal });
 }
 
+function readingKey({ control, built }) {
+  if (control.kind === "label") {
+    return [1, control.top, control.left, built];
+  }
+  return [0, control.tabIndex < 0 ? 1e6 : control.tabIndex, 0, built];
+}
+
 function buildWindow(design, id, onClose) {
   const listeners = new AbortController();
   const { signal } = listeners;
@@ -246,14 +253,11 @@ function buildWindow(design, id, onClose) {
 
   const byName = {};
   const accessKeys = {};
-  // In tab order, so that the page's own order of focus is the design's.
+  // In tab order, so that the page's own order of focus is the design's; labels, which take no
+  // focus, after the rest in reading order (top down, then left to right), as they are read.
   const ordered = design.controls
     .map((control, built) => ({ control, built }))
-    .sort((a, b) => {
-      const ta = a.control.tabIndex < 0 ? 1e6 : a.control.tabIndex;
-      const tb = b.control.tabIndex < 0 ? 1e6 : b.control.tabIndex;
-      return ta - tb || a.built - b.built;
-    })
+    .sort((a, b) => readingKey(a).reduce((order, key, i) => order || key - readingKey(b)[i], 0))
     .map((entry) => entry.control);
   for (const control of ordered) {
     const element = buildControl(control, accessKeys);
@@ -262,6 +266,9 @@ function buildWindow(design, id, onClose) {
     }
     const key = control.arrayIndex >= 0 ? `${control.name}(${control.arrayIndex})` : control.name;
     byName[key] = element;
+    if (control.kind === "label") {
+      element.id = `${id}-${key}`;
+    }
     const parent = control.parent ? byName[control.parent] : client;
     parent.append(element);
   }
@@ -348,13 +355,12 @@ export function buildMain(design, on) {
   main = buildWindow(design, "Main", on.close);
   main.frame.hidden = true;
   const { byName } = main;
-  // The question is announced as it changes; the counter and the countdown are named.
+  // The question is announced as it changes; the counter and the countdown are named by their
+  // tool tips, which then are not said again as their descriptions.
   byName.LblQ.setAttribute("aria-live", "polite");
   byName.LblC.setAttribute("role", "status");
   byName.LblC.setAttribute("aria-live", "off");
-  byName.LblC.setAttribute("aria-label", byName.LblC.title);
   byName.LblT.setAttribute("role", "timer");
-  byName.LblT.setAttribute("aria-label", byName.LblT.title);
   main.listen("Nxt", on.next);
   main.listen("Exit", on.exit);
   main.listen("HelpMe", on.help);
@@ -377,6 +383,9 @@ export function openHelp(design, on) {
     help = buildWindow(design, "frmHelp", closeHelp);
     help.frame.classList.add("help");
     help.frame.setAttribute("role", "dialog");
+    // Said as the box opens: its labels as they are read, the title and the version first.
+    const labels = [...help.frame.querySelectorAll(".label")];
+    help.frame.setAttribute("aria-describedby", labels.map((label) => label.id).join(" "));
     help.listen("cmdOK", closeHelp);
     help.listen("cmdSysInfo", on.sysInfo);
     desk().append(help.frame);
