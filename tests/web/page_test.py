@@ -316,6 +316,29 @@ class PageTest(unittest.TestCase):
         said = [e["message"] for e in self.driver.get_log("browser") if "storage" in e["message"]]
         self.assertEqual(len(said), 1, said)
 
+    def test_each_game_greets_by_the_score_stored_at_its_start(self):
+        self.put_bank("data.bin", [question(1, 1)])
+        with open(os.path.join(self.site, "other.html"), "w") as out:
+            out.write('<!DOCTYPE html><title>another tab</title><link rel="icon" href="data:,">')
+        self.open_browser()
+        self.start_first_game()
+        self.choose(1)
+        self.answer_box(self.wait_for(self.box, "the verdict")[0], "OK")
+        ours = self.driver.current_window_handle
+        for change, greeting, answer in [
+                ("localStorage.setItem('Vornikat.LastScore', ' 20')",
+                 "А, это ты ламерятина, зачем пришёл ?\nБудешь играть ?", "Значит ты ламер :)"),
+                ("localStorage.removeItem('Vornikat.LastScore')", "Вы готовы пройти Ворникат ?",
+                 "Значит вы ламер :)")]:
+            self.driver.switch_to.new_window("tab")
+            self.driver.get(self.url + "other.html")
+            self.driver.execute_script(change)
+            self.driver.close()
+            self.driver.switch_to.window(ours)
+            self.driver.find_element(By.ID, "again").click()
+            self.answer_box(greeting, "Нет")
+            self.answer_box(answer, "OK")
+
     def test_a_dropped_bank_file_starts_a_game_with_it(self):
         self.open_browser()
         self.start_first_game()

@@ -18,12 +18,6 @@
 namespace vornikat {
 namespace {
 
-// The score's store outlives each game: what the storage refused is still there for the next.
-StorageRegistry& Registry() {
-    static StorageRegistry registry;
-    return registry;
-}
-
 class Game {
   public:
     Body& Quiz() { return body_; }
@@ -36,8 +30,10 @@ class Game {
     PageFiles files_;
     PageLauncher launcher_;
     PageProcess process_;
+    // Read afresh for each game: a score stored since, in this tab or another, greets it.
+    StorageRegistry registry_;
     Body body_{
-        Ports{window_, dialogs_, resources_, sound_, files_, Registry(), launcher_, process_}};
+        Ports{window_, dialogs_, resources_, sound_, files_, registry_, launcher_, process_}};
 };
 
 std::unique_ptr<Game> game;

@@ -39,6 +39,7 @@ void ReportPageBank(const char* name);
 // is refused (refused set to 1).
 char* ReadStoredScore(int* refused);
 int WriteStoredScore(const char* text);
+// Said once in a visit, however often the storage refuses.
 void SayStorageRefused();
 
 }  // extern "C"

@@ -30,7 +30,7 @@ StorageRegistry::StorageRegistry() {
     int refused = 0;
     char* stored = ReadStoredScore(&refused);
     if (refused != 0) {
-        SayRefusedOnce();
+        SayStorageRefused();
     }
     if (stored == nullptr) {
         return;
@@ -51,17 +51,10 @@ long StorageRegistry::WriteValue(RegRoot root, std::string_view path, std::strin
             bytes.pop_back();
         }
         if (WriteStoredScore(ToUtf8(DecodeCp1251(bytes)).c_str()) == 0) {
-            SayRefusedOnce();
+            SayStorageRefused();
         }
     }
     return result;
-}
-
-void StorageRegistry::SayRefusedOnce() {
-    if (!refusalSaid_) {
-        SayStorageRefused();
-        refusalSaid_ = true;
-    }
 }
 
 }  // namespace vornikat
