@@ -383,10 +383,30 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: self.caption("LblQ") == "Вопрос 2", "the time-out", 30)
         self.assertEqual(self.caption("LblC"), "0/1")
         self.assertEqual(self.focused(), "Ans1")
-        # The sound's decoding finishes on the page's clock too.
-        self.driver.execute_cdp_cmd("Emulation.setVirtualTimePolicy",
-                                    {"policy": "advance", "budget": 500})
-        self.wait_for(lambda: self.sounds() == [SOUND_102_MS], "the wrong answer's sound")
+        # The sound's decoding finishes on the page's clock too, which stops at each budget's end.
+        def sounded():
+            self.driver.execute_cdp_cmd("Emulation.setVirtualTimePolicy",
+                                        {"policy": "advance", "budget": 500})
+            return self.sounds() == [SOUND_102_MS]
+        self.wait_for(sounded, "the wrong answer's sound")
+
+    def test_the_minute_runs_on_while_the_page_gets_no_ticks(self):
+        self.put_bank("data.bin", [question(1, 1), question(2, 1)])
+        self.open_browser()
+        # Time the page lives through without a tick, as a hidden tab does.
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+            const now = performance.now.bind(performance);
+            let away = 0;
+            performance.now = () => now() + away;
+            window.__leave = (ms) => { away += ms; };"""})
+        self.start_first_game()
+        for away, countdown, asked, counter in [
+                (20000, ("0:40", "0:39", "0:38", "0:37"), "Вопрос 1", "0/0"),
+                (42000, ("1:00", "0:59", "0:58", "0:57"), "Вопрос 2", "0/1")]:  # timed out
+            self.driver.execute_script("window.__leave(arguments[0])", away)
+            self.wait_for(lambda: self.caption("LblT") in countdown, f"{countdown} after {away}", 3)
+            self.assertEqual((self.caption("LblQ"), self.caption("LblC")), (asked, counter))
+        self.wait_for(lambda: self.sounds() == [SOUND_102_MS], "the time-out's sound")
 
     def test_a_broken_or_missing_bank_ends_with_its_box_and_bank_names_another(self):
         self.put_bank("data.bin", raw=b"\xff\xff")
