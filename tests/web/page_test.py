@@ -551,6 +551,88 @@ class PageTest(unittest.TestCase):
             self.assertNotEqual(ring[1], "none", ring)
             self.assertGreaterEqual(ring[2], 2, ring)
 
+    def rect(self, selector):
+        return self.driver.execute_script(
+            "const r = document.querySelector(arguments[0]).getBoundingClientRect();"
+            "return [r.left, r.top, r.right, r.bottom]", selector)
+
+    def drag(self, selector, to, pointer="mouse"):
+        """Drags by the title bar, by (dx, dy), or to the viewport's corner to="top-left"."""
+        grip = self.driver.find_element(By.CSS_SELECTOR, f"{selector} .titlebar span")
+        if isinstance(to, str):
+            left, top, right, bottom = self.rect(f"{selector} .titlebar span")
+            width, height = self.driver.execute_script("return [innerWidth, innerHeight]")
+            x, y = (2, 2) if to == "top-left" else (width - 2, height - 2)
+            to = (int(x - (left + right) / 2), int(y - (top + bottom) / 2))
+        kind = interaction.POINTER_TOUCH if pointer == "touch" else interaction.POINTER_MOUSE
+        actions = ActionBuilder(self.driver, mouse=PointerInput(kind, pointer))
+        actions.pointer_action.move_to(grip).pointer_down().move_by(
+            to[0] // 2, to[1] // 2).move_by(to[0] - to[0] // 2, to[1] - to[1] // 2).pointer_up()
+        actions.perform()
+
+    def test_windows_move_by_their_title_bars_within_the_viewport_and_come_forward_on_focus(self):
+        self.open_browser()
+        self.driver.set_window_size(1366, 768)
+        self.start_first_game()
+        self.control("HelpMe").click()
+        main, about = self.rect("#Main"), self.rect("#frmHelp")
+        width, height = self.driver.execute_script("return [innerWidth, innerHeight]")
+        self.assertTrue(about[0] >= main[2] or about[2] <= main[0], (main, about))  # beside
+        self.save_shot("web-main-and-about-1366.png")
+        for pointer, window, to in [("mouse", "#Main", (-120, 40)), ("touch", "#frmHelp", (30, -25)),
+                                    ("mouse", "#Main", "top-left"),
+                                    ("touch", "#frmHelp", "bottom-right")]:
+            before = self.rect(window)
+            self.drag(window, to, pointer)
+            after = self.rect(window)
+            if not isinstance(to, str):
+                self.assertAlmostEqual(after[0] - before[0], to[0], delta=1, msg=pointer)
+                self.assertAlmostEqual(after[1] - before[1], to[1], delta=1, msg=pointer)
+            self.assertTrue(after[0] >= 0 and after[1] >= 0 and after[2] <= width and
+                            after[3] <= height, (pointer, window, after))
+        # Over each other, the window whose control takes the focus (a time-out's Ans1) comes
+        # to the front, so that the keys work on what the player sees.
+        self.drag("#frmHelp", "top-left")
+        self.control("picIcon").click()
+        self.driver.execute_script("document.getElementById('Ans1').focus()")
+        on_top = self.driver.execute_script("""
+            const r = document.getElementById("Ans1").getBoundingClientRect();
+            return document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2).closest(
+                ".window").id""")
+        self.assertEqual(on_top, "Main")
+
+    def test_every_greeting_and_verdict_shows_whole_lines_wrapped_only_where_too_wide(self):
+        self.open_browser()
+        texts = GREETINGS + [split_verdict(v) for v in VERDICTS] + [ALL_RIGHT]
+        for width, height, ratio, phone in VIEWPORTS:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": phone})
+            self.driver.get(self.url)
+            self.wait_for(self.box, "the greeting")
+            for text in texts:
+                lines, whole, viewport = self.driver.execute_async_script(MEASURE_BOX, text)
+                where = f"{width}x{height}@{ratio}: {text[:30]}"
+                self.assertTrue(whole, where)
+                for unbroken, rows, seen in lines:
+                    self.assertTrue(seen, where)
+                    # A line with room beside the icon and the box's margins stays whole.
+                    if unbroken <= viewport - 120:
+                        self.assertEqual(rows, 1, where)
+            self.save_verdict_shot(width, ratio)
+
+    def save_shot(self, name):
+        shots = os.environ.get("VORNIKAT_SHOTS")
+        if shots:
+            os.makedirs(shots, exist_ok=True)
+            self.driver.save_screenshot(os.path.join(shots, name))
+
+    def save_verdict_shot(self, width, ratio):
+        if os.environ.get("VORNIKAT_SHOTS") and width in (1024, 375):
+            self.driver.execute_script(
+                'import("./boxes.js").then((b) => b.showMessage(arguments[0], 64, "Ворникат"))',
+                ALL_RIGHT)
+            self.save_shot(f"web-verdict-100-{width}.png")
+
     def test_screenshots_at_both_pixel_ratios(self):
         shots = os.environ.get("VORNIKAT_SHOTS")
         for scale in (1, 2):
