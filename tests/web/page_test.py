@@ -572,13 +572,17 @@ class PageTest(unittest.TestCase):
 
     def test_windows_move_by_their_title_bars_within_the_viewport_and_come_forward_on_focus(self):
         self.open_browser()
-        self.driver.set_window_size(1366, 768)
         self.start_first_game()
+        for size in (1024, 1366):
+            self.driver.set_window_size(size, 768)
+            self.control("HelpMe").click()
+            main, about = self.rect("#Main"), self.rect("#frmHelp")
+            width, height = self.driver.execute_script("return [innerWidth, innerHeight]")
+            self.assertTrue(about[0] >= main[2] or about[2] <= main[0], (size, main, about))
+            self.assertTrue(main[0] >= 0 and about[2] <= width, (size, main, about))
+            self.save_shot(f"web-main-and-about-{size}.png")
+            self.control("cmdOK").click()
         self.control("HelpMe").click()
-        main, about = self.rect("#Main"), self.rect("#frmHelp")
-        width, height = self.driver.execute_script("return [innerWidth, innerHeight]")
-        self.assertTrue(about[0] >= main[2] or about[2] <= main[0], (main, about))  # beside
-        self.save_shot("web-main-and-about-1366.png")
         for pointer, window, to in [("mouse", "#Main", (-120, 40)), ("touch", "#frmHelp", (30, -25)),
                                     ("mouse", "#Main", "top-left"),
                                     ("touch", "#frmHelp", "bottom-right")]:

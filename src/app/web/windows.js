@@ -329,8 +329,14 @@ function placeBesideMain(box) {
     return;
   }
   const gap = 8;
-  const beside = main.frame.getBoundingClientRect();
+  let beside = main.frame.getBoundingClientRect();
   const own = box.frame.getBoundingClientRect();
+  const room = innerWidth - beside.width - gap - own.width;
+  if (room >= 0 && beside.right + gap + own.width > innerWidth && beside.left < gap + own.width) {
+    // The viewport has room for both, though not on either side of Main where it stands.
+    moveWindow(main, room / 2 - beside.left, 0);
+    beside = main.frame.getBoundingClientRect();
+  }
   let dx = 0;
   if (beside.right + gap + own.width <= innerWidth) {
     dx = beside.right + gap - own.left;
