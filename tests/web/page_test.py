@@ -481,9 +481,16 @@ class PageTest(unittest.TestCase):
         ActionChains(self.driver).send_keys(Keys.TAB, Keys.SPACE).perform()
         self.wait_for(lambda: self.caption("LblC") == "0/1", "the answer judged")
 
+    def main_listeners(self):
+        main = self.driver.execute_cdp_cmd("Runtime.evaluate", {
+            "expression": "document.getElementById('Main')"})["result"]["objectId"]
+        return sorted(listener["type"] for listener in self.driver.execute_cdp_cmd(
+            "DOMDebugger.getEventListeners", {"objectId": main})["listeners"])
+
     def test_the_about_box_finds_no_tool_and_closes_by_its_keys(self):
         self.open_browser()
         self.start_first_game()
+        main_listeners = self.main_listeners()
         keys = ActionChains(self.driver)
         self.control("HelpMe").click()
         title = self.driver.find_element(By.CSS_SELECTOR, "#frmHelp .titlebar span")
@@ -507,6 +514,7 @@ class PageTest(unittest.TestCase):
         keys.send_keys(Keys.ENTER).perform()
         self.wait_for(lambda: not self.driver.find_elements(By.ID, "frmHelp"), "Enter to close it")
         self.assertTrue(self.main_shown())
+        self.assertEqual(self.main_listeners(), main_listeners)  # the box took its own along
         keys.send_keys(Keys.TAB).perform()
         self.assertEqual(self.focused(), "Ans1")
         # Closing Main says goodbye with Main still there, and the end takes the About box too.
