@@ -75,7 +75,8 @@ def main():
         shutil.rmtree(profile, True)
 
     sizes = {}
-    for name in ("index.html", "front_end.js", "vornikat.js", "vornikat.wasm"):
+    scripts = sorted(name for name in os.listdir(site) if name.endswith(".js"))
+    for name in ["index.html", *scripts, "vornikat.wasm"]:
         with open(os.path.join(site, name), "rb") as data:
             sizes[name] = len(gzip.compress(data.read(), 9))
     listed = ", ".join(f"{name} {size / 1024:.1f}" for name, size in sizes.items())

@@ -18,6 +18,9 @@ import unittest
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
@@ -39,6 +42,73 @@ AudioBufferSourceNode.prototype.start = function (...args) {
 """
 SOUND_101_MS = 681
 SOUND_102_MS = 1042
+
+# The viewports a box must show its whole text in: CSS pixels, device pixel ratio, whether a phone.
+VIEWPORTS = [(1024, 768, 1, False), (1366, 768, 1, False), (375, 667, 3, True),
+             (683, 384, 2, False)]  # the last: 1366 x 768 at 200 % zoom
+GREETINGS = [
+    "Вы готовы пройти Ворникат ?",
+    "А, это ты ламерятина, зачем пришёл ?\nБудешь играть ?",
+    "Привет чайник, что тебе надо ?\nБудешь играть ?",
+    "Привет, что ты хочешь ?\nБудешь играть ?",
+    "Привет Mr.Profi, хорошо что зашёл !\nБудешь играть ?",
+    "Привет Хакер, играй честно в этот раз !\nТак ты будешь играть ?",
+    "А зачем надо было в реестре капаться ?\nБудешь играть или нет ?",
+]
+VERDICTS = [
+    "Фу, да ты самый тупой ламер из всех кого я знал, такого ламота я ещё не видел, позор тебе, "
+    "не на один вопрос не ответил, чайник!!!",
+    "Блин, не перевелись же ещё ламеры на свете, таких чайников как ты я ни разу не встречал, "
+    "выходи из этой проги, таким ламерам как ты здесь не место",
+    "Слабовато, мало ты очков набрал, не обижайся конечно, но ты ламер :)))",
+    "Не так уж и плохо, очков чуть-чуть ниже среднего, но ты всё равно чайник и немного ламер",
+    "Хорошо, у тебя больше половины правильных ответов, скорее всего ты не ламер!",
+    "Отлично, очень хорошо, ты уж точно не ламер!",
+    "Ууау, вот ты профи, ты прекрасно отвечал на вопросы, просто сногсшибательно. Super Cool!",
+]
+ALL_RIGHT = ("SUPER, SUPER, SUPER !!! Отлично, ты правильно ответил на ВСЕ вопросы, ты "
+             "Mega-Giga-Tera Professional, обязательно напиши мне на vornikat@example.org "
+             "сложно-ли было выиграть")
+
+
+def split_verdict(text):
+    """The verdict as the quiz shows it: both halves, each as long as half the text."""
+    n = round(len(text) / 2)
+    return text[:n] + "\n" + text[len(text) - n:]
+
+
+# Shows a box with the page's own code and measures it: for each of its lines, the line's width
+# unbroken and the rows it takes; whether the box or its text goes past the viewport or the box.
+MEASURE_BOX = """
+const [text, done] = arguments;
+import("./boxes.js").then(async (boxes) => {
+  const answered = boxes.showMessage(text, 64, "Ворникат");
+  const box = [...document.querySelectorAll("dialog[open]")].pop();
+  const p = box.querySelector("p");
+  const node = p.firstChild;
+  const pen = document.createElement("canvas").getContext("2d");
+  pen.font = getComputedStyle(p).font;
+  const lines = [];
+  let at = 0;
+  for (const line of text.split("\\n")) {
+    const range = document.createRange();
+    range.setStart(node, at);
+    range.setEnd(node, at + line.length);
+    const rects = [...range.getClientRects()].filter((r) => r.width > 0);
+    lines.push([pen.measureText(line).width, new Set(rects.map((r) => Math.round(r.top))).size,
+                rects.every((r) => r.left >= 0 && r.right <= innerWidth + 0.5 &&
+                                   r.top >= 0 && r.bottom <= innerHeight + 0.5)]);
+    at += line.length + 1;
+  }
+  const edge = box.getBoundingClientRect();
+  const whole = edge.left >= 0 && edge.right <= innerWidth && edge.top >= 0 &&
+      edge.bottom <= innerHeight && box.scrollHeight <= box.clientHeight &&
+      box.scrollWidth <= box.clientWidth && p.scrollWidth <= p.clientWidth;
+  box.dispatchEvent(new Event("cancel", {cancelable: true}));
+  await answered;
+  done([lines, whole, innerWidth]);
+});
+"""
 
 
 def encode_text(text, factor):
@@ -246,6 +316,29 @@ class PageTest(unittest.TestCase):
         said = [e["message"] for e in self.driver.get_log("browser") if "storage" in e["message"]]
         self.assertEqual(len(said), 1, said)
 
+    def test_each_game_greets_by_the_score_stored_at_its_start(self):
+        self.put_bank("data.bin", [question(1, 1)])
+        with open(os.path.join(self.site, "other.html"), "w") as out:
+            out.write('<!DOCTYPE html><title>another tab</title><link rel="icon" href="data:,">')
+        self.open_browser()
+        self.start_first_game()
+        self.choose(1)
+        self.answer_box(self.wait_for(self.box, "the verdict")[0], "OK")
+        ours = self.driver.current_window_handle
+        for change, greeting, answer in [
+                ("localStorage.setItem('Vornikat.LastScore', ' 20')",
+                 "А, это ты ламерятина, зачем пришёл ?\nБудешь играть ?", "Значит ты ламер :)"),
+                ("localStorage.removeItem('Vornikat.LastScore')", "Вы готовы пройти Ворникат ?",
+                 "Значит вы ламер :)")]:
+            self.driver.switch_to.new_window("tab")
+            self.driver.get(self.url + "other.html")
+            self.driver.execute_script(change)
+            self.driver.close()
+            self.driver.switch_to.window(ours)
+            self.driver.find_element(By.ID, "again").click()
+            self.answer_box(greeting, "Нет")
+            self.answer_box(answer, "OK")
+
     def test_a_dropped_bank_file_starts_a_game_with_it(self):
         self.open_browser()
         self.start_first_game()
@@ -290,10 +383,30 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: self.caption("LblQ") == "Вопрос 2", "the time-out", 30)
         self.assertEqual(self.caption("LblC"), "0/1")
         self.assertEqual(self.focused(), "Ans1")
-        # The sound's decoding finishes on the page's clock too.
-        self.driver.execute_cdp_cmd("Emulation.setVirtualTimePolicy",
-                                    {"policy": "advance", "budget": 500})
-        self.wait_for(lambda: self.sounds() == [SOUND_102_MS], "the wrong answer's sound")
+        # The sound's decoding finishes on the page's clock too, which stops at each budget's end.
+        def sounded():
+            self.driver.execute_cdp_cmd("Emulation.setVirtualTimePolicy",
+                                        {"policy": "advance", "budget": 500})
+            return self.sounds() == [SOUND_102_MS]
+        self.wait_for(sounded, "the wrong answer's sound")
+
+    def test_the_minute_runs_on_while_the_page_gets_no_ticks(self):
+        self.put_bank("data.bin", [question(1, 1), question(2, 1)])
+        self.open_browser()
+        # Time the page lives through without a tick, as a hidden tab does.
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+            const now = performance.now.bind(performance);
+            let away = 0;
+            performance.now = () => now() + away;
+            window.__leave = (ms) => { away += ms; };"""})
+        self.start_first_game()
+        for away, countdown, asked, counter in [
+                (20000, ("0:40", "0:39", "0:38", "0:37"), "Вопрос 1", "0/0"),
+                (42000, ("1:00", "0:59", "0:58", "0:57"), "Вопрос 2", "0/1")]:  # timed out
+            self.driver.execute_script("window.__leave(arguments[0])", away)
+            self.wait_for(lambda: self.caption("LblT") in countdown, f"{countdown} after {away}", 3)
+            self.assertEqual((self.caption("LblQ"), self.caption("LblC")), (asked, counter))
+        self.wait_for(lambda: self.sounds() == [SOUND_102_MS], "the time-out's sound")
 
     def test_a_broken_or_missing_bank_ends_with_its_box_and_bank_names_another(self):
         self.put_bank("data.bin", raw=b"\xff\xff")
@@ -368,9 +481,16 @@ class PageTest(unittest.TestCase):
         ActionChains(self.driver).send_keys(Keys.TAB, Keys.SPACE).perform()
         self.wait_for(lambda: self.caption("LblC") == "0/1", "the answer judged")
 
+    def main_listeners(self):
+        main = self.driver.execute_cdp_cmd("Runtime.evaluate", {
+            "expression": "document.getElementById('Main')"})["result"]["objectId"]
+        return sorted(listener["type"] for listener in self.driver.execute_cdp_cmd(
+            "DOMDebugger.getEventListeners", {"objectId": main})["listeners"])
+
     def test_the_about_box_finds_no_tool_and_closes_by_its_keys(self):
         self.open_browser()
         self.start_first_game()
+        main_listeners = self.main_listeners()
         keys = ActionChains(self.driver)
         self.control("HelpMe").click()
         title = self.driver.find_element(By.CSS_SELECTOR, "#frmHelp .titlebar span")
@@ -394,6 +514,7 @@ class PageTest(unittest.TestCase):
         keys.send_keys(Keys.ENTER).perform()
         self.wait_for(lambda: not self.driver.find_elements(By.ID, "frmHelp"), "Enter to close it")
         self.assertTrue(self.main_shown())
+        self.assertEqual(self.main_listeners(), main_listeners)  # the box took its own along
         keys.send_keys(Keys.TAB).perform()
         self.assertEqual(self.focused(), "Ans1")
         # Closing Main says goodbye with Main still there, and the end takes the About box too.
@@ -409,15 +530,120 @@ class PageTest(unittest.TestCase):
     def test_a_screen_reader_hears_the_question_and_the_names_of_counter_and_countdown(self):
         self.open_browser()
         self.start_first_game()
+        self.control("HelpMe").click()
         nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-        named = {(n.get("role", {}).get("value"), n.get("name", {}).get("value"))
-                 for n in nodes if not n.get("ignored")}
-        for expected in [("status", "Счётчик правильных ответов"),
-                         ("timer", "Время, отведённое на ответ"),
-                         ("group", "Варианты ответов"), ("radio", "Ответ 1.3"),
-                         ("button", "Дальше")]:
-            self.assertIn(expected, named)
+        said = {(n.get("role", {}).get("value"), n.get("name", {}).get("value")):
+                n.get("description", {}).get("value", "") for n in nodes if not n.get("ignored")}
+        for role, name, description in [
+                ("status", "Счётчик правильных ответов", ""),  # each said once, as its name
+                ("timer", "Время, отведённое на ответ", ""),
+                ("group", "Варианты ответов", ""), ("radio", "Ответ 1.3", ""),
+                ("button", "Дальше", "Ответить на вопрос"),
+                ("dialog", 'О программе "Ворникат"', "Ворникат Версия 1.00 При помощи")]:
+            self.assertIn((role, name), said)
+            heard = said[(role, name)]
+            self.assertTrue(heard.startswith(description) and (description or not heard),
+                            (name, heard))
         self.assertEqual(self.control("LblQ").get_attribute("aria-live"), "polite")
+
+    def test_every_control_shows_a_clear_focus_ring(self):
+        self.open_browser()
+        self.start_first_game()
+        self.control("HelpMe").click()
+        for _ in range(3):  # cmdOK, picIcon, cmdSysInfo
+            ActionChains(self.driver).send_keys(Keys.TAB).perform()
+            ring = self.driver.execute_script("""
+                const e = document.activeElement;
+                const s = getComputedStyle(e.type === "radio" ? e.nextElementSibling : e);
+                return [e.dataset.control, s.outlineStyle, parseFloat(s.outlineWidth)];""")
+            self.assertNotEqual(ring[1], "none", ring)
+            self.assertGreaterEqual(ring[2], 2, ring)
+
+    def rect(self, selector):
+        return self.driver.execute_script(
+            "const r = document.querySelector(arguments[0]).getBoundingClientRect();"
+            "return [r.left, r.top, r.right, r.bottom]", selector)
+
+    def drag(self, selector, to, pointer="mouse"):
+        """Drags by the title bar, by (dx, dy), or to the viewport's corner to="top-left"."""
+        grip = self.driver.find_element(By.CSS_SELECTOR, f"{selector} .titlebar span")
+        if isinstance(to, str):
+            left, top, right, bottom = self.rect(f"{selector} .titlebar span")
+            width, height = self.driver.execute_script("return [innerWidth, innerHeight]")
+            x, y = (2, 2) if to == "top-left" else (width - 2, height - 2)
+            to = (int(x - (left + right) / 2), int(y - (top + bottom) / 2))
+        kind = interaction.POINTER_TOUCH if pointer == "touch" else interaction.POINTER_MOUSE
+        actions = ActionBuilder(self.driver, mouse=PointerInput(kind, pointer))
+        actions.pointer_action.move_to(grip).pointer_down().move_by(
+            to[0] // 2, to[1] // 2).move_by(to[0] - to[0] // 2, to[1] - to[1] // 2).pointer_up()
+        actions.perform()
+
+    def test_windows_move_by_their_title_bars_within_the_viewport_and_come_forward_on_focus(self):
+        self.open_browser()
+        self.start_first_game()
+        for size in (1024, 1366):
+            self.driver.set_window_size(size, 768)
+            self.control("HelpMe").click()
+            main, about = self.rect("#Main"), self.rect("#frmHelp")
+            width, height = self.driver.execute_script("return [innerWidth, innerHeight]")
+            self.assertTrue(about[0] >= main[2] or about[2] <= main[0], (size, main, about))
+            self.assertTrue(main[0] >= 0 and about[2] <= width, (size, main, about))
+            self.save_shot(f"web-main-and-about-{size}.png")
+            self.control("cmdOK").click()
+        self.control("HelpMe").click()
+        for pointer, window, to in [("mouse", "#Main", (-120, 40)), ("touch", "#frmHelp", (30, -25)),
+                                    ("mouse", "#Main", "top-left"),
+                                    ("touch", "#frmHelp", "bottom-right")]:
+            before = self.rect(window)
+            self.drag(window, to, pointer)
+            after = self.rect(window)
+            if not isinstance(to, str):
+                self.assertAlmostEqual(after[0] - before[0], to[0], delta=1, msg=pointer)
+                self.assertAlmostEqual(after[1] - before[1], to[1], delta=1, msg=pointer)
+            self.assertTrue(after[0] >= 0 and after[1] >= 0 and after[2] <= width and
+                            after[3] <= height, (pointer, window, after))
+        # Over each other, the window whose control takes the focus (a time-out's Ans1) comes
+        # to the front, so that the keys work on what the player sees.
+        self.drag("#frmHelp", "top-left")
+        self.control("picIcon").click()
+        self.driver.execute_script("document.getElementById('Ans1').focus()")
+        on_top = self.driver.execute_script("""
+            const r = document.getElementById("Ans1").getBoundingClientRect();
+            return document.elementFromPoint(r.x + r.width / 2, r.y + r.height / 2).closest(
+                ".window").id""")
+        self.assertEqual(on_top, "Main")
+
+    def test_every_greeting_and_verdict_shows_whole_lines_wrapped_only_where_too_wide(self):
+        self.open_browser()
+        texts = GREETINGS + [split_verdict(v) for v in VERDICTS] + [ALL_RIGHT]
+        for width, height, ratio, phone in VIEWPORTS:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": phone})
+            self.driver.get(self.url)
+            self.wait_for(self.box, "the greeting")
+            for text in texts:
+                lines, whole, viewport = self.driver.execute_async_script(MEASURE_BOX, text)
+                where = f"{width}x{height}@{ratio}: {text[:30]}"
+                self.assertTrue(whole, where)
+                for unbroken, rows, seen in lines:
+                    self.assertTrue(seen, where)
+                    # A line with room beside the icon and the box's margins stays whole.
+                    if unbroken <= viewport - 120:
+                        self.assertEqual(rows, 1, where)
+            self.save_verdict_shot(width, ratio)
+
+    def save_shot(self, name):
+        shots = os.environ.get("VORNIKAT_SHOTS")
+        if shots:
+            os.makedirs(shots, exist_ok=True)
+            self.driver.save_screenshot(os.path.join(shots, name))
+
+    def save_verdict_shot(self, width, ratio):
+        if os.environ.get("VORNIKAT_SHOTS") and width in (1024, 375):
+            self.driver.execute_script(
+                'import("./boxes.js").then((b) => b.showMessage(arguments[0], 64, "Ворникат"))',
+                ALL_RIGHT)
+            self.save_shot(f"web-verdict-100-{width}.png")
 
     def test_screenshots_at_both_pixel_ratios(self):
         shots = os.environ.get("VORNIKAT_SHOTS")

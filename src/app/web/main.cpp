@@ -11,17 +11,12 @@
 #include "design_json.hpp"
 #include "embedded_resources.hpp"
 #include "layout.hpp"
+#include "page_boundary.hpp"
 #include "page_ports.hpp"
 #include "storage_registry.hpp"
 
 namespace vornikat {
 namespace {
-
-// The score's store outlives each game: what the storage refused is still there for the next.
-StorageRegistry& Registry() {
-    static StorageRegistry registry;
-    return registry;
-}
 
 class Game {
   public:
@@ -35,8 +30,10 @@ class Game {
     PageFiles files_;
     PageLauncher launcher_;
     PageProcess process_;
+    // Read afresh for each game: a score stored since, in this tab or another, greets it.
+    StorageRegistry registry_;
     Body body_{
-        Ports{window_, dialogs_, resources_, sound_, files_, Registry(), launcher_, process_}};
+        Ports{window_, dialogs_, resources_, sound_, files_, registry_, launcher_, process_}};
 };
 
 std::unique_ptr<Game> game;

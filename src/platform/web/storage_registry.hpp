@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The registry of the browser build: the registry in memory, whose one value the quiz keeps
 // (LastScore under HKEY_LOCAL_MACHINE\Software\Vornikat) lives on in the page's localStorage.
-// One serves every game of a page's life, so that a score the storage refused still greets the
-// next game of the same visit.
+// Each game has its own, filled from the store as it is at the game's start; the page keeps a
+// score the storage refused for the rest of the visit.
 #pragma once
 
 #include "memory_registry.hpp"
@@ -14,15 +14,10 @@ class StorageRegistry : public MemoryRegistry {
     // Reads the stored score, if any; storage that is refused reads as empty.
     StorageRegistry();
 
-    // Writes the score through to the storage; where it is refused or full, the score stays
-    // for this page's life and the console says so once.
+    // Writes the score through to the storage; where it is refused or full, the page keeps it
+    // for this visit and the console says so once.
     long WriteValue(RegRoot root, std::string_view path, std::string_view name,
                     const RegValue& value) override;
-
-  private:
-    void SayRefusedOnce();
-
-    bool refusalSaid_ = false;
 };
 
 }  // namespace vornikat
