@@ -3,7 +3,7 @@
 
 Usage: web_load_bench.py SITE [RUNS]. Each run navigates afresh with the browser's cache off
 and times, on the page's own clock, from the start of the navigation to the moment the
-greeting box is open; prints every run, the median, and the site's size compressed with gzip.
+greeting box is open; prints every run, the median, and the page's size compressed with gzip.
 """
 import functools
 import gzip
@@ -74,10 +74,13 @@ def main():
         server.shutdown()
         shutil.rmtree(profile, True)
 
+    # Every file of the page, the bank aside.
     sizes = {}
-    for name in ("index.html", "front_end.js", "vornikat.js", "vornikat.wasm"):
-        with open(os.path.join(site, name), "rb") as data:
-            sizes[name] = len(gzip.compress(data.read(), 9))
+    for folder, _, names in os.walk(site):
+        for name in sorted(names):
+            if name != "data.bin":
+                with open(os.path.join(folder, name), "rb") as data:
+                    sizes[name] = len(gzip.compress(data.read(), 9))
     listed = ", ".join(f"{name} {size / 1024:.1f}" for name, size in sizes.items())
     print(f"gzip-compressed: {listed}; together {sum(sizes.values()) / 1024:.1f} KiB")
 

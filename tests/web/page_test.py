@@ -26,6 +26,7 @@ CHROMIUM_FLAGS = [
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
     "--window-size=800,600",
 ]
+CONTENT_SECURITY_POLICY = ""
 FAILURE_TEXT = "Файл data.bin повреждён или отсутствует!\nНевосможно продолжить запуск программы!"
 
 # Records every sound the page starts, through the browser's own Web Audio objects.
@@ -61,10 +62,19 @@ def question(n, right):
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    """Serves the site; endless.bin is a small bank followed by zeros that never end."""
+    """Serves the site under the strict policy the page is written for; endless.bin is a small
+    bank followed by zeros that never end."""
+
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
 
     def log_message(self, *args):
         pass
+
+    def end_headers(self):
+        if CONTENT_SECURITY_POLICY:
+            self.send_header("Content-Security-Policy", CONTENT_SECURITY_POLICY)
+        super().end_headers()
 
     def do_GET(self):
         if self.path != "/endless.bin":
@@ -312,6 +322,19 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.caption("Ans5"), "д")
         self.put_bank("data.bin", [question(1, 2)])
         self.start_first_game("?bank=%20%20")
+        self.assertEqual(self.caption("LblQ"), "Вопрос 1")
+
+    def test_the_page_installs_and_a_second_visit_plays_without_the_server(self):
+        self.open_browser()
+        self.driver.get(self.url)
+        self.wait_for(self.box, "the greeting")
+        self.wait_for(lambda: self.driver.execute_script(
+            "return navigator.serviceWorker.controller !== null"), "the page kept offline")
+        self.assertEqual(self.driver.execute_cdp_cmd(
+            "Page.getInstallabilityErrors", {})["installabilityErrors"], [])
+        self.server.shutdown()
+        self.server.server_close()
+        self.start_first_game()
         self.assertEqual(self.caption("LblQ"), "Вопрос 1")
 
     def test_keyboard_alone_plays_and_leaves(self):
