@@ -1,65 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "page_ports.hpp"
 
-#include <emscripten.h>
-
 #include <string>
 #include <vector>
 
 #include "file_source.hpp"
 #include "layout.hpp"
+#include "page_boundary.hpp"
 #include "runtime_error.hpp"
 #include "text.hpp"
 #include "text_bank.hpp"
 
 namespace vornikat {
 namespace {
-
-// clang-format off
-// Texts cross to the script as UTF-16 code units in the module's memory.
-EM_JS(void, SetPageCaption, (const char* control, const char16_t* text, int length), {
-    Vornikat.setCaption(UTF8ToString(control), Vornikat.text(text, length));
-});
-EM_JS(int, GetPageValue, (const char* control), {
-    return Vornikat.getValue(UTF8ToString(control));
-});
-EM_JS(void, SetPageValue, (const char* control, int value), {
-    Vornikat.setValue(UTF8ToString(control), value);
-});
-EM_JS(void, FocusPageControl, (const char* control), {
-    Vornikat.focus(UTF8ToString(control));
-});
-EM_JS(void, SetPageTimer, (int milliseconds), {
-    Vornikat.setTimer(milliseconds);
-});
-EM_JS(void, PlayPageSound, (const std::uint8_t* image, int size), {
-    Vornikat.playWave(HEAPU8.slice(image, image + size));
-});
-EM_JS(void, ReportPageBank, (const char* name), {
-    Vornikat.reportUnreadable(UTF8ToString(name));
-});
-EM_JS(void, EndPage, (int status), {
-    Vornikat.end(status);
-});
-
-// The two that wait for the player or the network: the module's stack is put aside meanwhile.
-EM_ASYNC_JS(int, AskPage, (const char16_t* text, int length, int flags), {
-    return await Vornikat.showMessage(Vornikat.text(text, length), flags);
-});
-// The bank comes in as the reader asks for it, so that a huge file is not fetched whole.
-// 0: none; 1: a data.bin; 2: a bank written as text.
-EM_ASYNC_JS(int, OpenPageBank, (), {
-    return await Vornikat.openBank();
-});
-EM_ASYNC_JS(int, ReadPageBank, (std::uint8_t* buffer, int size), {
-    const bytes = await Vornikat.readBank(size);
-    HEAPU8.set(bytes, buffer);
-    return bytes.length;
-});
-EM_JS(void, ClosePageBank, (), {
-    Vornikat.closeBank();
-});
-// clang-format on
 
 // What is left of the bank when the reader has done is not fetched.
 class PageBankSource : public ByteSource {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The ports of the page: each a call into the page's script (front_end.js), which draws the
+// The ports of the page: each a call into the page's script (page_boundary.hpp), which draws the
 // windows and boxes, plays the sounds, fetches the bank and keeps the timer.
 #pragma once
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The sounds and the icon carried inside the Linux executables, and the program's resources
-// served from them as the core asks for them.
+// The sounds and the icon carried inside the Linux executables and the page, and the program's
+// resources served from them as the core asks for them.
 #pragma once
 
 #include <cstdint>
