@@ -574,6 +574,34 @@ class PageTest(unittest.TestCase):
             self.assertIn(expected, named)
         self.assertEqual(self.control("LblQ").get_attribute("aria-live"), "polite")
 
+    def test_a_phone_either_way_up_fills_the_width_with_rows_a_finger_can_hit(self):
+        self.open_browser()
+        shots = os.environ.get("VORNIKAT_SHOTS")
+        size = {"deviceScaleFactor": 3, "mobile": True}
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                    {**size, "width": 375, "height": 667})
+        self.start_first_game()
+        for width, height, name in [(375, 667, "portrait"), (667, 375, "landscape")]:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                        {**size, "width": width, "height": height})
+            self.wait_for(lambda: self.driver.execute_script("return innerWidth") == width, name)
+            main = self.driver.find_element(By.ID, "Main").rect
+            self.assertEqual((main["x"], main["width"]), (0, width), name)
+            rows = self.driver.execute_script("""
+                return [...document.querySelectorAll("#Main .option, #Main .command")].map(e => [
+                  e.dataset.control, e.getBoundingClientRect().top,
+                  e.getBoundingClientRect().height, parseFloat(getComputedStyle(e).fontSize)]);""")
+            for control, _, tall, font in rows:
+                self.assertGreaterEqual(tall, 44, (name, control))
+                self.assertGreaterEqual(font, 16, (name, control))
+            tops = {control: top for control, top, _, _ in rows}
+            self.assertLess(tops["Ans1"], tops["Ans5"], name)
+            self.assertLess(tops["Ans5"], tops["Nxt"], name)
+            self.assertEqual(self.caption("Ans1"), "Ответ 1.1")
+            if shots:
+                os.makedirs(shots, exist_ok=True)
+                self.driver.save_screenshot(os.path.join(shots, f"web-phone-{name}.png"))
+
     def test_screenshots_at_both_pixel_ratios(self):
         shots = os.environ.get("VORNIKAT_SHOTS")
         for scale in (1, 2):

@@ -98,8 +98,6 @@ async function boot() {
     clock.setTimer(0);
     startGame();
   });
-  windows.fitToScreen(designs.main);
-  window.addEventListener("resize", () => windows.fitToScreen(designs.main));
   startGame();
 }
 
