@@ -8,13 +8,15 @@ const ASSETS = "@ASSETS@";
 const ASSET_FILES = "@ASSET_FILES@".split(" ");
 const PAGE_CACHE = `vornikat-page-${ASSETS}`;
 const BANK_CACHE = "vornikat-bank";
-const SHELL = ["./", "manifest.webmanifest", "data.bin"];
+const SHELL = ["./", "manifest.webmanifest"];
 // A bank of no stated length (a stream without end) or a larger one is played, never kept.
 const LARGEST_KEPT_BANK = 16 << 20;
 
 self.addEventListener("install", (event) => {
+  // The page's own bank too, where the host has one: a site that plays only ?bank= has none.
   event.waitUntil(caches.open(PAGE_CACHE)
-    .then((cache) => cache.addAll([...SHELL, ...ASSET_FILES.map((name) => `${ASSETS}/${name}`)]))
+    .then((cache) => cache.addAll([...SHELL, ...ASSET_FILES.map((name) => `${ASSETS}/${name}`)])
+      .then(() => cache.add("data.bin").catch(() => {})))
     .then(() => self.skipWaiting()));
 });
 
