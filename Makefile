@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps format-check test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool \
-        bench bench-start bench-bank-tool run screenshots editor-screenshots clean deb package-deb windows-zip \
-        windows-installer dist test-dist web serve-web test-web bench-web
+        bench bench-start bench-bank-tool run screenshots editor-screenshots clean deb package-deb \
+        windows-zip windows-installer dist test-dist web web-dist serve-web test-web bench-web
 
 # `make fuzz SECONDS=N` fuzzes each target N seconds.
 SECONDS ?= 15
@@ -11,6 +11,7 @@ VERSION := $(shell sed -n 's/^project.Vornikat VERSION \([0-9.]*\).*/\1/p' CMake
 DEB := dist/vornikat_$(VERSION)_amd64.deb
 WINDOWS_ZIP := dist/vornikat-$(VERSION)-windows-x86_64.zip
 WINDOWS_SETUP := dist/vornikat-$(VERSION)-setup.exe
+WEB_ZIP := dist/vornikat-$(VERSION)-web.zip
 
 deps:
 	@scripts/install-deps
@@ -129,17 +130,23 @@ test-dist: deb windows-zip windows-installer
 	cmp build/windows/setup-again.exe $(WINDOWS_SETUP) || \
 	    { echo "test-dist: the installer made again differs from the first" >&2; exit 1; }
 
-# The page: build/web holds static files only (the page, its scripts, its .wasm, data.bin).
+# The page: build/web holds static files only (the page, its manifest and service worker, its
+# files in a folder named by their content, data.bin).
 WEB_PORT ?= 8000
 web: host-bank-tool
 	cmake --preset web
-	cmake --build --preset web --target vornikat_web
+	cmake --build --preset web --target vornikat_site
 	rm -rf build/web
 	cp -r build/wasm/site build/web
 
+# The site in one archive, to unpack on any static host.
+web-dist: web
+	scripts/make-web-zip build/web $(WEB_ZIP)
+
+# Compressed with gzip and under the page's Content-Security-Policy, as a careful host serves it.
 serve-web: web
 	@echo "Vornikat in the browser: http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops it)"
-	/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build/web $(WEB_PORT)
+	scripts/serve-web build/web $(WEB_PORT)
 
 # The core's tests under node, and the page in headless Chromium.
 test-web: web

@@ -5,6 +5,7 @@ VORNIKAT_SITE names the built site; VORNIKAT_SHOTS, where given, receives the sc
 Each test gets a fresh browser profile (so an empty localStorage) and a fresh copy of the site,
 and fails on any console error or warning of the page.
 """
+import base64
 import functools
 import http.server
 import os
@@ -14,6 +15,7 @@ import tempfile
 import threading
 import time
 import unittest
+import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -29,6 +31,7 @@ CHROMIUM_FLAGS = [
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
     "--window-size=800,600",
 ]
+CONTENT_SECURITY_POLICY = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'"
 FAILURE_TEXT = "Файл data.bin повреждён или отсутствует!\nНевосможно продолжить запуск программы!"
 
 # Records every sound the page starts, through the browser's own Web Audio objects.
@@ -40,6 +43,7 @@ AudioBufferSourceNode.prototype.start = function (...args) {
   return start.apply(this, args);
 };
 """
+AIKEN = "Сколько бит в байте?\nA. 4\nB. 8\nC. 16\nD. 32\nE. 64\nANSWER: B\n"
 SOUND_101_MS = 681
 SOUND_102_MS = 1042
 
@@ -131,12 +135,31 @@ def question(n, right):
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    """Serves the site; endless.bin is a small bank followed by zeros that never end."""
+    """Serves the site under the strict policy the page is written for; endless.bin is a small
+    bank followed by zeros that never end."""
+
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
 
     def log_message(self, *args):
         pass
 
+    def end_headers(self):
+        self.send_header("Content-Security-Policy", CONTENT_SECURITY_POLICY)
+        super().end_headers()
+
     def do_GET(self):
+        if self.path.startswith("/silent.bin"):
+            time.sleep(60)  # never answers
+            return
+        if self.path.startswith("/stalls.bin"):
+            self.send_response(200)
+            self.send_header("Content-Length", "5120")
+            self.end_headers()
+            self.wfile.write(bytes(10))
+            self.wfile.flush()
+            time.sleep(60)
+            return
         if self.path != "/endless.bin":
             super().do_GET()
             return
@@ -247,6 +270,26 @@ class PageTest(unittest.TestCase):
         self.answer_box("Желаю удачи :)", "OK")
         self.wait_for(self.main_shown, "the main window")
 
+    def bring_bank(self, how, name, data):
+        """Drops a file on the page or picks it with «Открыть банк…»."""
+        if how == "pick":
+            path = os.path.join(self.site, name)
+            with open(path, "wb") as out:
+                out.write(data)
+            self.driver.find_element(By.ID, "open-bank").send_keys(path)
+            return
+        self.driver.execute_script("""
+            const drop = new DataTransfer();
+            drop.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));
+            document.getElementById("desk").dispatchEvent(
+              new DragEvent("drop", {dataTransfer: drop, bubbles: true, cancelable: true}));""",
+            list(data), name)
+
+    def close_at_the_greeting(self):
+        self.driver.get(self.url)
+        self.answer_box("Вы готовы пройти Ворникат ?", "Нет")
+        self.answer_box("Значит вы ламер :)", "OK")
+
     def choose(self, option):
         self.control(f"Ans{option}").click()
         self.control("Nxt").click()
@@ -342,13 +385,10 @@ class PageTest(unittest.TestCase):
     def test_a_dropped_bank_file_starts_a_game_with_it(self):
         self.open_browser()
         self.start_first_game()
-        self.driver.execute_script("""
-            const bytes = new Uint8Array(arguments[0]);
-            const drop = new DataTransfer();
-            drop.items.add(new File([bytes], "my bank.bin"));
-            document.getElementById("desk").dispatchEvent(
-              new DragEvent("drop", {dataTransfer: drop, bubbles: true, cancelable: true}));""",
-            list(make_bank([("<b>Из</b> файла", ["<i>1</i>", "2", "3", "4", "5"], 3)])))
+        self.bring_bank("drop", "my bank.bin",
+                        make_bank([("<b>Из</b> файла", ["<i>1</i>", "2", "3", "4", "5"], 3)]))
+        self.answer_box("Начать новую игру с банком «my bank.bin»?\nТекущая игра будет прервана.",
+                        "Да")
         self.answer_box("Вы готовы пройти Ворникат ?", "Да")
         self.answer_box("Желаю удачи :)", "OK")
         # Markup in a bank is text the player reads, never the page's own.
@@ -358,6 +398,108 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.driver.execute_script(
             "return document.querySelectorAll('#desk b, #desk i').length"), 0)
         self.assertEqual(self.caption("LblC"), "0/0")
+
+    def test_a_bank_that_never_answers_or_stalls_shows_its_loading_and_is_given_up(self):
+        self.open_browser()
+        shots = os.environ.get("VORNIKAT_SHOTS")
+        for query, shown, cancel in [("?bank=silent.bin&stall-ms=2000", "", False),
+                                     ("?bank=stalls.bin&stall-ms=2000", "10 байт из 5 КБ", False),
+                                     ("?bank=stalls.bin", "10 байт из 5 КБ", True)]:
+            self.driver.get(self.url + query)
+            self.answer_box("Вы готовы пройти Ворникат ?", "Да")
+            self.answer_box("Желаю удачи :)", "OK")
+            panel = self.wait_for(lambda: self.driver.find_elements(
+                By.CSS_SELECTOR, "#loading:not([hidden])"), "the loading panel")[0]
+            self.assertIn(query.split("&")[0][6:], panel.text)
+            self.wait_for(lambda: shown in panel.text, f"{shown!r} on the panel")
+            if cancel:
+                if shots:
+                    os.makedirs(shots, exist_ok=True)
+                    self.driver.save_screenshot(os.path.join(shots, "web-loading.png"))
+                ActionChains(self.driver).send_keys(Keys.ESCAPE).perform()
+            self.answer_box(FAILURE_TEXT, "OK")
+            self.assertEqual(self.closed_status(), "1")
+            self.assertFalse(self.driver.find_elements(By.ID, "loading"))
+
+    def test_the_page_says_why_it_cannot_start(self):
+        with open(os.path.join(self.site, "framed.html"), "w") as out:
+            out.write('<iframe sandbox="allow-scripts" src="index.html"></iframe>')
+        self.open_browser()
+        self.allowed_console = [""]  # each case fails on purpose
+        site_file = "file://" + os.path.join(self.site, "index.html")
+        wasm = [os.path.join(folder, "vornikat.wasm") for folder, _, names in os.walk(self.site)
+                if "vornikat.wasm" in names][0]
+        for case, reason in [("file", "из файла"), ("missing", "Не загрузился"),
+                             ("no wasm", "WebAssembly"), ("frame", "в изолированной рамке"),
+                             ("no script", "Ворникату нужен JavaScript.")]:
+            if case == "no wasm":
+                added = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                                    {"source": "delete window.WebAssembly"})
+            if case == "missing":
+                os.rename(wasm, wasm + ".gone")
+            if case == "no script":
+                self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled",
+                                            {"value": True})
+            self.driver.get({"file": site_file, "frame": self.url + "framed.html"}.get(
+                case, self.url))
+            if case == "frame":
+                self.driver.switch_to.frame(0)
+            line = self.wait_for(lambda: [e for e in self.driver.find_elements(
+                By.CSS_SELECTOR, ".notice") if e.is_displayed()], f"the line for {case}")[0]
+            self.assertIn(reason, line.text, case)
+            self.assertLessEqual(line.rect["y"] + line.rect["height"],
+                                 self.driver.execute_script("return innerHeight"), case)
+            self.driver.switch_to.default_content()
+            if case == "no wasm":
+                self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", added)
+            if case == "missing":
+                os.rename(wasm + ".gone", wasm)
+
+    def test_text_banks_play_in_any_encoding_by_link_drop_and_picker(self):
+        self.open_browser()
+        with open(os.path.join(self.site, "q.txt"), "wb") as out:
+            out.write(AIKEN.encode("utf-8"))
+        crlf_1251 = AIKEN.replace("\n", "\r\n").encode("cp1251")
+        utf16 = ("\ufeff" + AIKEN).encode("utf-16-le")
+        in_link = "data:text/plain;base64," + base64.b64encode(AIKEN.encode()).decode()
+        for how, name, data, plays in [
+                ("link", "q.txt", None, True),
+                ("link", urllib.parse.quote(in_link, safe=""), None, True),
+                ("drop", "вопросы.txt", crlf_1251, True),
+                ("pick", "questions.txt", utf16, True),
+                ("drop", "broken.txt", b"A line and no question\n", False)]:
+            if how == "link":
+                self.driver.get(f"{self.url}?bank={name}")
+            else:
+                self.close_at_the_greeting()
+                self.bring_bank(how, name, data)
+            self.answer_box("Вы готовы пройти Ворникат ?", "Да")
+            self.answer_box("Желаю удачи :)", "OK")
+            if plays:
+                self.wait_for(self.main_shown, f"the game of {how} {name}")
+                self.assertEqual(self.caption("LblQ"), "Сколько бит в байте?", name)
+                self.assertEqual(self.caption("Ans2"), "8", name)
+            else:
+                self.answer_box(FAILURE_TEXT, "OK")
+
+    def test_a_bank_brought_during_a_game_asks_first_and_a_broken_one_is_told_once(self):
+        self.open_browser()
+        self.start_first_game()
+        asks = "Начать новую игру с банком «broken.bin»?\nТекущая игра будет прервана."
+        self.bring_bank("drop", "broken.bin", b"\xff\xff")
+        self.answer_box(asks, "Нет")
+        self.assertTrue(self.main_shown())
+        self.assertEqual(self.caption("LblQ"), "Вопрос 1")
+        self.bring_bank("pick", "broken.bin", b"\xff\xff")
+        self.answer_box(asks, "Да")
+        self.answer_box("Вы готовы пройти Ворникат ?", "Да")
+        self.answer_box("Желаю удачи :)", "OK")
+        self.answer_box(FAILURE_TEXT, "OK")
+        self.driver.find_element(By.ID, "again").click()
+        self.answer_box("Вы готовы пройти Ворникат ?", "Да")
+        self.answer_box("Желаю удачи :)", "OK")
+        self.wait_for(self.main_shown, "the page's own bank again")
+        self.assertEqual(self.caption("LblQ"), "Вопрос 1")
 
     def test_a_bank_is_read_only_as_far_as_its_questions_go(self):
         self.open_browser()
@@ -425,6 +567,19 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.caption("Ans5"), "д")
         self.put_bank("data.bin", [question(1, 2)])
         self.start_first_game("?bank=%20%20")
+        self.assertEqual(self.caption("LblQ"), "Вопрос 1")
+
+    def test_the_page_installs_and_a_second_visit_plays_without_the_server(self):
+        self.open_browser()
+        self.driver.get(self.url)
+        self.wait_for(self.box, "the greeting")
+        self.wait_for(lambda: self.driver.execute_script(
+            "return navigator.serviceWorker.controller !== null"), "the page kept offline")
+        self.assertEqual(self.driver.execute_cdp_cmd(
+            "Page.getInstallabilityErrors", {})["installabilityErrors"], [])
+        self.server.shutdown()
+        self.server.server_close()
+        self.start_first_game()
         self.assertEqual(self.caption("LblQ"), "Вопрос 1")
 
     def test_keyboard_alone_plays_and_leaves(self):
@@ -644,6 +799,34 @@ class PageTest(unittest.TestCase):
                 'import("./boxes.js").then((b) => b.showMessage(arguments[0], 64, "Ворникат"))',
                 ALL_RIGHT)
             self.save_shot(f"web-verdict-100-{width}.png")
+
+    def test_a_phone_either_way_up_fills_the_width_with_rows_a_finger_can_hit(self):
+        self.open_browser()
+        shots = os.environ.get("VORNIKAT_SHOTS")
+        size = {"deviceScaleFactor": 3, "mobile": True}
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                    {**size, "width": 375, "height": 667})
+        self.start_first_game()
+        for width, height, name in [(375, 667, "portrait"), (667, 375, "landscape")]:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                        {**size, "width": width, "height": height})
+            self.wait_for(lambda: self.driver.execute_script("return innerWidth") == width, name)
+            main = self.driver.find_element(By.ID, "Main").rect
+            self.assertEqual((main["x"], main["width"]), (0, width), name)
+            rows = self.driver.execute_script("""
+                return [...document.querySelectorAll("#Main .option, #Main .command")].map(e => [
+                  e.dataset.control, e.getBoundingClientRect().top,
+                  e.getBoundingClientRect().height, parseFloat(getComputedStyle(e).fontSize)]);""")
+            for control, _, tall, font in rows:
+                self.assertGreaterEqual(tall, 44, (name, control))
+                self.assertGreaterEqual(font, 16, (name, control))
+            tops = {control: top for control, top, _, _ in rows}
+            self.assertLess(tops["Ans1"], tops["Ans5"], name)
+            self.assertLess(tops["Ans5"], tops["Nxt"], name)
+            self.assertEqual(self.caption("Ans1"), "Ответ 1.1")
+            if shots:
+                os.makedirs(shots, exist_ok=True)
+                self.driver.save_screenshot(os.path.join(shots, f"web-phone-{name}.png"))
 
     def test_screenshots_at_both_pixel_ratios(self):
         shots = os.environ.get("VORNIKAT_SHOTS")

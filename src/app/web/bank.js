@@ -1,10 +1,27 @@
 // SPDX-License-Identifier: MIT
-// The bank: data.bin beside the page, the one ?bank= names, or a file dropped on the page. The
-// reader takes it piece by piece and stops where its questions end: the rest of a huge file is
-// never fetched.
+// The bank: data.bin beside the page, the one ?bank= names (a data: link too), or a file the
+// player dropped or picked. The reader takes a data.bin piece by piece and stops where its
+// questions end, so the rest of a huge file is never fetched; a bank written as text is read
+// whole.
+import * as loading from "./loading.js";
+
 let droppedFile = null;
 let reader = null;
 let chunk = null;
+let read = 0;
+let total = 0;
+let stop = null;
+let watchdog = 0;
+
+// A bank that sends nothing for this long is given up, as one that cannot be read. The tests
+// shorten it with ?stall-ms=.
+const STALL_MS = Number(new URLSearchParams(window.location.search).get("stall-ms")) || 30000;
+
+// Each sign of life sets the clock back; at its end, or at «Отмена», the bank is given up.
+function watch() {
+  window.clearTimeout(watchdog);
+  watchdog = window.setTimeout(() => stop.abort(), STALL_MS);
+}
 
 function bankUrl() {
   // Blank, as an empty one, names the bank beside the page, not the page itself.
@@ -12,23 +29,65 @@ function bankUrl() {
   return named.trim() || "data.bin";
 }
 
+// A bank written as text (Aiken) goes to the module whole; a data.bin piece by piece.
+function isTextBank(name) {
+  return /\.txt$/i.test(name);
+}
+
+// A bank inside its link: decoded here, since a strict policy lets the page fetch no data: URL.
+function dataBank(url) {
+  const comma = url.indexOf(",");
+  const head = url.slice(5, comma);
+  const body = url.slice(comma + 1);
+  const bytes = /;base64$/i.test(head)
+    ? Uint8Array.from(atob(body.replace(/\s/g, "")), (c) => c.charCodeAt(0))
+    : new TextEncoder().encode(decodeURIComponent(body));
+  return { stream: new Blob([bytes]).stream(), text: /^text\//i.test(head) };
+}
+
+async function fetchBank(url) {
+  if (/^data:[^,]*,/i.test(url)) {
+    return dataBank(url);
+  }
+  const response = await fetch(url, { cache: "no-cache", signal: stop.signal });
+  const path = new URL(response.url || url, window.location.href).pathname;
+  total = Number(response.headers.get("Content-Length")) || 0;
+  return { stream: response.ok ? response.body : null, text: isTextBank(path) };
+}
+
+// A promise that fails once the bank is given up, whatever it waits for.
+function unlessStopped(promise) {
+  return new Promise((resolve, reject) => {
+    if (stop.signal.aborted) {
+      reject(new Error("given up"));
+    }
+    stop.signal.addEventListener("abort", () => reject(new Error("given up")));
+    promise.then(resolve, reject);
+  });
+}
+
+// 0: no bank; 1: a data.bin; 2: a bank written as text.
 export async function openBank() {
   closeBank();
+  stop = new AbortController();
+  read = 0;
+  total = droppedFile !== null ? droppedFile.size : 0;
+  loading.showBank(droppedFile !== null ? droppedFile.name : bankUrl(), () => stop.abort());
+  watch();
   try {
-    let stream = null;
-    if (droppedFile !== null) {
-      stream = droppedFile.stream();
-    } else {
-      const response = await fetch(bankUrl(), { cache: "no-cache" });
-      stream = response.ok ? response.body : null;
-    }
-    if (stream === null) {
+    const bank = droppedFile !== null
+      ? { stream: droppedFile.stream(), text: isTextBank(droppedFile.name) }
+      : await unlessStopped(fetchBank(bankUrl()));
+    if (bank.stream === null) {
+      closeBank();
       return 0;
     }
-    reader = stream.getReader();
+    reader = bank.stream.getReader();
     chunk = new Uint8Array(0);
-    return 1;
+    loading.showBytes(read, total);
+    return bank.text ? 2 : 1;
   } catch (error) {
+    closeBank();
     return 0;
   }
 }
@@ -37,11 +96,14 @@ export async function openBank() {
 export async function readBank(size) {
   try {
     while (chunk.length === 0) {
-      const { done, value } = await reader.read();
+      const { done, value } = await unlessStopped(reader.read());
       if (done) {
         return chunk;
       }
       chunk = value;
+      read += value.length;
+      loading.showBytes(read, total);
+      watch();
     }
   } catch (error) {
     return new Uint8Array(0);
@@ -52,27 +114,43 @@ export async function readBank(size) {
 }
 
 export function closeBank() {
+  window.clearTimeout(watchdog);
+  loading.hideBank();
   if (reader !== null) {
     reader.cancel().catch(() => {});
     reader = null;
   }
+  if (stop !== null) {
+    stop.abort();
+  }
 }
 
+// A broken bank of the player's own is told once: the next game plays the page's own bank.
 export function reportUnreadable() {
   const name = droppedFile !== null ? "the dropped file" : bankUrl();
+  droppedFile = null;
   console.info(`Vornikat: the question bank ${name} cannot be read.`);
 }
 
-// A bank file dropped on the page starts a new game with it (onDrop), unless a box waits.
-export function acceptDroppedBanks(isBusy, onDrop) {
-  document.addEventListener("dragover", (event) => event.preventDefault());
-  document.addEventListener("drop", (event) => {
-    event.preventDefault();
-    const file = event.dataTransfer.files[0];
-    if (!file || isBusy()) {
+// A bank file dropped on the page, or picked with «Открыть банк…», starts a new game with it once
+// confirm(name) allows; nothing is taken while a box waits.
+export function acceptPlayersBanks(isBusy, confirm, onBank) {
+  const take = async (file) => {
+    if (!file || isBusy() || !(await confirm(file.name))) {
       return;
     }
     droppedFile = file;
-    onDrop();
+    onBank();
+  };
+  const picker = document.getElementById("open-bank");
+  picker.addEventListener("change", () => {
+    const file = picker.files[0];
+    picker.value = "";
+    take(file);
+  });
+  document.addEventListener("dragover", (event) => event.preventDefault());
+  document.addEventListener("drop", (event) => {
+    event.preventDefault();
+    take(event.dataTransfer.files[0]);
   });
 }

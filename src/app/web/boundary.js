@@ -73,10 +73,14 @@ export function connect(page) {
     return Promise.reject(new Error(`the page lacks ${missing.join(", ")}`));
   }
   return new Promise((resolve, reject) => {
-    module = { page: adapt(page), onRuntimeInitialized: resolve };
+    module = {
+      page: adapt(page),
+      onRuntimeInitialized: resolve,
+      onAbort: () => reject(new Error("vornikat.wasm did not load")),
+    };
     window.Module = module;
     const loader = document.createElement("script");
-    loader.src = "vornikat.js";
+    loader.src = new URL("vornikat.js", import.meta.url).href;
     loader.addEventListener("error", () => reject(new Error("vornikat.js did not load")));
     document.head.append(loader);
   });
@@ -86,14 +90,6 @@ export function connect(page) {
 
 export function readDesign(help) {
   return JSON.parse(module.ccall("vk_design", "string", ["number"], [help ? 1 : 0]));
-}
-
-export function readIcon() {
-  const sizeCell = module._malloc(4);
-  const icon = module.ccall("vk_icon", "number", ["number"], [sizeCell]);
-  const size = module.HEAP32[sizeCell >> 2];
-  module._free(sizeCell);
-  return module.HEAPU8.slice(icon, icon + size);
 }
 
 export function isBusy() {

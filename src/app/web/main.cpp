@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The entry points the page's script calls: one game (the ports and its Body) at a time, its
-// events, the designs and the icon. A game ends by ProgramEnd, thrown out of Body by the end
+// events and the designs. A game ends by ProgramEnd, thrown out of Body by the end
 // of the program, and the next game starts afresh with "play again" or a dropped bank.
 #include <emscripten.h>
 
@@ -61,12 +61,6 @@ EMSCRIPTEN_KEEPALIVE const char* vk_design(int help) {
     static std::string json;
     json = vornikat::DesignToJson(help != 0 ? vornikat::HelpDesign() : vornikat::MainDesign());
     return json.c_str();
-}
-
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* vk_icon(int* size) {
-    const auto icon = vornikat::EmbeddedIcon();
-    *size = static_cast<int>(icon.size());
-    return icon.data();
 }
 
 // 1 when the game goes on after its start-up, 0 when it ended there.

@@ -7,13 +7,19 @@ import * as bank from "./bank.js";
 import * as boundary from "./boundary.js";
 import * as boxes from "./boxes.js";
 import * as clock from "./clock.js";
+import * as loading from "./loading.js";
 import * as sounds from "./sounds.js";
 import * as store from "./store.js";
 import * as windows from "./windows.js";
 
+const ASK_YES_NO = 4 | 32;
+const ANSWER_YES = 6;
 const designs = {};
+// A game goes on between its start-up and its end: a bank the player brings then asks first.
+let playing = false;
 
 function end(status) {
+  playing = false;
   clock.setTimer(0);
   windows.closeHelp();
   windows.hideMain();
@@ -25,6 +31,15 @@ function end(status) {
 
 function openHelp() {
   windows.openHelp(designs.help, { sysInfo: boundary.pressSysInfo });
+}
+
+// A game going on ends only when the player says so.
+async function confirmNewBank(name) {
+  if (!playing) {
+    return true;
+  }
+  const text = `Начать новую игру с банком «${name}»?\rТекущая игра будет прервана.`;
+  return (await boxes.showMessage(text, ASK_YES_NO, designs.main.caption)) === ANSWER_YES;
 }
 
 async function startGame() {
@@ -39,7 +54,9 @@ async function startGame() {
     exit: boundary.pressExit,
     help: openHelp,
   });
+  playing = false;
   if (await boundary.startGame()) {
+    playing = true;
     windows.showMain();
     windows.focus("Ans1");
   }
@@ -64,22 +81,24 @@ const page = {
 };
 
 async function boot() {
-  await boundary.connect(page);
+  loading.sayPageLoading(true);
+  try {
+    await boundary.connect(page);
+  } catch (error) {
+    window.sayPageCannotStart("missing");
+    return;
+  }
+  loading.sayPageLoading(false);
   designs.main = boundary.readDesign(false);
   designs.help = boundary.readDesign(true);
-  const iconUrl = URL.createObjectURL(new Blob([boundary.readIcon()], { type: "image/x-icon" }));
-  windows.setIcon(iconUrl);
-  document.getElementById("favicon").href = iconUrl;
+  // The program's icon is a file of the page, so that the page needs no blob: images.
+  windows.setIcon(new URL("vornikat.ico", import.meta.url).href);
   document.getElementById("again").addEventListener("click", startGame);
-  bank.acceptDroppedBanks(boundary.isBusy, () => {
+  bank.acceptPlayersBanks(boundary.isBusy, confirmNewBank, () => {
     clock.setTimer(0);
     startGame();
   });
-  windows.fitToScreen(designs.main);
-  window.addEventListener("resize", () => {
-    windows.fitToScreen(designs.main);
-    windows.keepWindowsInView();
-  });
+  window.addEventListener("resize", () => windows.keepWindowsInView());
   startGame();
 }
 

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "page_ports.hpp"
 
+#include <string>
+#include <vector>
+
+#include "file_source.hpp"
 #include "layout.hpp"
 #include "page_boundary.hpp"
 #include "runtime_error.hpp"
 #include "text.hpp"
+#include "text_bank.hpp"
 
 namespace vornikat {
 namespace {
@@ -17,6 +22,40 @@ class PageBankSource : public ByteSource {
         return static_cast<std::size_t>(ReadPageBank(buffer, static_cast<int>(size)));
     }
 };
+
+// A text bank is read whole and handed to the quiz as the data.bin it makes.
+class TextBankSource : public ByteSource {
+  public:
+    explicit TextBankSource(std::vector<std::uint8_t> image)
+        : image_(std::move(image)), source_(image_) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        return source_.Read(buffer, size);
+    }
+
+  private:
+    std::vector<std::uint8_t> image_;
+    MemorySource source_;
+};
+
+// Far beyond any bank's text; a larger file is refused rather than held in memory.
+constexpr std::size_t kLargestTextBank = std::size_t{64} << 20;
+
+std::unique_ptr<ByteSource> ReadTextBank() {
+    PageBankSource page;
+    std::string text;
+    std::uint8_t chunk[1 << 16];
+    while (const std::size_t got = page.Read(chunk, sizeof chunk)) {
+        if (text.size() + got > kLargestTextBank) {
+            return nullptr;
+        }
+        text.append(reinterpret_cast<const char*>(chunk), got);
+    }
+    auto image = ConvertTextBank(text);
+    if (!image) {
+        return nullptr;
+    }
+    return std::make_unique<TextBankSource>(std::move(*image));
+}
 
 const char* NameOf(ControlId control) {
     return ControlName(control).data();
@@ -60,10 +99,14 @@ std::unique_ptr<ByteSource> PageFiles::OpenForReading(std::string_view name) {
     if (name != "data.bin") {
         return nullptr;
     }
-    if (!OpenPageBank()) {
-        return nullptr;
+    switch (OpenPageBank()) {
+        case 1:
+            return std::make_unique<PageBankSource>();
+        case 2:
+            return ReadTextBank();
+        default:
+            return nullptr;
     }
-    return std::make_unique<PageBankSource>();
 }
 
 void PageFiles::ReportUnreadableFile(std::string_view name) {

@@ -146,6 +146,10 @@ function buildControl(control, accessKeys) {
   element.style.top = px(control.top);
   element.style.width = px(control.width);
   element.style.height = px(control.height);
+  // On a phone the controls flow down the window in the design's order: top to bottom, then
+  // left to right.
+  element.style.order = String(Math.round(control.top / TWIPS_PER_PIXEL) * 1000 +
+    Math.round(control.left / TWIPS_PER_PIXEL));
   if (control.font) {
     element.style.font = fontOf(control.font);
   }
@@ -344,13 +348,6 @@ function placeBesideMain(box) {
     dx = beside.left - gap - own.width - own.left;
   }
   moveWindow(box, dx, beside.top - own.top);
-}
-
-// A screen narrower than the window (a phone upright) gets the windows smaller, whole.
-export function fitToScreen(design) {
-  const needed = design.clientWidth / TWIPS_PER_PIXEL + 16;
-  const scale = Math.min(1, window.innerWidth / needed);
-  desk().style.zoom = scale < 1 ? String(scale) : "";
 }
 
 // Main, hidden until the game's start-up has passed; on: its buttons' handlers.

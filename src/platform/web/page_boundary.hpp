@@ -12,7 +12,6 @@ extern "C" {
 
 // The module's entry points, called by the page (defined in src/app/web/main.cpp).
 const char* vk_design(int help);
-const std::uint8_t* vk_icon(int* size);
 int vk_start();
 void vk_next();
 void vk_tick();
@@ -31,6 +30,7 @@ void EndPage(int status);
 // These three wait for the player or the network: the module's stack is put aside meanwhile,
 // and the script's side is reached through the name the waiting wrapper takes.
 int AskPage(const char16_t* text, int length, int flags) EM_IMPORT(__asyncjs__AskPage);
+// 0: no bank; 1: a data.bin, read as the reader asks; 2: a bank written as text, read whole.
 int OpenPageBank() EM_IMPORT(__asyncjs__OpenPageBank);
 int ReadPageBank(std::uint8_t* buffer, int size) EM_IMPORT(__asyncjs__ReadPageBank);
 void ClosePageBank();
