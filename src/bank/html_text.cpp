@@ -114,11 +114,12 @@ bool BreaksText(std::string_view name) {
     return std::find(kBreaking.begin(), kBreaking.end(), name) != kBreaking.end();
 }
 
-// The end of the tag opened at html[at] ("<"), quoted attribute values stepped over.
-std::size_t FindTagEnd(std::string_view html, std::size_t at) {
+}  // namespace
+
+std::size_t FindTagEnd(std::string_view markup, std::size_t at) {
     char quote = 0;
-    for (std::size_t i = at + 1; i < html.size(); ++i) {
-        const char c = html[i];
+    for (std::size_t i = at + 1; i < markup.size(); ++i) {
+        const char c = markup[i];
         if (quote != 0) {
             quote = c == quote ? 0 : quote;
         } else if (c == '"' || c == '\'') {
@@ -129,8 +130,6 @@ std::size_t FindTagEnd(std::string_view html, std::size_t at) {
     }
     return std::string_view::npos;
 }
-
-}  // namespace
 
 std::string DecodeXmlEntities(std::string_view text) {
     return DecodeEntities(text, kXmlEntities);

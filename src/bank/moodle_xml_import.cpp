@@ -101,22 +101,6 @@ std::optional<Tag> ParseTag(std::string_view inside) {
     }
 }
 
-// The end of the tag that starts at text[at] ("<"), quoted values stepped over.
-std::size_t FindTagEnd(std::string_view text, std::size_t at) {
-    char quote = 0;
-    for (std::size_t i = at + 1; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote != 0) {
-            quote = c == quote ? 0 : quote;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
-            return i;
-        }
-    }
-    return std::string_view::npos;
-}
-
 double FractionOf(const std::string& value) {
     double fraction = 0;
     const char* begin = value.data();
