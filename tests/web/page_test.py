@@ -81,11 +81,15 @@ def split_verdict(text):
     return text[:n] + "\n" + text[len(text) - n:]
 
 
+# The page's boxes module, from the folder its files are kept in.
+IMPORT_BOXES = 'import(new URL("boxes.js", document.querySelector("script[type=module]").src).href)'
+
 # Shows a box with the page's own code and measures it: for each of its lines, the line's width
 # unbroken and the rows it takes; whether the box or its text goes past the viewport or the box.
 MEASURE_BOX = """
 const [text, done] = arguments;
-import("./boxes.js").then(async (boxes) => {
+""" + IMPORT_BOXES + """
+.then(async (boxes) => {
   const answered = boxes.showMessage(text, 64, "Ворникат");
   const box = [...document.querySelectorAll("dialog[open]")].pop();
   const p = box.querySelector("p");
@@ -362,7 +366,11 @@ class PageTest(unittest.TestCase):
     def test_each_game_greets_by_the_score_stored_at_its_start(self):
         self.put_bank("data.bin", [question(1, 1)])
         with open(os.path.join(self.site, "other.html"), "w") as out:
-            out.write('<!DOCTYPE html><title>another tab</title><link rel="icon" href="data:,">')
+            # The page's own icon, from the folder of its files, as the site's policy allows.
+            assets = next(name for name in os.listdir(self.site)
+                          if os.path.isdir(os.path.join(self.site, name)))
+            out.write('<!DOCTYPE html><title>another tab</title>'
+                      f'<link rel="icon" href="{assets}/vornikat.ico">')
         self.open_browser()
         self.start_first_game()
         self.choose(1)
@@ -796,7 +804,7 @@ class PageTest(unittest.TestCase):
     def save_verdict_shot(self, width, ratio):
         if os.environ.get("VORNIKAT_SHOTS") and width in (1024, 375):
             self.driver.execute_script(
-                'import("./boxes.js").then((b) => b.showMessage(arguments[0], 64, "Ворникат"))',
+                IMPORT_BOXES + '.then((b) => b.showMessage(arguments[0], 64, "Ворникат"))',
                 ALL_RIGHT)
             self.save_shot(f"web-verdict-100-{width}.png")
 
