@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 #include "bank_format.hpp"
 #include "cp1251.hpp"
@@ -208,6 +209,32 @@ int FindAnsweredOption(char32_t answer, const std::vector<char32_t>& labels) {
     const int index = IsCyrillic(answer) ? RussianIndex(answer) : LatinIndex(answer);
     const int places = std::max(static_cast<int>(labels.size()), 5);
     return index < places ? index : -1;
+}
+
+// An answer written in the other alphabet than its labels may name two options: "B" under
+// А Б В Г Д looks like В, the third, but stands second among Latin letters; "В" under A to E
+// looks like B, the second, but stands third in Russian. Nothing is guessed then: the options it
+// may mean, by look and by place; nothing when only one is meant.
+std::optional<std::pair<int, int>> FindAmbiguousAnswer(char32_t answer,
+                                                       const std::vector<char32_t>& labels) {
+    const auto sameLetter = [answer](char32_t label) {
+        return UpperCase(label) == UpperCase(answer);
+    };
+    if (std::any_of(labels.begin(), labels.end(), sameLetter)) {
+        return std::nullopt;
+    }
+    const auto byLook = std::find_if(labels.begin(), labels.end(), [answer](char32_t label) {
+        return LatinLookAlike(label) == LatinLookAlike(answer);
+    });
+    if (byLook == labels.end()) {
+        return std::nullopt;
+    }
+    const int look = static_cast<int>(byLook - labels.begin());
+    const int place = IsCyrillic(answer) ? RussianIndex(answer) : LatinIndex(answer);
+    if (place < 0 || place >= static_cast<int>(labels.size()) || place == look) {
+        return std::nullopt;
+    }
+    return std::pair{look, place};
 }
 
 class Parser {
@@ -537,6 +564,19 @@ class Parser {
         } else if (!IsLatin(answer[0]) && !IsCyrillic(answer[0])) {
             problem = Say("the answer must be the letter of an option, not " + Quoted(answer[0]),
                           "ответ — буква варианта, а не " + QuotedRu(answer[0]));
+        } else if (const auto both = FindAmbiguousAnswer(answer[0], q.labels)) {
+            const std::string look(1, static_cast<char>('A' + both->first));
+            const std::string place(1, static_cast<char>('A' + both->second));
+            const std::string lookRu = std::to_string(both->first + 1);
+            const std::string placeRu = std::to_string(both->second + 1);
+            problem = Say("the answer " + Quoted(answer[0]) + " may mean option " + look +
+                              ", whose label looks like it, or option " + place +
+                              ", by its place in its alphabet: write the answer with the letter of "
+                              "the option's own label",
+                          "ответ " + QuotedRu(answer[0]) + " может значить и вариант " + lookRu +
+                              ", чья метка на него похожа, и вариант " + placeRu +
+                              ", по месту буквы в алфавите: напишите в ответе букву из метки "
+                              "нужного варианта");
         } else {
             index = FindAnsweredOption(answer[0], q.labels);
             if (index < 0 || (Strict() && index >= 5)) {

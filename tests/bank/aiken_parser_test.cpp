@@ -67,10 +67,8 @@ TEST(AikenParser, ReadsAikenAsPeopleWriteIt) {
         {"Q\n" + russian + "ОТВЕТ: В\n", 3},
         {"Q\nа. один\nб. два\nв. три\nг. четыре\nд. пять\nответ:в\n", 3},
         {"Q\n" + russian + "ANSWER: C\n", 3},
-        {"Q\n" + russian + "ANSWER: B\n", 3},
         {"Q\n" + lookAlike + "ANSWER: В\n", 2},
         {"Q\n" + lookAlike + "ANSWER: B\n", 2},
-        {"Q\n" + latin + "answer: В\n", 2},
         {"Q\n" + latin + "Ответ : с\n", 3},
         {"Q\n" + latin + "ANSWER :c\n", 3},
         // A Russian letter with no Latin look-alike counts in Russian order.
@@ -137,6 +135,19 @@ TEST(AikenParser, ADraftOpensWhatTheToolRefuses) {
          {},
          0,
          "7:9: the answer is a letter, not a number: write \"C\" for option 3"},
+        // A letter of the other alphabet that names one option by its look, another by its place.
+        {"Q\nА) a\nБ) b\nВ) c\nГ) d\nД) e\nanswer: b\n",
+         5,
+         {},
+         0,
+         "7:9: the answer \"b\" may mean option C, whose label looks like it, or option B, by its "
+         "place in its alphabet: write the answer with the letter of the option's own label"},
+        {"Q\n" + kOptions + "ОТВЕТ: В\n",
+         5,
+         {},
+         0,
+         "7:8: the answer \"В\" may mean option B, whose label looks like it, or option C, by its "
+         "place in its alphabet: write the answer with the letter of the option's own label"},
         {"Q\nA) a\nB) b\nD) d\nE) e\nF) f\nANSWER: D\n",
          5,
          {},
