@@ -1148,6 +1148,11 @@ void EditorTest::importsOpenAsANewBankAndSayWhatCameIn() {
     // Nothing of it is saved: it has no name, and closing would ask.
     QVERIFY(window_->windowTitle().startsWith(QStringLiteral("Новый банк")));
     QVERIFY(!window_->UndoStack().isClean());
+    // Opened by name (the command line, Ctrl+O), it is imported all the same.
+    window_->NewBank();
+    QVERIFY(window_->OpenFile(Path("three.gift")));
+    QVERIFY(Same(Questions(), three));
+    QVERIFY(window_->windowTitle().startsWith(QStringLiteral("Новый банк")));
 
     // A file with no question to bring in changes nothing and says why.
     WriteFile(Path("page.xml"), "<html><body>Не тест</body></html>");

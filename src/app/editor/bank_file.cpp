@@ -137,7 +137,8 @@ std::optional<OpenedBank> ParseText(std::string_view bytes, const ReadProgress& 
         return std::nullopt;
     }
     if (draft.questions.empty() && !draft.errors.empty()) {
-        throw BankFileError(draft.errors.front().message + ".");
+        throw BankFileError(draft.errors.front().message +
+                            ".\nВопросы GIFT, Moodle XML и CSV открывает «Файл → Импорт…».");
     }
     OpenedBank opened;
     opened.questions = std::move(draft.questions);

@@ -116,6 +116,15 @@ BankFormat FormatOfName(const std::filesystem::path& path, const QString& filter
     return filter == kBinaryFilter ? BankFormat::Binary : BankFormat::Aiken;
 }
 
+// A reason the readers word as a clause, told as a sentence of its own.
+QString AsSentence(const std::string& reason) {
+    QString sentence = QString::fromStdString(reason);
+    if (!sentence.isEmpty()) {
+        sentence[0] = sentence[0].toUpper();
+    }
+    return sentence;
+}
+
 }  // namespace
 
 void EditorWindow::NewBank() {
@@ -156,6 +165,10 @@ bool EditorWindow::OpenFile(const QString& path) {
 }
 
 bool EditorWindow::OpenFile(const std::filesystem::path& path) {
+    // What another tool exported is brought in as a new bank, however it is opened.
+    if (IsImportName(ToQtPath(path))) {
+        return ImportFile(path);
+    }
     // A file that takes a while shows how far the reading has come, and may be given up; a
     // quick one opens without a box flashing by.
     QElapsedTimer clock;
@@ -193,7 +206,7 @@ bool EditorWindow::OpenFile(const std::filesystem::path& path) {
     } catch (const BankFileError& error) {
         progress.reset();
         ShowError(QStringLiteral("Файл «%1» не открыт.\n%2")
-                      .arg(ShownName(path), QString::fromStdString(error.what())));
+                      .arg(ShownName(path), AsSentence(error.what())));
         return false;
     }
     progress.reset();

@@ -20,13 +20,6 @@ const QString kGiftFilter = QStringLiteral("GIFT (*.gift *.txt)");
 const QString kXmlFilter = QStringLiteral("Moodle XML (*.xml)");
 const QString kCsvFilter = QStringLiteral("Таблица CSV (*.csv)");
 
-// A file another tool exported, known by its extension: a dropped one is imported, not opened.
-bool IsImportName(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QStringLiteral("gift") || suffix == QStringLiteral("xml") ||
-           suffix == QStringLiteral("csv");
-}
-
 QString DroppedFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
     return urls.size() == 1 && urls.constFirst().isLocalFile() ? urls.constFirst().toLocalFile()
@@ -34,6 +27,12 @@ QString DroppedFile(const QMimeData* data) {
 }
 
 }  // namespace
+
+bool IsImportName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QStringLiteral("gift") || suffix == QStringLiteral("xml") ||
+           suffix == QStringLiteral("csv");
+}
 
 void EditorWindow::ImportWithDialog() {
     if (!ConfirmLosingChanges()) {

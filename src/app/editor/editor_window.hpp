@@ -41,6 +41,9 @@ QString ShownName(const std::filesystem::path& path);
 // A name Qt's dialogs give as the system spells it, in the locale's encoding, and back.
 std::filesystem::path ToPath(const QString& path);
 QString ToQtPath(const std::filesystem::path& path);
+// A file another tool exported, known by its extension: imported as a new bank, never opened
+// as the bank it is.
+bool IsImportName(const QString& path);
 
 class EditorWindow final : public QMainWindow {
     Q_OBJECT
