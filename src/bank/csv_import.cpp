@@ -213,12 +213,13 @@ DraftBank ReadCsv(std::string_view text, Language language) {
     if (!rows.empty() && IsHeader(rows[0], rows.size() > 1 ? &rows[1] : nullptr)) {
         first = 1;
     }
-    // The table's width: its header's, else what most rows have.
+    // The table's width: its header's, else what most rows have, both without the empty cells
+    // a spreadsheet pads every row with when a column past the table once held something.
     std::map<std::size_t, int> widths;
     for (std::size_t k = first; k < rows.size(); ++k) {
-        ++widths[rows[k].fields.size()];
+        ++widths[Unpadded(rows[k]).size()];
     }
-    std::size_t width = first == 1 ? rows[0].fields.size() : 0;
+    std::size_t width = first == 1 ? Unpadded(rows[0]).size() : 0;
     if (width == 0 && !widths.empty()) {
         width = std::max_element(widths.begin(), widths.end(), [](const auto& a, const auto& b) {
                     return a.second < b.second;

@@ -28,6 +28,9 @@ TEST(CsvImport, ReadsARowPerQuestionAsSpreadsheetsSaveThem) {
         {"Q;a;b;c;d;e;1;;\n;;;;;;;;\nЧетыре;a;b;c;d;1\nШесть;a;b;c;d;e;f;6\nНет;a;b;c;d;e;Z\n",
          "1:1 Q | a | b | c | d | e | 1\n3:1 Четыре | a | b | c | d | 1\n"
          "4:1 Шесть | a | b | c | d | e | f | 6\n5:1 Нет | a | b | c | d | e | 0\n"},
+        // Every row padded alike, as a spreadsheet saves a table once wider.
+        {"Вопрос;4;8;16;10;32;2;;\nЕщё;a;b;c;d;e;1;;\n",
+         "1:1 Вопрос | 4 | 8 | 16 | 10 | 32 | 2\n2:1 Ещё | a | b | c | d | e | 1\n"},
         {"Q;a;b;c;d;e;1\nКоротко;1\nQ2;a;b;c;d;\"e;1\n",
          "1:1 Q | a | b | c | d | e | 1\nerror 2:1\nerror 3:1\n"},
     };
