@@ -478,6 +478,8 @@ TEST(BankTool, EveryCommandHasHelpAndWrongUseSaysWhatInOneLine) {
              {{"build", "x.txt"}, "vornikat-bank build: no bank to write given (-o data.bin)\n"},
              {{"build", "x.txt", "-o"}, "vornikat-bank build: option '-o' needs an argument\n"},
              {{"build", "-q", "x.txt"}, "vornikat-bank build: unknown option '-q'\n"},
+             {{"build", "-вопросы.txt", "-o", "x"},
+              "vornikat-bank build: unknown option '-вопросы.txt'\n"},
              {{"dump"}, "vornikat-bank dump: no data.bin given\n"},
              {{"check", "a", "b"}, "vornikat-bank check: one data.bin only, not also 'b'\n"}}) {
         const auto wrong = RunBankTool(args);
@@ -571,6 +573,7 @@ TEST(BankTool, SpeaksRussianWhereTheLocaleIsRussianAndEnglishElsewhere) {
 TEST(BankTool, AFileNamedAloneIsCheckedByWhatItHoldsAndNothingIsWritten) {
     const TempDir dir;
     WriteText(dir.Path() / "good.txt", kSource);
+    WriteText(dir.Path() / "good copy.txt", kSource);
     WriteText(dir.Path() / "bad.txt", "Вопрос\nA) раз\n");
     dir.Write(
         "data.bin",
@@ -584,6 +587,10 @@ TEST(BankTool, AFileNamedAloneIsCheckedByWhatItHoldsAndNothingIsWritten) {
     } cases[] = {
         {"good.txt", 0, ": 2 questions and no error; the bank is built by: vornikat-bank build ",
          ""},
+        // The command it suggests is one a shell takes back as it stands.
+        {"good copy.txt", 0,
+         ": 2 questions and no error; the bank is built by: vornikat-bank build \"", ""},
+        {"missing.txt", 1, "", ": error: cannot open: No such file"},
         {"bad.txt", 1, "", ":1:1: error: the question on line 1 has 1 option"},
         {"data.bin", 0, ": 1 question\n", ""},
         {"short.bin", 1, "", ": error: at byte 2: the file ends too early"},

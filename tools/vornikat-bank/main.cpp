@@ -48,6 +48,20 @@ std::string Shown(std::string_view name) {
     return quoted.size() == name.size() + 2 ? std::string(name) : quoted;
 }
 
+// The name as a shell or cmd takes it back in a command the tool suggests: in double quotes where
+// a blank or a sign the shell reads would split or change it, after "--" where it starts with
+// a dash.
+std::string ForCommandLine(std::string_view name) {
+    const bool plain = name.find_first_of(" \t\"'$`\\!*?[]{}()&;<>|#~%^") == std::string_view::npos;
+#ifdef _WIN32
+    // cmd keeps a backslash as it is: only the quotes are added.
+    std::string shown = plain ? Shown(name) : "\"" + Shown(name) + "\"";
+#else
+    std::string shown = plain ? Shown(name) : vornikat::QuoteForTerminal(name);
+#endif
+    return name.starts_with('-') ? "-- " + shown : shown;
+}
+
 bool InRussian() {
     return vornikat::banktool::SpokenLanguage() == vb::Language::Russian;
 }
@@ -104,6 +118,21 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
     const option* longOptions = set == OptionSet::Tool    ? kTool
                                 : set == OptionSet::Build ? kBuild
                                                           : kRead;
+    // getopt takes "-вопросы.txt" byte by byte and names half a letter: such a word is named
+    // whole, unless it is an option's value.
+    for (int k = 1; k < argc && std::string_view(argv[k]) != "--"; ++k) {
+        const std::string_view word = argv[k];
+        if (set == OptionSet::Tool && !word.starts_with('-')) {
+            break;  // the command: its own options are its to read
+        }
+        if (word == "-o" || word == "--output" || word == "--from") {
+            ++k;
+        } else if (word.size() > 1 && word[0] == '-' &&
+                   static_cast<unsigned char>(word[1]) >= 0x80) {
+            parsed.problem = Say(Msg::UnknownOption, {Shown(word)});
+            return parsed;
+        }
+    }
     for (;;) {
         const int found = getopt_long(argc, argv, shortOptions, longOptions, nullptr);
         if (found == -1) {
@@ -130,7 +159,7 @@ ParsedArgs ParseArgs(int argc, char** argv, OptionSet set) {
                 return parsed;
             default:
                 parsed.problem = Say(Msg::UnknownOption,
-                                     {optopt != 0 && optopt < 256
+                                     {optopt > 0 && optopt < 0x80
                                           ? "-" + Shown(std::string(1, static_cast<char>(optopt)))
                                           : Shown(argv[optind - 1])});
                 return parsed;
@@ -451,7 +480,8 @@ int CheckText(const std::string& source) {
         return kFailed;
     }
     std::cout << Say(Msg::TextChecked,
-                     {Shown(source), vornikat::banktool::CountQuestions(questions->size())});
+                     {Shown(source), vornikat::banktool::CountQuestions(questions->size()),
+                      ForCommandLine(source)});
     return kOk;
 }
 
@@ -511,8 +541,12 @@ int Run(std::vector<std::string> arguments) {
     if (command == "check") {
         return Check(commandArgc, commandArgv);
     }
+    // A name alone that stands for a file, or looks like one, is checked, and what keeps it
+    // from being read is told; a word alone is a mistyped command.
     std::error_code error;
-    if (commandArgc == 1 && std::filesystem::is_regular_file(PathOf(commandArgv[0]), error)) {
+    if (commandArgc == 1 &&
+        (std::filesystem::exists(std::filesystem::symlink_status(PathOf(commandArgv[0]), error)) ||
+         command.find_first_of("./\\") != std::string_view::npos)) {
         return CheckDropped(commandArgv[0]);
     }
     return UsageError("", Say(Msg::UnknownCommand, {Shown(command)}));
