@@ -30,6 +30,8 @@ function sayPageCannotStart(failure) {
       notice.dataset.reason = reason;
       notice.hidden = false;
       document.getElementById("starting").hidden = true;
+      // Nothing can play a bank the picker would bring.
+      document.getElementById("pagebar").hidden = true;
     }
   };
   if (document.readyState === "loading") {

@@ -421,6 +421,11 @@ export function setCaption(name, text) {
   } else {
     element.textContent = text;
   }
+  // Where the window is taller than the screen (a phone on its side, a large zoom), each new
+  // question is brought into sight rather than left above it.
+  if (name === "LblQ") {
+    element.scrollIntoView({ block: "nearest" });
+  }
 }
 
 export function getValue(name) {
