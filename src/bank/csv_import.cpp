@@ -213,17 +213,27 @@ DraftBank ReadCsv(std::string_view text, Language language) {
     if (!rows.empty() && IsHeader(rows[0], rows.size() > 1 ? &rows[1] : nullptr)) {
         first = 1;
     }
-    // The table's width: its header's, else what most rows have, both without the empty cells
-    // a spreadsheet pads every row with when a column past the table once held something.
+    // The table's width: its header's, else what most rows have.
     std::map<std::size_t, int> widths;
     for (std::size_t k = first; k < rows.size(); ++k) {
-        ++widths[Unpadded(rows[k]).size()];
+        ++widths[rows[k].fields.size()];
     }
-    std::size_t width = first == 1 ? Unpadded(rows[0]).size() : 0;
+    std::size_t width = first == 1 ? rows[0].fields.size() : 0;
     if (width == 0 && !widths.empty()) {
         width = std::max_element(widths.begin(), widths.end(), [](const auto& a, const auto& b) {
                     return a.second < b.second;
                 })->first;
+    }
+    // Empty cells every row ends in, past a whole question's seven, are a spreadsheet's
+    // padding, as when a column past the table once held something; an empty last cell of
+    // some rows only, or of a shorter table, is a missing answer.
+    constexpr std::size_t kQuestionColumns = 7;
+    std::size_t padding = width;
+    for (const Row& row : rows) {
+        padding = std::min(padding, row.fields.size() - Unpadded(row).size());
+    }
+    if (width >= padding + kQuestionColumns) {
+        width -= padding;
     }
     for (std::size_t k = first; k < rows.size() && !bank.stoppedEarly; ++k) {
         Row& row = rows[k];
