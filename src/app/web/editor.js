@@ -334,9 +334,7 @@ async function openFile(file) {
   if (opened.opened) {
     bankName = read.name;
     showBank(0);
-    draft.keepDraft(bankName);
-    draft.markSaved();
-    showTitle();
+    keepWork();
   }
   if (opened.message !== "") {
     await showMessage(opened.message);
@@ -453,11 +451,6 @@ function wireControls() {
     showBank(current);
   });
   files.acceptDrops(document.body, (file) => confirmed(() => openFile(file)));
-  window.addEventListener("beforeunload", (event) => {
-    if (draft.hasUnsavedWork()) {
-      event.preventDefault();
-    }
-  });
   window.addEventListener("resize", () => {
     preview.fitPreview();
     questions.refresh();
