@@ -179,7 +179,14 @@ function showBank(row) {
   questions.select(row, false);
   current = questions.current;
   showCurrent();
-  rebuildIssues();
+  // Asked of every question, the issues would run the whole bank's checks at once: while they
+  // run a slice at a time, the list keeps what it had until they are done.
+  if (core.counts().checking) {
+    entries = entries.filter((entry) => entry.row < core.count());
+    issueList.refresh();
+  } else {
+    rebuildIssues();
+  }
   showCounts();
   showCanUndo();
   runChecks();
@@ -243,6 +250,7 @@ const actions = {
   newBank: () => confirmed(() => {
     core.newBank();
     bankName = "";
+    entries = [];
     showBank(0);
     keepWork();
     form.focusField(QUESTION_FIELD);
@@ -333,6 +341,7 @@ async function openFile(file) {
   const opened = core.openBytes(read.bytes, read.name);
   if (opened.opened) {
     bankName = read.name;
+    entries = [];
     showBank(0);
     keepWork();
   }
