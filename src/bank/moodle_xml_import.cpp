@@ -2,7 +2,6 @@
 #include "moodle_xml_import.hpp"
 
 #include <cctype>
-#include <charconv>
 #include <optional>
 #include <string>
 #include <vector>
@@ -101,14 +100,35 @@ std::optional<Tag> ParseTag(std::string_view inside) {
     }
 }
 
+// Digits with an optional sign and decimal point, read by hand: the locale's decimal mark must
+// not count, and the page's library has no from_chars for doubles.
 double FractionOf(const std::string& value) {
-    double fraction = 0;
-    const char* begin = value.data();
-    while (begin != value.data() + value.size() && IsSpace(*begin)) {
-        ++begin;
+    std::size_t at = value.find_first_not_of(" \t\r\n");
+    if (at == std::string::npos) {
+        return 0;
     }
-    std::from_chars(begin, value.data() + value.size(), fraction);
-    return fraction;
+    const bool negative = value[at] == '-';
+    if (value[at] == '-' || value[at] == '+') {
+        ++at;
+    }
+    double fraction = 0;
+    double scale = 0;
+    for (; at < value.size(); ++at) {
+        const char c = value[at];
+        if (c == '.' && scale == 0) {
+            scale = 1;
+        } else if (c >= '0' && c <= '9') {
+            if (scale == 0) {
+                fraction = fraction * 10 + (c - '0');
+            } else {
+                scale /= 10;
+                fraction += (c - '0') * scale;
+            }
+        } else {
+            break;
+        }
+    }
+    return negative ? -fraction : fraction;
 }
 
 // "plain_text" and "markdown" texts are shown as they stand; HTML and the platform's own

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The bank being edited: its questions in order, each with its checks. Every change goes
-// through here and is announced, so the list, the form, the preview and the issue list follow
-// it. The edits of the questions come only from the undo commands, so that each can be undone;
-// the window itself only puts a whole bank in place (a new or opened file, which clears the
-// undo history) and sets whether a misfit is an error.
+// The bank being edited: its questions in order, each with its checks (the toolkit-free
+// DraftDocument, which the editor page shares). Every change goes through here and is announced, so
+// the list, the form, the preview and the issue list follow it. The edits of the questions come
+// only from the undo commands, so that each can be undone; the window itself only puts a whole bank
+// in place (a new or opened file, which clears the undo history) and sets whether a misfit is an
+// error.
 #pragma once
 
 #include <QObject>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "draft_bank.hpp"
+#include "draft_document.hpp"
 #include "question_bank.hpp"
 #include "question_check.hpp"
 
@@ -26,31 +28,29 @@ class BankDocument final : public QObject {
     // The fit of its texts is judged by the measure, which outlives the document.
     explicit BankDocument(const bank::TextMeasure& measure, QObject* parent = nullptr);
 
-    int Count() const { return static_cast<int>(rows_.size()); }
-    const QuestionRecord& At(int row) const;
+    int Count() const { return model_.Count(); }
+    const QuestionRecord& At(int row) const { return model_.DraftAt(row).record; }
     // The question with what its source left wrong: options it lacked or had past the fifth.
-    const bank::DraftQuestion& DraftAt(int row) const;
+    const bank::DraftQuestion& DraftAt(int row) const { return model_.DraftAt(row); }
     // The text of a field, the first option past the fifth too (empty when there is none).
-    std::u16string TextAt(int row, int field) const;
+    std::u16string TextAt(int row, int field) const { return model_.TextAt(row, field); }
     // The questions alone, in order, as data.bin stores them.
     std::vector<QuestionRecord> Records() const;
     // The questions as a draft's text stores them.
-    std::vector<bank::DraftQuestion> Drafts() const;
+    std::vector<bank::DraftQuestion> Drafts() const { return model_.Drafts(); }
     // The checks of a question, made now if the bank-wide pass has not come to it yet.
-    const std::vector<bank::FieldIssue>& IssuesOf(int row) const;
-    bool IsChecked(int row) const { return rows_.at(static_cast<std::size_t>(row)).checked; }
+    const std::vector<bank::FieldIssue>& IssuesOf(int row) const { return model_.IssuesOf(row); }
+    bool IsChecked(int row) const { return model_.IsChecked(row); }
     // The bank-wide pass is over.
-    bool ChecksDone() const { return uncheckedCount_ == 0; }
+    bool ChecksDone() const { return model_.UncheckedCount() == 0; }
     // Checks what is left at once: before a save, which must know every error.
     void FinishChecks();
     // The bank's own issue, its size, when it has one.
-    std::optional<bank::FieldIssue> BankIssue() const {
-        return bank::CheckQuestionCount(rows_.size());
-    }
+    std::optional<bank::FieldIssue> BankIssue() const { return model_.BankIssue(); }
     // Errors of the questions checked so far and of the bank's size.
-    int ErrorCount() const { return errorCount_ + (BankIssue() ? 1 : 0); }
+    int ErrorCount() const { return model_.ErrorCount(); }
 
-    bool RequireFit() const { return requireFit_; }
+    bool RequireFit() const { return model_.RequireFit(); }
     void SetRequireFit(bool required);
 
     void Reset(std::vector<bank::DraftQuestion> questions);
@@ -81,27 +81,12 @@ class BankDocument final : public QObject {
     void checksChanged();
 
   private:
-    struct Row {
-        bank::DraftQuestion question;
-        std::vector<bank::FieldIssue> issues;
-        bool checked = false;
-    };
-
-    void Recheck(Row& row) const;
-    // A whole bank is checked a slice at a time between events, so that 32767 questions
-    // open at once and the window keeps answering meanwhile.
-    void RecheckAll();
-    // With every row unchecked: the checks start from the first, between events.
+    // The checks not yet made, from the first, between events.
     void StartChecks();
     void CheckSlice();
 
-    mutable std::vector<Row> rows_;
-    mutable int uncheckedCount_ = 0;
-    mutable int errorCount_ = 0;
-    std::size_t checkCursor_ = 0;
+    bank::DraftDocument model_;
     QTimer checker_;
-    const bank::TextMeasure& measure_;
-    bool requireFit_ = false;
 };
 
 }  // namespace vornikat::editor

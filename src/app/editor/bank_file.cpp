@@ -3,21 +3,12 @@
 
 #include <array>
 #include <cerrno>
-#include <map>
 #include <system_error>
 
-#include "aiken_parser.hpp"
-#include "aiken_writer.hpp"
 #include "atomic_file.hpp"
-#include "bank_check.hpp"
-#include "bank_reader.hpp"
-#include "bank_text.hpp"
-#include "bank_writer.hpp"
 #include "file_problem_text.hpp"
-#include "file_source.hpp"
 #include "regular_file_handle.hpp"
 #include "runtime_error.hpp"
-#include "russian_plural.hpp"
 
 namespace vornikat::editor {
 namespace {
@@ -33,40 +24,6 @@ std::string Sentence(std::string words) {
         words[1] = static_cast<char>(lead + 0x20);  // р..я
     }
     return words + ".";
-}
-
-std::string JoinLines(const std::vector<std::string>& lines, bool stoppedEarly) {
-    std::string joined;
-    for (const auto& line : lines) {
-        joined += "\n" + line;
-    }
-    if (stoppedEarly) {
-        joined += "\n…";
-    }
-    return joined;
-}
-
-OpenedBank ParseBinary(ByteSource& source) {
-    try {
-        std::vector<QuestionRecord> records = ReadQuestionRecords(source);
-        OpenedBank opened;
-        opened.format = BankFormat::Binary;
-        opened.questions.resize(records.size());
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            opened.questions[i].record = std::move(records[i]);
-        }
-        return opened;
-    } catch (const BankReadError& error) {
-        throw BankFileError("Викторина не загрузит этот банк: байт " +
-                            std::to_string(error.Offset()) + ": " +
-                            bank::DescribeReadError(error, bank::Language::Russian) + ".");
-    }
-}
-
-OpenedBank ParseBinary(std::string_view bytes) {
-    MemorySource source(
-        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    return ParseBinary(source);
 }
 
 struct ReadingStopped {};
@@ -103,66 +60,21 @@ bool StartsAsBinary(RegularFile& file) {
            BankFormat::Binary;
 }
 
-// The same message at many places is said once, with where it first stands and how often.
-std::vector<std::string> GroupErrors(const std::vector<bank::Diagnostic>& errors) {
-    std::vector<std::string> order;
-    std::map<std::string, std::pair<bank::SourcePosition, int>> seen;
-    for (const auto& error : errors) {
-        auto [at, fresh] = seen.try_emplace(error.message, error.at, 0);
-        ++at->second.second;
-        if (fresh) {
-            order.push_back(error.message);
-        }
-    }
-    std::vector<std::string> lines;
-    for (const auto& message : order) {
-        const auto& [at, count] = seen.at(message);
-        std::string line = "строка " + std::to_string(at.line) + ", знак " +
-                           std::to_string(at.column) + ": " + message;
-        if (count > 1) {
-            line += " (и ещё " + std::to_string(count - 1) + " " +
-                    std::string(bank::RussianPlural(count - 1, "раз", "раза", "раз")) + " ниже)";
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::optional<OpenedBank> ParseText(std::string_view bytes, const ReadProgress& progress) {
-    // Any encoding and line ends an author's editor saves in. What is still wrong opens as a
-    // draft, flagged at its field; only a text that is no bank at all opens nothing.
-    const bank::DecodedText text = bank::DecodeBankText(bytes);
-    bank::DraftBank draft = bank::ReadAikenDraft(text.utf8, bank::Language::Russian, progress);
-    if (draft.cancelled) {
-        return std::nullopt;
-    }
-    if (draft.questions.empty() && !draft.errors.empty()) {
-        throw BankFileError(draft.errors.front().message +
-                            ".\nВопросы GIFT, Moodle XML и CSV открывает «Файл → Импорт…».");
-    }
-    OpenedBank opened;
-    opened.questions = std::move(draft.questions);
-    opened.form = {text.encoding, text.lineEnds};
-    opened.unread = GroupErrors(draft.errors);
-    if (draft.stoppedEarly) {
-        opened.unread.emplace_back("…");
-    }
-    return opened;
-}
-
 }  // namespace
 
-BankFormat FormatOfContent(std::string_view bytes) {
-    return bytes.find('\0') == std::string_view::npos || bank::StartsAsUtf16(bytes)
-               ? BankFormat::Aiken
-               : BankFormat::Binary;
-}
-
 std::optional<OpenedBank> ParseBank(std::string_view bytes, const ReadProgress& progress) {
-    if (FormatOfContent(bytes) == BankFormat::Binary) {
-        return ParseBinary(bytes);
+    bank::ParseProgress parsing;
+    if (progress) {
+        parsing = [&progress](std::size_t done, std::size_t total) {
+            return progress(done, total);
+        };
     }
-    return ParseText(bytes, progress);
+    try {
+        return bank::ParseBankBytes(bytes, parsing);
+    } catch (const bank::NoQuestionInText& error) {
+        throw BankFileError(std::string(error.what()) +
+                            "\nВопросы GIFT, Moodle XML и CSV открывает «Файл → Импорт…».");
+    }
 }
 
 std::string DescribeOpenProblem(OpenProblem problem, int error) {
@@ -178,7 +90,7 @@ std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
     try {
         if (StartsAsBinary(file)) {
             ProgressSource source(file, progress);
-            return ParseBinary(source);
+            return bank::ParseBinaryBank(source);
         }
     } catch (const ReadingStopped&) {
         return std::nullopt;
@@ -202,36 +114,6 @@ std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,
         throw BankFileError(DescribeOpenProblem(whole.problem, whole.error));
     }
     return ParseBank(whole.bytes, half(1));
-}
-
-LetterOutsideEncoding::LetterOutsideEncoding(char32_t letter)
-    : BankFileError("в кодировке файла нет такого знака"), letter_(letter) {}
-
-std::vector<std::uint8_t> EncodeBank(std::span<const bank::DraftQuestion> questions,
-                                     BankFormat format, TextForm form) {
-    if (format == BankFormat::Binary) {
-        std::vector<QuestionRecord> records;
-        records.reserve(questions.size());
-        for (const auto& question : questions) {
-            records.push_back(question.record);
-        }
-        try {
-            return WriteQuestionBank(records);
-        } catch (const BankWriteError& error) {
-            throw BankFileError(error.what());
-        }
-    }
-    const bank::AikenText text =
-        bank::FormatAikenDraft(questions, bank::kMaxReportedErrors, bank::Language::Russian);
-    if (!text.problems.empty()) {
-        throw BankFileError("Текст Aiken не может передать этот банк:" +
-                            JoinLines(text.problems, text.stoppedEarly));
-    }
-    const bank::EncodedText encoded = bank::EncodeBankText(text.text, form.encoding, form.lineEnds);
-    if (encoded.missing != 0) {
-        throw LetterOutsideEncoding(encoded.missing);
-    }
-    return {encoded.bytes.begin(), encoded.bytes.end()};
 }
 
 void WriteBankFile(const std::filesystem::path& path, std::span<const QuestionRecord> questions,

@@ -8,16 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "bank_bytes.hpp"
 #include "bank_source.hpp"
 #include "question_bank.hpp"
 
 namespace vornikat::editor {
 
-struct ImportedBank {
-    std::vector<bank::DraftQuestion> questions;  // as drafts: the form flags what they lack
-    int skipped = 0;                             // questions of kinds the quiz cannot ask
-    std::vector<std::string> errors;  // "строка L, знак C: ..." for what could not be read
-};
+using bank::ImportedBank;
 
 // The form by the file's name and content unless one is given. Throws BankFileError when the
 // file cannot be read.

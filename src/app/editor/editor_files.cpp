@@ -63,35 +63,8 @@ bool IsClosedFolder(const std::filesystem::path& folder) {
             ::access(folder.c_str(), W_OK | X_OK) != 0);
 }
 
-// "Windows-1251, CRLF": the form a text came in, as a type of the Save as dialog names it.
 QString DescribeForm(const TextForm& form) {
-    QString encoding;
-    switch (form.encoding) {
-        case bank::TextEncoding::Utf8:
-            encoding = QStringLiteral("UTF-8");
-            break;
-        case bank::TextEncoding::Utf8WithMark:
-            encoding = QStringLiteral("UTF-8 с BOM");
-            break;
-        case bank::TextEncoding::Utf16LittleEndian:
-            encoding = QStringLiteral("UTF-16LE");
-            break;
-        case bank::TextEncoding::Utf16BigEndian:
-            encoding = QStringLiteral("UTF-16BE");
-            break;
-        case bank::TextEncoding::Windows1251:
-            encoding = QStringLiteral("Windows-1251");
-            break;
-    }
-    switch (form.lineEnds) {
-        case bank::LineEnds::Lf:
-            return encoding;
-        case bank::LineEnds::CrLf:
-            return encoding + QStringLiteral(", CRLF");
-        case bank::LineEnds::Cr:
-            return encoding + QStringLiteral(", CR");
-    }
-    return encoding;
+    return QString::fromStdString(bank::DescribeTextForm(form));
 }
 
 QString SourceFormFilter(const TextForm& form) {
@@ -99,10 +72,7 @@ QString SourceFormFilter(const TextForm& form) {
 }
 
 QString NameLetter(char32_t c) {
-    return QStringLiteral("«%1» (U+%2)")
-        .arg(QString::fromUcs4(&c, 1))
-        .arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'))
-        .toUpper();
+    return QString::fromStdString(bank::NameLetter(c));
 }
 
 BankFormat FormatOfName(const std::filesystem::path& path, const QString& filter) {

@@ -8,6 +8,7 @@
 
 #include "bank_document.hpp"
 #include "issue_text.hpp"
+#include "issue_words.hpp"
 
 namespace vornikat::editor {
 
@@ -138,14 +139,7 @@ void IssueListModel::ReplaceQuestion(int question) {
 }
 
 QString IssueListModel::Describe(const Entry& entry) const {
-    if (entry.question < 0) {
-        return QStringLiteral("%1 %2.").arg(IssuePrefix(entry.issue.severity),
-                                            DescribeIssue(entry.issue));
-    }
-    return QStringLiteral("%1 вопрос %2, %3: %4")
-        .arg(IssuePrefix(entry.issue.severity))
-        .arg(entry.question + 1)
-        .arg(NameField(entry.issue.field).toLower(), DescribeIssue(entry.issue));
+    return QString::fromStdString(bank::DescribeInList(entry.question, entry.issue));
 }
 
 }  // namespace vornikat::editor

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The checks of a bank in the author's words, and the one look every place gives them.
+// The checks of a bank in the author's words (issue_words.hpp, which the page shares), and the
+// one look every place gives them.
 #pragma once
 
 #include <QColor>

@@ -12,6 +12,7 @@
 #include "aiken_parser.hpp"
 #include "issue_label.hpp"
 #include "issue_text.hpp"
+#include "issue_words.hpp"
 #include "qt_text.hpp"
 
 namespace vornikat::editor {
@@ -181,7 +182,7 @@ void QuestionForm::ShowIssues(const std::vector<bank::FieldIssue>& issues) {
     std::array<bool, bank::kFieldCount> errors{};
     for (const auto& issue : issues) {
         const auto field = static_cast<std::size_t>(issue.field);
-        texts[field] << IssuePrefix(issue.severity) + ' ' + DescribeIssue(issue);
+        texts[field] << QString::fromStdString(bank::DescribeAtField(issue));
         errors[field] = errors[field] || bank::IsError(issue);
     }
     for (std::size_t field = 0; field < texts.size(); ++field) {

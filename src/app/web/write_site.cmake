@@ -3,7 +3,7 @@
 # every other file of the page in a folder named by their content together, so that a browser
 # may keep them for good and a new build is never mixed with an old one.
 # -DSOURCE=src/app/web -DSTAGE=the module's folder -DICONS=resources -DSITE=the site
-# -DSTAGED="vornikat.js;vornikat.wasm" -DSOURCES="page.css;..." [-DBANK=data.bin]
+# -DSTAGED="vornikat.js;vornikat.wasm;vornikat-editor.js;vornikat-editor.wasm" -DSOURCES="page.css;..." [-DBANK=data.bin]
 set(assets "")
 set(hashes "")
 foreach(name IN LISTS SOURCES)
