@@ -342,7 +342,8 @@ async function openFile(file) {
 }
 
 // The editor's keys, wherever the focus is; the page's undo and redo, never a field's own.
-// By the key's place, so that they work in the Russian layout as well.
+// A letter by its key's place, so that it works in the Russian layout as well; any other key by
+// its name, which either Enter has.
 const CTRL_KEYS = {
   KeyZ: (shift) => (shift ? "redo" : "undo"),
   KeyY: () => "redo",
@@ -358,8 +359,9 @@ const CTRL_KEYS = {
 };
 
 function actionOfKey(event) {
-  if (event.ctrlKey && !event.altKey && CTRL_KEYS[event.code]) {
-    return CTRL_KEYS[event.code](event.shiftKey);
+  const name = /^Key[A-Z]$/.test(event.code) ? event.code : event.key;
+  if (event.ctrlKey && !event.altKey && Object.hasOwn(CTRL_KEYS, name)) {
+    return CTRL_KEYS[name](event.shiftKey);
   }
   if (event.altKey && !event.ctrlKey && event.key === "ArrowUp") {
     return "moveUp";
