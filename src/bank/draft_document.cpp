@@ -37,7 +37,7 @@ int CountOf(const std::vector<FieldIssue>& issues, Severity severity) {
 }  // namespace
 
 const DraftQuestion& DraftDocument::DraftAt(int row) const {
-    return rows_.at(static_cast<std::size_t>(row)).question;
+    return questions_.at(static_cast<std::size_t>(row));
 }
 
 std::u16string DraftDocument::TextAt(int row, int field) const {
@@ -49,29 +49,24 @@ std::u16string DraftDocument::TextAt(int row, int field) const {
 }
 
 std::vector<DraftQuestion> DraftDocument::Drafts() const {
-    std::vector<DraftQuestion> drafts;
-    drafts.reserve(rows_.size());
-    for (const Row& row : rows_) {
-        drafts.push_back(row.question);
-    }
-    return drafts;
+    return questions_;
 }
 
 const std::vector<FieldIssue>& DraftDocument::IssuesOf(int row) const {
-    Row& at = rows_.at(static_cast<std::size_t>(row));
-    if (!at.checked) {
+    const auto at = static_cast<std::size_t>(row);
+    if (!checks_.at(at).checked) {
         Recheck(at);
     }
-    return at.issues;
+    return checks_[at].issues;
 }
 
 int DraftDocument::CheckSlice(int questions) {
     for (int done = 0; uncheckedCount_ > 0 && done < questions; ++checkCursor_) {
-        if (checkCursor_ >= rows_.size()) {
+        if (checkCursor_ >= checks_.size()) {
             checkCursor_ = 0;
         }
-        if (!rows_[checkCursor_].checked) {
-            Recheck(rows_[checkCursor_]);
+        if (!checks_[checkCursor_].checked) {
+            Recheck(checkCursor_);
             ++done;
         }
     }
@@ -87,9 +82,9 @@ std::vector<PlacedIssue> DraftDocument::CheckedIssues() const {
     if (const auto issue = BankIssue()) {
         issues.push_back({-1, *issue});
     }
-    for (std::size_t row = 0; row < rows_.size(); ++row) {
-        if (rows_[row].checked) {
-            for (const FieldIssue& issue : rows_[row].issues) {
+    for (std::size_t row = 0; row < checks_.size(); ++row) {
+        if (checks_[row].checked) {
+            for (const FieldIssue& issue : checks_[row].issues) {
                 issues.push_back({static_cast<int>(row), issue});
             }
         }
@@ -106,10 +101,7 @@ void DraftDocument::SetRequireFit(bool required) {
 }
 
 void DraftDocument::UncheckAll() {
-    for (Row& row : rows_) {
-        row.issues.clear();
-        row.checked = false;
-    }
+    checks_.assign(questions_.size(), Checks{});
     uncheckedCount_ = Count();
     errorCount_ = 0;
     warningCount_ = 0;
@@ -117,22 +109,15 @@ void DraftDocument::UncheckAll() {
 }
 
 void DraftDocument::Reset(std::vector<DraftQuestion> questions) {
-    rows_.clear();
-    rows_.reserve(questions.size());
-    for (auto& question : questions) {
-        rows_.emplace_back().question = std::move(question);
-    }
-    uncheckedCount_ = Count();
-    errorCount_ = 0;
-    warningCount_ = 0;
-    checkCursor_ = 0;
+    questions_ = std::move(questions);
+    UncheckAll();
 }
 
 void DraftDocument::SetText(int row, int field, std::u16string text) {
-    Row& at = rows_.at(static_cast<std::size_t>(row));
-    std::vector<std::u16string>& extra = at.question.extraOptions;
+    DraftQuestion& at = questions_.at(static_cast<std::size_t>(row));
+    std::vector<std::u16string>& extra = at.extraOptions;
     if (field != kExtraOptionField) {
-        TextOf(at.question.record, field) = std::move(text);
+        TextOf(at.record, field) = std::move(text);
     } else if (text.empty()) {
         if (!extra.empty()) {
             extra.erase(extra.begin());
@@ -142,27 +127,28 @@ void DraftDocument::SetText(int row, int field, std::u16string text) {
     } else {
         extra.front() = std::move(text);
     }
-    Recheck(at);
+    Recheck(static_cast<std::size_t>(row));
 }
 
 void DraftDocument::SetRightOption(int row, std::int16_t option) {
-    Row& at = rows_.at(static_cast<std::size_t>(row));
-    at.question.record.rightOption = option;
-    Recheck(at);
+    questions_.at(static_cast<std::size_t>(row)).record.rightOption = option;
+    Recheck(static_cast<std::size_t>(row));
 }
 
 void DraftDocument::Insert(int row, DraftQuestion question) {
-    Row& at = *rows_.insert(rows_.begin() + row, Row{std::move(question), {}, false});
+    questions_.insert(questions_.begin() + row, std::move(question));
+    checks_.insert(checks_.begin() + row, Checks{});
     ++uncheckedCount_;
-    Recheck(at);
+    Recheck(static_cast<std::size_t>(row));
 }
 
 DraftQuestion DraftDocument::Remove(int row) {
-    Row& at = rows_.at(static_cast<std::size_t>(row));
-    Forget(at);
-    uncheckedCount_ -= at.checked ? 0 : 1;
-    DraftQuestion question = std::move(at.question);
-    rows_.erase(rows_.begin() + row);
+    const auto at = static_cast<std::size_t>(row);
+    Forget(checks_.at(at));
+    uncheckedCount_ -= checks_[at].checked ? 0 : 1;
+    DraftQuestion question = std::move(questions_[at]);
+    questions_.erase(questions_.begin() + row);
+    checks_.erase(checks_.begin() + row);
     return question;
 }
 
@@ -170,13 +156,17 @@ void DraftDocument::Move(int from, int to) {
     if (from == to) {
         return;
     }
-    const auto first = rows_.begin() + std::min(from, to);
-    const auto last = rows_.begin() + std::max(from, to) + 1;
-    std::rotate(first, from < to ? first + 1 : last - 1, last);
+    const auto rotate = [from, to](auto& rows) {
+        const auto first = rows.begin() + std::min(from, to);
+        const auto last = rows.begin() + std::max(from, to) + 1;
+        std::rotate(first, from < to ? first + 1 : last - 1, last);
+    };
+    rotate(questions_);
+    rotate(checks_);
 }
 
 int DraftDocument::FindText(std::u16string_view text, int start) const {
-    if (text.empty() || rows_.empty()) {
+    if (text.empty() || questions_.empty()) {
         return -1;
     }
     std::u16string folded(text);
@@ -196,18 +186,19 @@ int DraftDocument::FindText(std::u16string_view text, int start) const {
     return -1;
 }
 
-void DraftDocument::Forget(const Row& row) const {
-    errorCount_ -= CountOf(row.issues, Severity::Error);
-    warningCount_ -= CountOf(row.issues, Severity::Warning);
+void DraftDocument::Forget(const Checks& checks) const {
+    errorCount_ -= CountOf(checks.issues, Severity::Error);
+    warningCount_ -= CountOf(checks.issues, Severity::Warning);
 }
 
-void DraftDocument::Recheck(Row& row) const {
-    Forget(row);
-    row.issues = CheckDraftQuestion(row.question, requireFit_, *measure_);
-    errorCount_ += CountOf(row.issues, Severity::Error);
-    warningCount_ += CountOf(row.issues, Severity::Warning);
-    if (!row.checked) {
-        row.checked = true;
+void DraftDocument::Recheck(std::size_t row) const {
+    Checks& checks = checks_[row];
+    Forget(checks);
+    checks.issues = CheckDraftQuestion(questions_[row], requireFit_, *measure_);
+    errorCount_ += CountOf(checks.issues, Severity::Error);
+    warningCount_ += CountOf(checks.issues, Severity::Warning);
+    if (!checks.checked) {
+        checks.checked = true;
         --uncheckedCount_;
     }
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,9 @@ class DraftDocument {
     // The fit of its texts is judged by the measure, which outlives the document.
     explicit DraftDocument(const TextMeasure& measure) : measure_(&measure) {}
 
-    int Count() const { return static_cast<int>(rows_.size()); }
+    int Count() const { return static_cast<int>(questions_.size()); }
+    // The questions as a draft's text stores them, without a copy (a bank may hold 32767).
+    std::span<const DraftQuestion> Questions() const { return questions_; }
     const DraftQuestion& DraftAt(int row) const;
     // The text of a field, the first option past the fifth too (empty when there is none).
     std::u16string TextAt(int row, int field) const;
@@ -31,14 +34,14 @@ class DraftDocument {
     std::vector<DraftQuestion> Drafts() const;
     // The checks of a question, made now if the bank-wide pass has not come to it yet.
     const std::vector<FieldIssue>& IssuesOf(int row) const;
-    bool IsChecked(int row) const { return rows_.at(static_cast<std::size_t>(row)).checked; }
+    bool IsChecked(int row) const { return checks_.at(static_cast<std::size_t>(row)).checked; }
     int UncheckedCount() const { return uncheckedCount_; }
     // Checks up to this many unchecked questions; what is left unchecked.
     int CheckSlice(int questions);
     // Checks what is left at once: before a save, which must know every error.
     void FinishChecks();
     // The bank's own issue, its size, when it has one.
-    std::optional<FieldIssue> BankIssue() const { return CheckQuestionCount(rows_.size()); }
+    std::optional<FieldIssue> BankIssue() const { return CheckQuestionCount(questions_.size()); }
     // Errors and warnings of the questions checked so far; errors count the bank's size too.
     int ErrorCount() const { return errorCount_ + (BankIssue() ? 1 : 0); }
     int WarningCount() const { return warningCount_; }
@@ -66,16 +69,17 @@ class DraftDocument {
     int FindText(std::u16string_view text, int start) const;
 
   private:
-    struct Row {
-        DraftQuestion question;
+    struct Checks {
         std::vector<FieldIssue> issues;
         bool checked = false;
     };
 
-    void Recheck(Row& row) const;
-    void Forget(const Row& row) const;
+    void Recheck(std::size_t row) const;
+    void Forget(const Checks& checks) const;
 
-    mutable std::vector<Row> rows_;
+    // The questions apart from their checks, so that they are handed out whole.
+    std::vector<DraftQuestion> questions_;
+    mutable std::vector<Checks> checks_;
     mutable int uncheckedCount_ = 0;
     mutable int errorCount_ = 0;
     mutable int warningCount_ = 0;

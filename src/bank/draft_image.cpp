@@ -21,31 +21,55 @@ std::uint32_t Checksum(std::span<const std::uint8_t> bytes) {
     return hash;
 }
 
+// Writes into bytes sized beforehand: a bank of 32767 questions is written in one pass, with no
+// growing on the way.
 class ImageWriter {
   public:
+    explicit ImageWriter(std::size_t size) : out_(size) {}
+
     void Bytes(std::span<const std::uint8_t> bytes) {
-        out_.insert(out_.end(), bytes.begin(), bytes.end());
+        std::copy(bytes.begin(), bytes.end(), out_.begin() + static_cast<std::ptrdiff_t>(pos_));
+        pos_ += bytes.size();
     }
     void Number(std::uint32_t value) {
         for (int shift = 0; shift < 32; shift += 8) {
-            out_.push_back(static_cast<std::uint8_t>(value >> shift));
+            out_[pos_++] = static_cast<std::uint8_t>(value >> shift);
         }
     }
     void Text(const std::u16string& text) {
         Number(static_cast<std::uint32_t>(text.size()));
         for (const char16_t unit : text) {
-            out_.push_back(static_cast<std::uint8_t>(unit));
-            out_.push_back(static_cast<std::uint8_t>(unit >> 8));
+            out_[pos_++] = static_cast<std::uint8_t>(unit);
+            out_[pos_++] = static_cast<std::uint8_t>(unit >> 8);
         }
     }
     std::vector<std::uint8_t> Finish() {
-        Number(Checksum(out_));
+        Number(Checksum(std::span(out_).first(pos_)));
         return std::move(out_);
     }
 
   private:
     std::vector<std::uint8_t> out_;
+    std::size_t pos_ = 0;
 };
+
+constexpr std::size_t kHeadSize = 8 + 3 * 4;
+// Four numbers, six lengths, the extras' count.
+constexpr std::size_t kLeastQuestion = 11 * 4;
+
+std::size_t ImageSize(std::span<const DraftQuestion> questions) {
+    std::size_t size = kHeadSize + 4;
+    for (const DraftQuestion& question : questions) {
+        size += kLeastQuestion;
+        for (int field = kQuestionField; field < kTextFieldCount; ++field) {
+            size += 2 * TextOf(question.record, field).size();
+        }
+        for (const std::u16string& extra : question.extraOptions) {
+            size += 4 + 2 * extra.size();
+        }
+    }
+    return size;
+}
 
 // Every read is checked against what is left, so a broken count never asks for more memory
 // than the image holds.
@@ -119,7 +143,7 @@ std::optional<DraftQuestion> ReadQuestion(ImageReader& reader) {
 }  // namespace
 
 std::vector<std::uint8_t> MakeDraftImage(std::span<const DraftQuestion> questions, TextForm form) {
-    ImageWriter writer;
+    ImageWriter writer(ImageSize(questions));
     writer.Bytes(kMagic);
     writer.Number(static_cast<std::uint32_t>(form.encoding));
     writer.Number(static_cast<std::uint32_t>(form.lineEnds));
@@ -154,8 +178,6 @@ std::optional<DraftImage> ReadDraftImage(std::span<const std::uint8_t> bytes) {
     const auto encoding = reader.Number();
     const auto lineEnds = reader.Number();
     const auto count = reader.Number();
-    // Each question takes at least 44 bytes: its four numbers, six lengths and its extras' count.
-    constexpr std::size_t kLeastQuestion = 11 * 4;
     if (!count || *encoding > static_cast<std::uint32_t>(TextEncoding::Windows1251) ||
         *lineEnds > static_cast<std::uint32_t>(LineEnds::Cr) ||
         !reader.Left(std::size_t{*count} * kLeastQuestion)) {

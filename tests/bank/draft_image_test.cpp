@@ -46,9 +46,9 @@ TEST(DraftImage, ABrokenImageRestoresNothing) {
         whole,
         whole,
     };
-    broken[3][whole.size() / 2] ^= 0x01;  // a flipped bit inside
-    broken[4][0] = 'X';                   // another kind of file
-    broken[5].push_back(0);               // bytes past its end
+    broken[3][40] ^= 0x01;   // a flipped bit in the first letter of the first question
+    broken[4][0] = 'X';      // another kind of file
+    broken[5].push_back(0);  // bytes past its end
     for (std::size_t k = 0; k < broken.size(); ++k) {
         SCOPED_TRACE(k);
         EXPECT_FALSE(ReadDraftImage(broken[k]).has_value());

@@ -63,7 +63,8 @@ function withName(name, call) {
 // The page's measure of a text as the preview lays it out, written where the module asks.
 function measureFor(measure) {
   return (kind, text, length, room) => {
-    const found = (kind === 0 ? measure.question : measure.option)(textAt(text, length));
+    const value = textAt(text, length);
+    const found = kind === 0 ? measure.question(value) : measure.option(value);
     module.HEAP32[room >> 2] = found.taken;
     module.HEAP32[(room >> 2) + 1] = found.shown;
     module.HEAP32[(room >> 2) + 2] = found.wordTooWide ? 1 : 0;

@@ -194,7 +194,8 @@ const std::uint8_t* EncodeBinary(Editor& editor) {
         return nullptr;
     }
     try {
-        return Reply(editor, bank::EncodeBank(editor.document.Drafts(), bank::BankFormat::Binary));
+        return Reply(editor,
+                     bank::EncodeBank(editor.document.Questions(), bank::BankFormat::Binary));
     } catch (const bank::BankFileError& error) {
         editor.message = "Банк не сохранён в " + Quoted(editor.saveName) + ".\n" + error.what();
         return nullptr;
@@ -214,7 +215,7 @@ const std::uint8_t* EncodeAiken(Editor& editor) {
                          ": текст Aiken не может передать этого.\n" + JoinLines(unwritable);
         return nullptr;
     }
-    const std::vector<bank::DraftQuestion> drafts = editor.document.Drafts();
+    const std::span<const bank::DraftQuestion> drafts = editor.document.Questions();
     try {
         return Reply(editor, bank::EncodeBank(drafts, bank::BankFormat::Aiken, editor.form));
     } catch (const bank::LetterOutsideEncoding& error) {
@@ -235,6 +236,17 @@ const std::uint8_t* EncodeAiken(Editor& editor) {
         editor.message = "Банк не сохранён в " + shown + ".\n" + error.what();
         return nullptr;
     }
+}
+
+// A call from the page with a row or field the bank does not have does nothing: a slip in the
+// script must not abort the module and lose the bank.
+bool HasRow(int row) {
+    return row >= 0 && row < TheEditor().document.Count();
+}
+
+bool IsTextField(int field) {
+    return (field >= bank::kQuestionField && field < bank::kTextFieldCount) ||
+           field == bank::kExtraOptionField;
 }
 
 int GivePlace(const std::optional<bank::EditPlace>& place, int* out) {
@@ -294,7 +306,9 @@ EMSCRIPTEN_KEEPALIVE int ve_count() {
 
 EMSCRIPTEN_KEEPALIVE const char16_t* ve_text(int row, int field) {
     auto& editor = TheEditor();
-    editor.text = editor.document.TextAt(row, field);
+    editor.text = vornikat::HasRow(row) && vornikat::IsTextField(field)
+                      ? editor.document.TextAt(row, field)
+                      : std::u16string();
     editor.replySize = static_cast<int>(editor.text.size());
     return editor.text.c_str();
 }
@@ -304,32 +318,45 @@ EMSCRIPTEN_KEEPALIVE int ve_reply_size() {
 }
 
 EMSCRIPTEN_KEEPALIVE int ve_right(int row) {
-    return TheEditor().document.DraftAt(row).record.rightOption;
+    return vornikat::HasRow(row) ? TheEditor().document.DraftAt(row).record.rightOption : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void ve_set_text(int row, int field, const char16_t* text, int length) {
+    if (!vornikat::HasRow(row) || !vornikat::IsTextField(field)) {
+        return;
+    }
     TheEditor().history.SetText(row, field, std::u16string(text, static_cast<std::size_t>(length)));
 }
 
 EMSCRIPTEN_KEEPALIVE void ve_set_right(int row, int option) {
-    TheEditor().history.SetRightOption(row, static_cast<std::int16_t>(option));
+    if (vornikat::HasRow(row) && option >= 0 && option <= vornikat::bank::kOptionCount) {
+        TheEditor().history.SetRightOption(row, static_cast<std::int16_t>(option));
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE void ve_insert(int row) {
-    TheEditor().history.Insert(row, vornikat::bank::DraftQuestion{});
+    if (row >= 0 && row <= ve_count()) {
+        TheEditor().history.Insert(row, vornikat::bank::DraftQuestion{});
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE void ve_duplicate(int row) {
-    auto& editor = TheEditor();
-    editor.history.Insert(row + 1, editor.document.DraftAt(row));
+    if (vornikat::HasRow(row)) {
+        auto& editor = TheEditor();
+        editor.history.Insert(row + 1, editor.document.DraftAt(row));
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE void ve_remove(int row) {
-    TheEditor().history.Remove(row);
+    if (vornikat::HasRow(row)) {
+        TheEditor().history.Remove(row);
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE void ve_move(int from, int to) {
-    TheEditor().history.Move(from, to);
+    if (vornikat::HasRow(from) && vornikat::HasRow(to)) {
+        TheEditor().history.Move(from, to);
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE int ve_undo(int* place) {
@@ -352,7 +379,8 @@ EMSCRIPTEN_KEEPALIVE const char* ve_issues(int row) {
     auto& editor = TheEditor();
     std::string& json = editor.utf8;
     json = "[";
-    for (const auto& issue : editor.document.IssuesOf(row)) {
+    static const std::vector<vornikat::bank::FieldIssue> none;
+    for (const auto& issue : vornikat::HasRow(row) ? editor.document.IssuesOf(row) : none) {
         json += (json.size() > 1 ? "," : "") + std::string("{\"field\":") +
                 std::to_string(issue.field) +
                 ",\"error\":" + (vornikat::bank::IsError(issue) ? "true" : "false") +
@@ -409,8 +437,8 @@ EMSCRIPTEN_KEEPALIVE const char* ve_save_name() {
 
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* ve_draft_image() {
     auto& editor = TheEditor();
-    return vornikat::Reply(editor,
-                           vornikat::bank::MakeDraftImage(editor.document.Drafts(), editor.form));
+    return vornikat::Reply(
+        editor, vornikat::bank::MakeDraftImage(editor.document.Questions(), editor.form));
 }
 
 EMSCRIPTEN_KEEPALIVE int ve_restore_draft(const std::uint8_t* bytes, int size) {
