@@ -25,7 +25,7 @@ function tellRefusal() {
     return;
   }
   refusalTold = true;
-  boxes.showMessage(STORAGE_REFUSED, 64, "Редактор банков");
+  boxes.showMessage(STORAGE_REFUSED, 64, "Редактор вопросов Ворниката");
 }
 
 function writeNow() {

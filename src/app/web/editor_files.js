@@ -86,34 +86,24 @@ function offerDownload(bytes, fileName, type) {
   window.setTimeout(() => URL.revokeObjectURL(link.href), 60000);
 }
 
-// The name of an Aiken download: the bank's own text file's name, or the bank's name as text.
-function aikenName() {
-  const name = draft.draftName().replace(/^.*[\\/]/, "");
-  if (/\.txt$/i.test(name)) {
-    return name;
-  }
-  const stem = name.replace(/\.[^.]*$/, "");
-  return stem === "" || stem.toLowerCase() === "data" ? "questions.txt" : `${stem}.txt`;
-}
-
 // data.bin, refused with the errors' words while the bank has any, as the quiz could not read it.
 export function downloadBank() {
-  const { bytes, message } = editor.bankBytes();
+  const { bytes, message, name } = editor.bankBytes();
   if (!bytes) {
     return { ok: false, message };
   }
-  offerDownload(bytes, "data.bin", "application/octet-stream");
+  offerDownload(bytes, name || "data.bin", "application/octet-stream");
   draft.markSaved();
   return { ok: true, message: "" };
 }
 
 // Aiken text, always: a draft with errors is work to go on with later.
 export function downloadAiken() {
-  const { bytes, message } = editor.aikenBytes();
+  const { bytes, message, name } = editor.aikenBytes();
   if (!bytes) {
     return { ok: false, message };
   }
-  offerDownload(bytes, aikenName(), "text/plain");
+  offerDownload(bytes, name || "questions.txt", "text/plain");
   draft.markSaved();
   return { ok: true, message };
 }
@@ -124,7 +114,10 @@ export function downloadAiken() {
 export async function playBank() {
   const { bytes, message } = editor.bankBytes();
   if (!bytes) {
-    return { ok: false, message: `Пока в банке есть ошибки, викторина не сможет его показать.\n${message}` };
+    // The refusal speaks of saving in its first line; the errors follow it.
+    const errors = message.split("\n").slice(1).join("\n");
+    const text = `Пока в банке есть ошибки, викторина не сможет его показать.\n${errors}`;
+    return { ok: false, message: text };
   }
   try {
     await kept.writeItem(kept.PLAYED_BANK, { bytes, name: draft.draftName() });

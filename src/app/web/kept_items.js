@@ -48,6 +48,8 @@ export async function writeItem(key, value) {
   return new Promise((resolve, reject) => {
     const transaction = database.transaction(STORE, "readwrite");
     transaction.objectStore(STORE).put(value, key);
+    // At once, not at the end of the task: the page may be on its way out.
+    transaction.commit();
     transaction.oncomplete = () => resolve();
     transaction.onerror = () => reject(transaction.error);
     transaction.onabort = () => reject(transaction.error || new Error("IndexedDB write aborted"));
