@@ -2,7 +2,8 @@
 # The two commands a developer needs: `make test` and (with the window) `make run`.
 .PHONY: deps format-check test test-dev test-fast test-asan fuzz test-windows windows host-bank-tool \
         bench bench-start bench-bank-tool run screenshots editor-screenshots clean deb package-deb \
-        windows-zip windows-installer dist test-dist web web-dist serve-web test-web bench-web
+        windows-zip windows-installer dist test-dist web web-dist serve-web test-web bench-web \
+        bench-web-editor
 
 # `make fuzz SECONDS=N` fuzzes each target N seconds.
 SECONDS ?= 15
@@ -158,6 +159,11 @@ test-web: web
 # Page load to the greeting box, from 127.0.0.1 in headless Chromium, and the site's size.
 bench-web: web
 	/usr/bin/python3 bench/web_load_bench.py build/web 10
+
+# The bank editor's page on a bank of 32,767 questions: its opening and a keystroke's way to the
+# preview, in headless Chromium.
+bench-web-editor: web
+	/usr/bin/python3 bench/web_editor_bench.py build/web 5
 
 bench: deps
 	cmake --preset release

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The bank: data.bin beside the page, the one ?bank= names (a data: link too), or a file the
-// player dropped or picked. The reader takes a data.bin piece by piece and stops where its
-// questions end, so the rest of a huge file is never fetched; a bank written as text is read
-// whole.
+// The bank: data.bin beside the page, the one ?bank= names (a data: link too), the one the
+// editor's «Играть» kept in the browser for ?bank-from=editor, or a file the player dropped or
+// picked. The reader takes a data.bin piece by piece and stops where its questions end, so the
+// rest of a huge file is never fetched; a bank written as text is read whole.
+import * as kept from "./kept_items.js";
 import * as loading from "./loading.js";
 
 let droppedFile = null;
@@ -23,10 +24,16 @@ function watch() {
   watchdog = window.setTimeout(() => stop.abort(), STALL_MS);
 }
 
+const fromEditor = new URLSearchParams(window.location.search).get("bank-from") === "editor";
+
 function bankUrl() {
   // Blank, as an empty one, names the bank beside the page, not the page itself.
   const named = new URLSearchParams(window.location.search).get("bank") || "";
   return named.trim() || "data.bin";
+}
+
+function bankName() {
+  return fromEditor ? "банк из редактора" : bankUrl();
 }
 
 // A bank written as text (Aiken) goes to the module whole; a data.bin piece by piece.
@@ -43,6 +50,16 @@ function dataBank(url) {
     ? Uint8Array.from(atob(body.replace(/\s/g, "")), (c) => c.charCodeAt(0))
     : new TextEncoder().encode(decodeURIComponent(body));
   return { stream: new Blob([bytes]).stream(), text: /^text\//i.test(head) };
+}
+
+// The bank «Играть» left in the browser: a data.bin, checked by the editor.
+async function editedBank() {
+  const item = await kept.readItem(kept.PLAYED_BANK);
+  if (!item || !(item.bytes instanceof Uint8Array)) {
+    return { stream: null, text: false };
+  }
+  total = item.bytes.length;
+  return { stream: new Blob([item.bytes]).stream(), text: false };
 }
 
 async function fetchBank(url) {
@@ -72,12 +89,15 @@ export async function openBank() {
   stop = new AbortController();
   read = 0;
   total = droppedFile !== null ? droppedFile.size : 0;
-  loading.showBank(droppedFile !== null ? droppedFile.name : bankUrl(), () => stop.abort());
+  loading.showBank(droppedFile !== null ? droppedFile.name : bankName(), () => stop.abort());
   watch();
   try {
-    const bank = droppedFile !== null
-      ? { stream: droppedFile.stream(), text: isTextBank(droppedFile.name) }
-      : await unlessStopped(fetchBank(bankUrl()));
+    let bank;
+    if (droppedFile !== null) {
+      bank = { stream: droppedFile.stream(), text: isTextBank(droppedFile.name) };
+    } else {
+      bank = await unlessStopped(fromEditor ? editedBank() : fetchBank(bankUrl()));
+    }
     if (bank.stream === null) {
       closeBank();
       return 0;
@@ -127,7 +147,10 @@ export function closeBank() {
 
 // A broken bank of the player's own is told once: the next game plays the page's own bank.
 export function reportUnreadable() {
-  const name = droppedFile !== null ? "the dropped file" : bankUrl();
+  let name = fromEditor ? "from the editor" : bankUrl();
+  if (droppedFile !== null) {
+    name = "the dropped file";
+  }
   droppedFile = null;
   console.info(`Vornikat: the question bank ${name} cannot be read.`);
 }

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Keeps the page for play without a network. The page's own files sit in a folder named by their
-// content, so they are kept for good and a new build is a new cache; the page itself, its
-// manifest and the banks come from the network first and from the cache where there is none.
+// Keeps the page and the bank editor for use without a network. Their own files sit in a folder
+// named by their content, so they are kept for good and a new build is a new cache; the two pages,
+// the manifest and the banks come from the network first and from the cache where there is none.
 "use strict";
 
 const ASSETS = "@ASSETS@";
 const ASSET_FILES = "@ASSET_FILES@".split(" ");
 const PAGE_CACHE = `vornikat-page-${ASSETS}`;
 const BANK_CACHE = "vornikat-bank";
-const SHELL = ["./", "manifest.webmanifest"];
+const SHELL = ["./", "editor.html", "manifest.webmanifest"];
 // A bank of no stated length (a stream without end) or a larger one is played, never kept.
 const LARGEST_KEPT_BANK = 16 << 20;
 
@@ -39,6 +39,13 @@ async function fromCache(request, cacheNames, ignoreSearch) {
   return Response.error();
 }
 
+// The editor by its name, and the quiz page by any other: ./, index.html, with a query or without.
+async function pageFromCache(request) {
+  const path = new URL(request.url).pathname;
+  const scope = new URL("./", self.location.href).pathname;
+  return fromCache(path === `${scope}editor.html` ? "editor.html" : "./", [PAGE_CACHE], true);
+}
+
 // The last bank played replaces the one kept before it.
 async function keepBank(request, response) {
   const length = Number(response.headers.get("Content-Length"));
@@ -60,7 +67,7 @@ async function fromNetwork(event, isPage) {
     }
     return response;
   } catch (error) {
-    return isPage ? fromCache("./", [PAGE_CACHE], true) :
+    return isPage ? pageFromCache(event.request) :
                     fromCache(event.request, [BANK_CACHE, PAGE_CACHE], false);
   }
 }

@@ -309,6 +309,9 @@ function buildWindow(design, id, onClose) {
     listen(name, handler) {
       byName[name].addEventListener("click", handler, { signal });
     },
+    stopListening() {
+      listeners.abort();
+    },
     remove() {
       listeners.abort();
       frame.remove();
@@ -316,6 +319,15 @@ function buildWindow(design, id, onClose) {
   };
   moveByTitleBar(win, title, signal);
   return win;
+}
+
+// A picture of a window: built as the quiz builds it, at its designed size, taking no keys, clicks
+// or focus; for the editor's preview of a question.
+export function buildPicture(design, id) {
+  const win = buildWindow(design, id, () => {});
+  win.stopListening();
+  win.frame.inert = true;
+  return { frame: win.frame, byName: win.byName };
 }
 
 // Every window back within a viewport that has shrunk.

@@ -1,0 +1,232 @@
+# SPDX-License-Identifier: MIT
+"""The bank editor's files in headless Chromium: opening every form, the draft kept over a
+reload or a crash, the downloads, and «Играть» in the quiz page.
+
+Served and driven as page_test.py does (its server and browser, a fresh profile and site each).
+"""
+import os
+import shutil
+import tempfile
+import time
+import unittest
+
+from selenium.webdriver.common.by import By
+
+from page_test import AIKEN, PageTest, make_bank
+
+QUESTION = "Сколько бит в байте?"
+OPTIONS = ["4", "8", "16", "32", "64"]
+GIFT = "::Байт:: Сколько бит в байте? {\n~4\n=8\n~16\n~32\n~64\n}\n"
+MOODLE_XML = """<?xml version="1.0" encoding="UTF-8"?>
+<quiz>
+  <question type="multichoice">
+    <name><text>Байт</text></name>
+    <questiontext format="html"><text><![CDATA[<p>Сколько бит в байте?</p>]]></text></questiontext>
+    <single>true</single>
+""" + "".join(f'    <answer fraction="{100 if n == "8" else 0}"><text>{n}</text></answer>\n'
+              for n in OPTIONS) + "  </question>\n</quiz>\n"
+CSV = "Вопрос;A;B;C;D;E;Ответ\r\nСколько бит в байте?;4;8;16;32;64;B\r\n"
+# The fifth option missing: the draft opens with an error on it.
+AIKEN_SHORT = "Сколько бит в байте?\nA) 4\nB) 8\nC) 16\nD) 32\nANSWER: B\n"
+
+# The editor's module and modules of the page, as the page itself loaded them.
+IMPORT = """
+const base = document.querySelector("script[type=module]").src;
+const load = (name) => import(new URL(name, base).href);
+"""
+BANK_SHOWN = IMPORT + """
+const core = await load("editor_boundary.js");
+const draft = await load("editor_draft.js");
+const rows = [];
+for (let row = 0; row < core.count(); row += 1) {
+  rows.push([0, 1, 2, 3, 4, 5].map((field) => core.text(row, field)).concat([core.right(row)]));
+}
+return [rows, draft.hasUnsavedWork()];
+"""
+
+
+def shown_rows(*questions):
+    return [[text, *options, right] for text, options, right in questions]
+
+
+class EditorFilesTest(PageTest):
+    def open_editor(self):
+        self.driver.get(self.url + "editor.html")
+        self.wait_for(lambda: self.driver.execute_script(
+            "return document.body.dataset.ready === 'true'"), "the editor")
+
+    def bank_shown(self):
+        """The editor's questions ([text, five options, right one]) and whether work is unsaved."""
+        return self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1]; (async () => {" + BANK_SHOWN +
+            "})().then(done);")
+
+    def editor_box(self):
+        """The text of the editor's open box, or None."""
+        return self.driver.execute_script(
+            "const box = document.querySelector('dialog[open]');"
+            "return box && box.querySelector('p').textContent;")
+
+    def close_editor_box(self):
+        text = self.wait_for(self.editor_box, "a box")
+        self.driver.find_element(By.CSS_SELECTOR, "dialog[open] button").click()
+        self.wait_for(lambda: self.editor_box() is None, "the box to close")
+        return text
+
+    def drop(self, name, data):
+        self.driver.execute_script("""
+            const drop = new DataTransfer();
+            drop.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));
+            document.getElementById("form").dispatchEvent(
+              new DragEvent("drop", {dataTransfer: drop, bubbles: true, cancelable: true}));""",
+            list(data), name)
+
+    def pick(self, name, data):
+        path = os.path.join(self.site, name)
+        with open(path, "wb") as out:
+            out.write(data)
+        self.driver.find_element(By.CSS_SELECTOR, "[data-action=open]").click()
+        self.driver.find_element(By.ID, "editor-file-picker").send_keys(path)
+
+    def press(self, action):
+        self.driver.find_element(By.CSS_SELECTOR, f"[data-action={action}]").click()
+
+    def test_every_form_opens_by_drop_or_picker(self):
+        self.open_browser()
+        # A picker the headless browser would close at once waits for the test's file instead.
+        self.driver.execute_cdp_cmd("Page.setInterceptFileChooserDialog", {"enabled": True})
+        self.open_editor()
+        byte = shown_rows((QUESTION, OPTIONS, 2))
+        for how, name, data in [
+                ("pick", "questions.txt", AIKEN.encode("utf-8")),
+                ("drop", "utf16.txt", ("\ufeff" + AIKEN).encode("utf-16-le")),
+                ("drop", "вопросы.txt", AIKEN.replace("\n", "\r\n").encode("cp1251")),
+                ("pick", "export.gift", GIFT.encode("utf-8")),
+                ("drop", "moodle.xml", MOODLE_XML.encode("utf-8")),
+                ("drop", "table.csv", CSV.encode("cp1251")),
+                ("pick", "data.bin", make_bank([(QUESTION, OPTIONS, 2)]))]:
+            self.drop("empty.bin", make_bank([("Другой", OPTIONS, 1)]))
+            self.wait_for(lambda: self.bank_shown()[0][0][0] == "Другой", "the bank before")
+            if how == "pick":
+                self.pick(name, data)
+            else:
+                self.drop(name, data)
+            self.wait_for(lambda: self.bank_shown()[0] == byte, f"{name} {how}ped")
+            # A bank opened from a file is all saved: nothing to ask about before the next.
+            self.assertFalse(self.bank_shown()[1], name)
+            self.assertIsNone(self.editor_box(), name)
+        # Too large a file opens nothing and says why.
+        self.driver.execute_script(
+            "const drop = new DataTransfer();"
+            "drop.items.add(new File([new Uint8Array((64 << 20) + 1)], 'huge.bin'));"
+            "document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: drop,"
+            " bubbles: true, cancelable: true}));")
+        self.assertEqual(self.close_editor_box(),
+                         "Файл «huge.bin» не открыт.\nОн больше 64 МБ: банк вопросов не бывает "
+                         "так велик.")
+        self.assertEqual(self.bank_shown()[0], byte)
+
+    def test_the_draft_outlives_a_reload_and_a_crash(self):
+        self.open_browser()
+        self.open_editor()
+        for ending in ["reload", "crash"]:
+            self.driver.find_element(By.ID, "field-0").send_keys(ending)
+            if ending == "reload":
+                # Kept as the page goes, however soon after the keystroke.
+                self.assertTrue(self.asks_before_leaving("location.reload();"))
+            else:
+                self.assertTrue(self.asks_before_leaving())
+                # A crash gives the page no word: a moment after typing, the draft is kept
+                # already, and another tab finds it while this one still stands.
+                time.sleep(1)
+                self.driver.switch_to.new_window("tab")
+                self.driver.get(self.url + "editor.html")
+            self.wait_for(lambda: self.driver.execute_script(
+                "return document.body.dataset.ready === 'true'"), "the editor again")
+            rows, unsaved = self.bank_shown()
+            self.assertIn(ending, rows[0][0])
+            self.assertTrue(unsaved, ending)
+            self.assertTrue(self.asks_before_leaving(), ending)
+
+    def downloaded(self, folder, name):
+        path = os.path.join(folder, name)
+        self.wait_for(lambda: os.path.exists(path) and not any(
+            n.endswith(".crdownload") for n in os.listdir(folder)), f"{name} downloaded")
+        with open(path, "rb") as data:
+            return data.read()
+
+    def test_data_bin_waits_for_the_errors_and_aiken_is_always_downloaded(self):
+        self.open_browser()
+        folder = tempfile.mkdtemp(prefix="vornikat-downloads-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                                    {"behavior": "allow", "downloadPath": folder})
+        self.open_editor()
+        self.drop("short.txt", AIKEN_SHORT.encode("cp1251"))
+        self.wait_for(lambda: self.bank_shown()[0][0][4] == "32", "the draft")
+        self.press("saveBank")
+        refusal = self.close_editor_box()
+        self.assertTrue(refusal.startswith("Банк не сохранён в «data.bin»"), refusal)
+        self.assertIn("вариант 5", refusal)
+        # A draft with its error goes as it came: the same encoding, the same text.
+        self.press("saveAiken")
+        self.assertEqual(self.downloaded(folder, "short.txt"), AIKEN_SHORT.encode("cp1251"))
+        self.assertFalse(self.bank_shown()[1])
+        self.driver.find_element(By.ID, "field-5").send_keys("64")
+        self.assertTrue(self.bank_shown()[1])
+        self.press("saveBank")
+        self.assertEqual(self.downloaded(folder, "data.bin"), make_bank([(QUESTION, OPTIONS, 2)]))
+        self.assertFalse(self.bank_shown()[1])
+
+    def test_play_opens_the_quiz_with_the_bank_being_edited(self):
+        self.open_browser()
+        self.open_editor()
+        self.drop("mine.txt", AIKEN.encode("utf-8"))
+        self.wait_for(lambda: self.bank_shown()[0][0][0] == QUESTION, "the bank")
+        editor = self.driver.current_window_handle
+        self.driver.find_element(By.ID, "field-0").send_keys(" (мой)")
+        self.press("play")
+        self.wait_for(lambda: len(self.driver.window_handles) == 2, "the quiz's tab")
+        self.driver.switch_to.window(
+            [handle for handle in self.driver.window_handles if handle != editor][0])
+        # Its reload plays the same bank: it waits in the browser, not in the editor's tab.
+        for visit in ["first", "reload"]:
+            if visit == "reload":
+                self.driver.refresh()
+            self.answer_box("Вы готовы пройти Ворникат ?", "Да")
+            self.answer_box("Желаю удачи :)", "OK")
+            self.wait_for(self.main_shown, "the game")
+            self.assertEqual(self.caption("LblQ"), QUESTION + " (мой)", visit)
+            self.assertEqual(self.caption("Ans2"), "8", visit)
+
+    def test_the_editor_works_offline_once_the_page_was_opened(self):
+        self.open_browser()
+        self.driver.get(self.url)
+        self.wait_for(self.box, "the greeting")
+        self.wait_for(lambda: self.driver.execute_script(
+            "return navigator.serviceWorker.controller !== null"), "the page kept offline")
+        self.assertEqual(self.driver.execute_cdp_cmd(
+            "Page.getAppManifest", {})["errors"], [])
+        self.server.shutdown()
+        self.server.server_close()
+        self.open_editor()
+        self.drop("mine.txt", AIKEN.encode("utf-8"))
+        self.wait_for(lambda: self.bank_shown()[0][0][0] == QUESTION, "the bank offline")
+
+    def asks_before_leaving(self, then=""):
+        """Whether the page stops a leave to ask (the headless browser shows no such question)."""
+        return self.driver.execute_script(
+            "const leave = new Event('beforeunload', {cancelable: true});"
+            "window.dispatchEvent(leave);" + then + "return leave.defaultPrevented;")
+
+
+def load_tests(loader, tests, pattern):
+    """Only this file's tests: the quiz page's run in page_test.py."""
+    return loader.loadTestsFromNames(
+        [f"EditorFilesTest.{name}" for name in dir(EditorFilesTest)
+         if name.startswith("test_") and name in vars(EditorFilesTest)],
+        __import__(__name__))
+
+
+if __name__ == "__main__":
+    unittest.main()
