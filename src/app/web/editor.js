@@ -179,7 +179,14 @@ function showBank(row) {
   questions.select(row, false);
   current = questions.current;
   showCurrent();
-  rebuildIssues();
+  // While the bank-wide check runs between events the list waits for it: asking each question
+  // for its issues now would check a large bank whole before it shows.
+  if (core.counts().checking) {
+    entries = [];
+    issueList.refresh();
+  } else {
+    rebuildIssues();
+  }
   showCounts();
   showCanUndo();
   runChecks();
