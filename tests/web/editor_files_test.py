@@ -172,6 +172,11 @@ class EditorFilesTest(PageTest):
         self.press("saveAiken")
         self.assertEqual(self.downloaded(folder, "short.txt"), AIKEN_SHORT.encode("cp1251"))
         self.assertFalse(self.bank_shown()[1])
+        # A draft brought back by a reload keeps its name and form.
+        os.remove(os.path.join(folder, "short.txt"))
+        self.open_editor()
+        self.press("saveAiken")
+        self.assertEqual(self.downloaded(folder, "short.txt"), AIKEN_SHORT.encode("cp1251"))
         self.driver.find_element(By.ID, "field-5").send_keys("64")
         self.assertTrue(self.bank_shown()[1])
         self.press("saveBank")
