@@ -130,7 +130,7 @@ export async function playBank() {
     return { ok: false, message: text };
   }
   try {
-    await kept.writeItem(kept.PLAYED_BANK, { bytes, name: draft.draftName() });
+    await kept.writeItem(kept.PLAYED_BANK, { bytes });
   } catch (error) {
     return {
       ok: false,
