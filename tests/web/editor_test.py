@@ -5,6 +5,7 @@ VORNIKAT_SITE names the built site, VORNIKAT_BANK_TOOL the native vornikat-bank;
 where given, receives the screenshots.
 """
 import os
+import shutil
 import subprocess
 import tempfile
 import unittest
@@ -89,18 +90,22 @@ class EditorTest(unittest.TestCase):
             self.type_question(text, options, right)
         self.assertEqual(self.driver.find_element(By.ID, "counts").text,
                          "Вопросов: 5. Ошибок: 0. Предупреждений: 0.")
-        saved = self.driver.execute_async_script(
-            "const done = arguments[0];" + IMPORT_CORE +
-            ".then((core) => done(Array.from(core.bankBytes().bytes)))")
-        with tempfile.TemporaryDirectory() as folder:
-            source = os.path.join(folder, "bank.txt")
-            built = os.path.join(folder, "data.bin")
-            with open(source, "w", encoding="utf-8") as out:
-                out.write(aiken_of(FIVE))
-            subprocess.run([os.environ["VORNIKAT_BANK_TOOL"], "build", source, "-o", built],
-                           check=True, capture_output=True)
-            with open(built, "rb") as bank:
-                self.assertEqual(bytes(saved), bank.read())
+        folder = tempfile.mkdtemp(prefix="vornikat-downloads-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                                    {"behavior": "allow", "downloadPath": folder})
+        self.chord(Keys.CONTROL, "s")
+        saved = os.path.join(folder, "data.bin")
+        self.wait_for(lambda: os.path.exists(saved) and not any(
+            name.endswith(".crdownload") for name in os.listdir(folder)), "data.bin downloaded")
+        source = os.path.join(folder, "bank.txt")
+        built = os.path.join(folder, "built.bin")
+        with open(source, "w", encoding="utf-8") as out:
+            out.write(aiken_of(FIVE))
+        subprocess.run([os.environ["VORNIKAT_BANK_TOOL"], "build", source, "-o", built],
+                       check=True, capture_output=True)
+        with open(saved, "rb") as got, open(built, "rb") as want:
+            self.assertEqual(got.read(), want.read())
 
     def test_undo_and_redo_take_back_and_bring_again_each_kind_of_edit(self):
         self.open_editor()

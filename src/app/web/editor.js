@@ -18,6 +18,7 @@ const ANSWER_YES = 6;
 const SHOW_ERROR = 16;
 // Long texts are cut in the list: it shows which question it is, the form the rest.
 const LIST_TEXT_LENGTH = 200;
+const REQUIRE_FIT_ITEM = "vornikat-editor-require-fit";
 
 let bankName = "";
 let current = -1;
@@ -179,10 +180,10 @@ function showBank(row) {
   questions.select(row, false);
   current = questions.current;
   showCurrent();
-  // While the bank-wide check runs between events the list waits for it: asking each question
-  // for its issues now would check a large bank whole before it shows.
+  // Asked of every question, the issues would run the whole bank's checks at once: while they
+  // run a slice at a time, the list keeps what it had until they are done.
   if (core.counts().checking) {
-    entries = [];
+    entries = entries.filter((entry) => entry.row < core.count());
     issueList.refresh();
   } else {
     rebuildIssues();
@@ -250,6 +251,7 @@ const actions = {
   newBank: () => confirmed(() => {
     core.newBank();
     bankName = "";
+    entries = [];
     showBank(0);
     keepWork();
     form.focusField(QUESTION_FIELD);
@@ -342,6 +344,7 @@ async function openFile(file) {
   const opened = core.openBytes(read.bytes, read.name);
   if (opened.opened) {
     bankName = read.name;
+    entries = [];
     showBank(0);
     keepWork();
   }
@@ -423,6 +426,7 @@ function buildLists() {
     flag: (row) => flagOf(core.issues(row)),
     choose(row) {
       current = row;
+      say("");
       showCurrent();
     },
     activate() {},
@@ -445,6 +449,24 @@ function buildLists() {
   }, "issue");
 }
 
+// The author's choice stays for the next visit, as the desktop editor's setting; a browser that
+// refuses its storage keeps it for the visit.
+function readRequireFit() {
+  try {
+    return localStorage.getItem(REQUIRE_FIT_ITEM) === "1";
+  } catch {
+    return false;
+  }
+}
+
+function writeRequireFit(required) {
+  try {
+    localStorage.setItem(REQUIRE_FIT_ITEM, required ? "1" : "0");
+  } catch {
+    // The choice holds for this visit.
+  }
+}
+
 function wireControls() {
   for (const button of document.querySelectorAll("[data-action]")) {
     button.addEventListener("click", () => actions[button.dataset.action]());
@@ -457,8 +479,11 @@ function wireControls() {
   });
   byId("find").addEventListener("input", () => say(""));
   const fit = byId("require-fit");
+  fit.checked = readRequireFit();
+  core.setRequireFit(fit.checked);
   fit.addEventListener("change", () => {
     core.setRequireFit(fit.checked);
+    writeRequireFit(fit.checked);
     showBank(current);
   });
   files.acceptDrops(document.body, (file) => confirmed(() => openFile(file)));

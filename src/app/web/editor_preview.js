@@ -128,13 +128,63 @@ export function showNothing() {
   showQuestion(["", "", "", "", "", ""], 0, 0);
 }
 
+// Widths of words in a font, as the canvas measures them: a bank repeats its words, and the
+// whole-bank check measures every text, so a word is measured once.
+function wordWidths(font) {
+  const pen = document.createElement("canvas").getContext("2d");
+  pen.font = font;
+  const known = new Map();
+  return (word) => {
+    let width = known.get(word);
+    if (width === undefined) {
+      if (known.size > 100000) {
+        known.clear();
+      }
+      width = pen.measureText(word).width;
+      known.set(word, width);
+    }
+    return width;
+  };
+}
+
+let questionWidth = null;
+let optionWidth = null;
+
+// Lines a question takes wrapped at blanks, by the canvas; Infinity where a word is wider than
+// the label, which the page breaks where the browser alone knows.
+function estimateLines(text, room) {
+  const space = questionWidth(" ");
+  let lines = 1;
+  let x = -space;
+  for (const word of text.split(" ")) {
+    const width = questionWidth(word);
+    if (width > room) {
+      return Infinity;
+    }
+    if (x + space + width <= room) {
+      x += space + width;
+    } else {
+      lines += 1;
+      x = width;
+    }
+  }
+  return lines;
+}
+
 // The measure the checks take: lines a question takes in LblQ, wrapped as the page wraps it, and
 // lines it shows; an option's width in pixels and its caption's room. The page breaks a word
-// wider than the label rather than cut it, so no word is ever too wide here.
+// wider than the label rather than cut it, so no word is ever too wide here. The canvas answers
+// where a text plainly fits (a pixel or a line to spare); the hidden copies, laid out as the
+// window lays its controls, answer the rest, so a flag and the number it gives are the page's.
 export const measure = {
   question(text) {
     if (text === "" || questionProbe === null) {
       return { taken: 0, shown: 0, wordTooWide: false };
+    }
+    questionWidth ??= wordWidths(questionProbe.style.font);
+    const estimate = estimateLines(text, parseFloat(questionProbe.style.width));
+    if (estimate < shownLines) {
+      return { taken: estimate, shown: shownLines, wordTooWide: false };
     }
     questionProbe.textContent = text;
     const taken = Math.round(questionProbe.getBoundingClientRect().height / lineHeight);
@@ -143,6 +193,11 @@ export const measure = {
   option(text) {
     if (text === "" || optionProbe === null) {
       return { taken: 0, shown: optionRoom, wordTooWide: false };
+    }
+    optionWidth ??= wordWidths(optionProbe.style.font);
+    const estimate = optionWidth(text);
+    if (estimate <= optionRoom - 1) {
+      return { taken: Math.ceil(estimate), shown: optionRoom, wordTooWide: false };
     }
     optionProbe.textContent = text;
     const taken = Math.ceil(optionProbe.getBoundingClientRect().width - 1e-3);
