@@ -191,6 +191,10 @@ function showBank(row) {
   showCounts();
   showCanUndo();
   runChecks();
+  // The last question gone takes its fields, and the focus in them, with it: the list has it.
+  if (document.activeElement === document.body || document.activeElement.disabled) {
+    byId("question-list").focus();
+  }
 }
 
 function editText(field, text) {
