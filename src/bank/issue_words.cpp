@@ -27,18 +27,6 @@ std::string Number(int value) {
     return std::to_string(value);
 }
 
-// The lower case of a field's name, which starts with a capital Cyrillic letter.
-std::string LowerFirst(std::string words) {
-    const auto lead = static_cast<unsigned char>(words.size() > 1 ? words[1] : 0);
-    if (words[0] == '\xD0' && lead >= 0x90 && lead <= 0x9F) {
-        words[1] = static_cast<char>(lead + 0x20);  // А..П
-    } else if (words[0] == '\xD0' && lead >= 0xA0 && lead <= 0xAF) {
-        words[0] = '\xD1';
-        words[1] = static_cast<char>(lead - 0x20);  // Р..Я
-    }
-    return words;
-}
-
 }  // namespace
 
 std::string NameField(int field) {
@@ -132,7 +120,7 @@ std::string DescribeInList(int question, const FieldIssue& issue) {
         return IssuePrefix(issue.severity) + " " + DescribeIssue(issue) + ".";
     }
     return IssuePrefix(issue.severity) + " вопрос " + Number(question + 1) + ", " +
-           LowerFirst(NameField(issue.field)) + ": " + DescribeIssue(issue);
+           WithSmallFirst(NameField(issue.field)) + ": " + DescribeIssue(issue);
 }
 
 std::vector<std::string> DescribeIssues(const std::vector<PlacedIssue>& issues,

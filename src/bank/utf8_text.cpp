@@ -43,4 +43,30 @@ std::string QuoteText(std::u16string_view text) {
     return out + "\"";
 }
 
+std::string WithCapitalFirst(std::string text) {
+    const auto lead = static_cast<unsigned char>(text.size() > 1 ? text[1] : 0);
+    if (lead >= 0xB0 && lead <= 0xBF && text[0] == '\xD0') {
+        text[1] = static_cast<char>(lead - 0x20);  // а..п
+    } else if (lead >= 0x80 && lead <= 0x8F && text[0] == '\xD1') {
+        text[0] = '\xD0';
+        text[1] = static_cast<char>(lead + 0x20);  // р..я
+    } else if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') {
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string WithSmallFirst(std::string text) {
+    const auto lead = static_cast<unsigned char>(text.size() > 1 ? text[1] : 0);
+    if (lead >= 0x90 && lead <= 0x9F && text[0] == '\xD0') {
+        text[1] = static_cast<char>(lead + 0x20);  // А..П
+    } else if (lead >= 0xA0 && lead <= 0xAF && text[0] == '\xD0') {
+        text[0] = '\xD1';
+        text[1] = static_cast<char>(lead - 0x20);  // Р..Я
+    } else if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') {
+        text[0] = static_cast<char>(text[0] - 'A' + 'a');
+    }
+    return text;
+}
+
 }  // namespace vornikat::bank

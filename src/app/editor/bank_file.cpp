@@ -9,22 +9,10 @@
 #include "file_problem_text.hpp"
 #include "regular_file_handle.hpp"
 #include "runtime_error.hpp"
+#include "utf8_text.hpp"
 
 namespace vornikat::editor {
 namespace {
-
-// The shared words for a file's problem as a sentence of its own: a capital first letter (a
-// Cyrillic one, as all of them are) and a full stop.
-std::string Sentence(std::string words) {
-    const auto lead = static_cast<unsigned char>(words.size() > 1 ? words[1] : 0);
-    if (words.size() > 1 && words[0] == '\xD0' && lead >= 0xB0 && lead <= 0xBF) {
-        words[1] = static_cast<char>(lead - 0x20);  // а..п
-    } else if (words.size() > 1 && words[0] == '\xD1' && lead >= 0x80 && lead <= 0x8F) {
-        words[0] = '\xD0';
-        words[1] = static_cast<char>(lead + 0x20);  // р..я
-    }
-    return words + ".";
-}
 
 struct ReadingStopped {};
 
@@ -78,7 +66,8 @@ std::optional<OpenedBank> ParseBank(std::string_view bytes, const ReadProgress& 
 }
 
 std::string DescribeOpenProblem(OpenProblem problem, int error) {
-    return Sentence(vornikat::ExplainOpenProblem(problem, error).russian);
+    // The shared words for a file's problem as a sentence of its own.
+    return bank::WithCapitalFirst(vornikat::ExplainOpenProblem(problem, error).russian) + ".";
 }
 
 std::optional<OpenedBank> ReadBankFile(const std::filesystem::path& path,

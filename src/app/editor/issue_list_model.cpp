@@ -74,14 +74,8 @@ QStringList IssueListModel::DescribeErrors(int limit) const {
 QStringList IssueListModel::DescribeWhere(const std::function<bool(const bank::FieldIssue&)>& which,
                                           int limit) const {
     QStringList lines;
-    int found = 0;
-    for (const Entry& entry : entries_) {
-        if (which(entry.issue) && found++ < limit) {
-            lines << Describe(entry);
-        }
-    }
-    if (found > lines.size()) {
-        lines << QStringLiteral("…и ещё %1").arg(found - lines.size());
+    for (const auto& line : bank::DescribeIssues(entries_, which, limit)) {
+        lines << QString::fromStdString(line);
     }
     return lines;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "issue_words.hpp"
 #include "question_check.hpp"
 
 namespace vornikat::editor {
@@ -36,10 +37,8 @@ class IssueListModel final : public QAbstractListModel {
                               int limit) const;
 
   private:
-    struct Entry {
-        int question;
-        bank::FieldIssue issue;
-    };
+    // The question -1 for the bank's own issue.
+    using Entry = bank::PlacedIssue;
 
     void Rebuild();
     void ReplaceQuestion(int question);

@@ -48,10 +48,12 @@ function withText(text, call) {
   });
 }
 
+// bytes: a Uint8Array or an ArrayBuffer.
 function withBytes(bytes, call) {
-  return withBlocks([bytes.length], (block) => {
-    module.HEAPU8.set(bytes, block);
-    return call(block, bytes.length);
+  const view = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes);
+  return withBlocks([view.length], (block) => {
+    module.HEAPU8.set(view, block);
+    return call(block, view.length);
   });
 }
 
@@ -87,7 +89,7 @@ export function mainDesign() {
 
 // Any file the editor opens: Aiken text in any encoding, GIFT, Moodle XML, CSV, data.bin. When
 // nothing opens the bank stays as it was; the message is '' or the text for a box.
-export function openBytes(bytes, name) {
+export function openBytes(bytes, name = "") {
   const opened =
     withName(name, (namePointer) =>
       withBytes(bytes, (block, size) => module._ve_open(block, size, namePointer)),

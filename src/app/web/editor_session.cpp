@@ -3,6 +3,7 @@
 
 #include "draft_image.hpp"
 #include "issue_words.hpp"
+#include "utf8_text.hpp"
 
 namespace vornikat {
 namespace {
@@ -20,20 +21,6 @@ std::string JoinLines(const std::vector<std::string>& lines) {
         joined += (joined.empty() ? "" : "\n") + line;
     }
     return joined;
-}
-
-// The shared words for a reason as a sentence: its first letter a capital one.
-std::string AsSentence(std::string words) {
-    const auto lead = static_cast<unsigned char>(words.size() > 1 ? words[1] : 0);
-    if (words.size() > 1 && words[0] == '\xD0' && lead >= 0xB0 && lead <= 0xBF) {
-        words[1] = static_cast<char>(lead - 0x20);
-    } else if (words.size() > 1 && words[0] == '\xD1' && lead >= 0x80 && lead <= 0x8F) {
-        words[0] = '\xD0';
-        words[1] = static_cast<char>(lead + 0x20);
-    } else if (!words.empty() && words[0] >= 'a' && words[0] <= 'z') {
-        words[0] = static_cast<char>(words[0] - 'a' + 'A');
-    }
-    return words;
 }
 
 }  // namespace
@@ -79,8 +66,8 @@ bool EditorSession::Open(std::string_view bytes, const std::string& name) {
                 ? " Пропущено вопросов других видов: " + std::to_string(imported.skipped) + "."
                 : std::string();
         if (imported.questions.empty()) {
-            message_ = "Из файла " + shown + " не пришло ни одного вопроса." + skipped + "\n" +
-                       JoinLines(imported.errors);
+            message_ = "Из файла " + shown + " не пришло ни одного вопроса." + skipped +
+                       (imported.errors.empty() ? "" : "\n" + JoinLines(imported.errors));
             return false;
         }
         PutBank(std::move(imported.questions), {}, name, false);
@@ -97,7 +84,7 @@ bool EditorSession::Open(std::string_view bytes, const std::string& name) {
     try {
         opened = bank::ParseBankBytes(bytes);
     } catch (const bank::BankFileError& error) {
-        message_ = "Файл " + shown + " не открыт.\n" + AsSentence(error.what());
+        message_ = "Файл " + shown + " не открыт.\n" + bank::WithCapitalFirst(error.what());
         return false;
     }
     const bool text = opened->format == bank::BankFormat::Aiken;
