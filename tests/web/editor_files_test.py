@@ -45,10 +45,6 @@ return [rows, draft.hasUnsavedWork()];
 """
 
 
-def shown_rows(*questions):
-    return [[text, *options, right] for text, options, right in questions]
-
-
 class EditorFilesTest(PageTest):
     def open_editor(self):
         self.driver.get(self.url + "editor.html")
@@ -96,7 +92,7 @@ class EditorFilesTest(PageTest):
         # A picker the headless browser would close at once waits for the test's file instead.
         self.driver.execute_cdp_cmd("Page.setInterceptFileChooserDialog", {"enabled": True})
         self.open_editor()
-        byte = shown_rows((QUESTION, OPTIONS, 2))
+        opened = [[QUESTION, *OPTIONS, 2]]
         for how, name, data in [
                 ("pick", "questions.txt", AIKEN.encode("utf-8")),
                 ("drop", "utf16.txt", ("\ufeff" + AIKEN).encode("utf-16-le")),
@@ -105,13 +101,13 @@ class EditorFilesTest(PageTest):
                 ("drop", "moodle.xml", MOODLE_XML.encode("utf-8")),
                 ("drop", "table.csv", CSV.encode("cp1251")),
                 ("pick", "data.bin", make_bank([(QUESTION, OPTIONS, 2)]))]:
-            self.drop("empty.bin", make_bank([("Другой", OPTIONS, 1)]))
+            self.drop("other.bin", make_bank([("Другой", OPTIONS, 1)]))
             self.wait_for(lambda: self.bank_shown()[0][0][0] == "Другой", "the bank before")
             if how == "pick":
                 self.pick(name, data)
             else:
                 self.drop(name, data)
-            self.wait_for(lambda: self.bank_shown()[0] == byte, f"{name} {how}ped")
+            self.wait_for(lambda: self.bank_shown()[0] == opened, f"{name} opened by {how}")
             # A bank opened from a file is all saved: nothing to ask about before the next.
             self.assertFalse(self.bank_shown()[1], name)
             self.assertIsNone(self.editor_box(), name)
@@ -124,7 +120,7 @@ class EditorFilesTest(PageTest):
         self.assertEqual(self.close_editor_box(),
                          "Файл «huge.bin» не открыт.\nОн больше 64 МБ: банк вопросов не бывает "
                          "так велик.")
-        self.assertEqual(self.bank_shown()[0], byte)
+        self.assertEqual(self.bank_shown()[0], opened)
 
     def test_the_draft_outlives_a_reload_and_a_crash(self):
         self.open_browser()
@@ -172,6 +168,11 @@ class EditorFilesTest(PageTest):
         self.press("saveAiken")
         self.assertEqual(self.downloaded(folder, "short.txt"), AIKEN_SHORT.encode("cp1251"))
         self.assertFalse(self.bank_shown()[1])
+        # A draft brought back by a reload keeps its name and form.
+        os.remove(os.path.join(folder, "short.txt"))
+        self.open_editor()
+        self.press("saveAiken")
+        self.assertEqual(self.downloaded(folder, "short.txt"), AIKEN_SHORT.encode("cp1251"))
         self.driver.find_element(By.ID, "field-5").send_keys("64")
         self.assertTrue(self.bank_shown()[1])
         self.press("saveBank")

@@ -330,7 +330,9 @@ async function download(save) {
   if (result.ok) {
     draft.markSaved();
     showTitle();
-  } else {
+  }
+  // A download may have a word too: Aiken text saved in UTF-8 for a letter its encoding lacks.
+  if (result.message !== "") {
     await showMessage(result.message);
   }
 }

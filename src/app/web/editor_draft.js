@@ -15,8 +15,6 @@ const STORAGE_REFUSED =
 
 let name = "";
 let unsaved = false;
-// A restored draft that was not downloaded stays unsaved until a download, even before an edit.
-let restoredUnsaved = false;
 let pending = 0;
 let refusalTold = false;
 
@@ -60,31 +58,21 @@ export async function restoreKeptDraft() {
   }
   name = String(record.name || "");
   unsaved = Boolean(record.unsaved);
-  restoredUnsaved = unsaved;
   return { restored: true, name };
 }
 
-// After every edit, and after a New or an Open: a bank with no history yet is one just opened
-// (or restored), whose work the author already agreed to drop or has kept.
+// After every edit, and after a New or an Open: a bank with no history yet is one just opened,
+// whose work the author has kept or agreed to drop (a restored draft has none either, and keeps
+// what its record says until its first edit).
 export function keepDraft(bankName) {
-  const opened = String(bankName || "");
-  if (opened !== name) {
-    restoredUnsaved = false;
-  }
-  name = opened;
-  if (editor.canUndo() || editor.canRedo()) {
-    unsaved = true;
-    restoredUnsaved = false;
-  } else {
-    unsaved = restoredUnsaved;
-  }
+  name = String(bankName || "");
+  unsaved = editor.canUndo() || editor.canRedo();
   writeSoon();
 }
 
 // The whole bank was downloaded.
 export function markSaved() {
   unsaved = false;
-  restoredUnsaved = false;
   writeSoon();
 }
 

@@ -86,6 +86,16 @@ function offerDownload(bytes, fileName, type) {
   window.setTimeout(() => URL.revokeObjectURL(link.href), 60000);
 }
 
+// The bank's text file keeps its name, any other's stem takes .txt, as the module names them; told
+// by the draft's name, which a restored draft keeps too.
+function aikenName() {
+  const name = draft.draftName();
+  if (name === "" || /\.txt$/i.test(name)) {
+    return name || "bank.txt";
+  }
+  return `${name.replace(/\.[^.]*$/, "")}.txt`;
+}
+
 // data.bin, refused with the errors' words while the bank has any, as the quiz could not read it.
 export function downloadBank() {
   const { bytes, message, name } = editor.bankBytes();
@@ -99,11 +109,11 @@ export function downloadBank() {
 
 // Aiken text, always: a draft with errors is work to go on with later.
 export function downloadAiken() {
-  const { bytes, message, name } = editor.aikenBytes();
+  const { bytes, message } = editor.aikenBytes();
   if (!bytes) {
     return { ok: false, message };
   }
-  offerDownload(bytes, name || "questions.txt", "text/plain");
+  offerDownload(bytes, aikenName(), "text/plain");
   draft.markSaved();
   return { ok: true, message };
 }
@@ -120,7 +130,7 @@ export async function playBank() {
     return { ok: false, message: text };
   }
   try {
-    await kept.writeItem(kept.PLAYED_BANK, { bytes, name: draft.draftName() });
+    await kept.writeItem(kept.PLAYED_BANK, { bytes });
   } catch (error) {
     return {
       ok: false,
