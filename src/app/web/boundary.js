@@ -3,6 +3,8 @@
 // ways, in one list; the module's side is src/platform/web/page_boundary.hpp. Pointers into the
 // module's memory become the script's values here and nowhere else.
 
+import { readUtf16 } from "./module_text.js";
+
 // The page's functions the module calls; connect() takes each by this name.
 const IMPORTS = [
   "setCaption", "getValue", "setValue", "focus", "setTimer", "playWave", "end", "showMessage",
@@ -14,12 +16,7 @@ let module = null;
 let busy = false;
 
 function textAt(pointer, length) {
-  const units = module.HEAPU16.subarray(pointer >> 1, (pointer >> 1) + length);
-  let text = "";
-  for (let i = 0; i < units.length; i += 4096) {
-    text += String.fromCharCode.apply(null, units.subarray(i, i + 4096));
-  }
-  return text;
+  return readUtf16(module, pointer, length);
 }
 
 function nameAt(pointer) {

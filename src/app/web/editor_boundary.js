@@ -6,16 +6,12 @@
 // right option, 7 the first option past the fifth.
 
 import loadVornikatEditor from "./vornikat-editor.js";
+import { readUtf16 } from "./module_text.js";
 
 let module = null;
 
 function textAt(pointer, length) {
-  const units = module.HEAPU16.subarray(pointer >> 1, (pointer >> 1) + length);
-  let text = "";
-  for (let i = 0; i < units.length; i += 4096) {
-    text += String.fromCharCode.apply(null, units.subarray(i, i + 4096));
-  }
-  return text;
+  return readUtf16(module, pointer, length);
 }
 
 function bytesAt(pointer) {
