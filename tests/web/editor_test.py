@@ -197,8 +197,13 @@ class EditorTest(unittest.TestCase):
 
     def test_screenshots_with_a_flagged_field_on_a_screen_and_a_phone(self):
         for width, height, mobile, name in [(1366, 768, False, "editor-1366.png"),
+                                            (1024, 600, False, "editor-1024.png"),
                                             (375, 667, True, "editor-phone.png")]:
             self.open_editor(width, height, mobile)
+            # The new question's every field is flagged: each issue shows whole under its field.
+            self.assertEqual(self.driver.execute_script(
+                "return [...document.querySelectorAll('.issues')]"
+                ".filter((line) => line.scrollHeight > line.clientHeight + 1).length"), 0, name)
             self.type_question(*FIVE[0])
             self.field(2).click()
             self.keys(Keys.END, Keys.BACKSPACE * 3)
