@@ -5,8 +5,9 @@
 // opened once, at the first use; where the browser refuses it every call fails with its error.
 const DATABASE = "vornikat";
 const STORE = "kept";
-// The keys: the editor's draft, and the bank «Играть» hands to the quiz page.
-export const DRAFT = "draft";
+// The keys: the editor's drafts, one per tab ("draft:" and the tab's name), and the bank «Играть»
+// hands to the quiz page.
+export const DRAFT = "draft:";
 export const PLAYED_BANK = "played";
 
 let opening = null;
@@ -41,6 +42,12 @@ export async function readItem(key) {
   return request(database.transaction(STORE).objectStore(STORE).get(key));
 }
 
+// Every key kept.
+export async function readKeys() {
+  const database = await openDatabase();
+  return request(database.transaction(STORE).objectStore(STORE).getAllKeys());
+}
+
 // Resolves once the item is written for good (the transaction committed), fails where the
 // browser refused it (its quota, a private window).
 export async function writeItem(key, value) {
@@ -49,6 +56,21 @@ export async function writeItem(key, value) {
     const transaction = database.transaction(STORE, "readwrite");
     transaction.objectStore(STORE).put(value, key);
     // At once, not at the end of the task: the page may be on its way out.
+    transaction.commit();
+    transaction.oncomplete = () => resolve();
+    transaction.onerror = () => reject(transaction.error);
+    transaction.onabort = () => reject(transaction.error || new Error("IndexedDB write aborted"));
+  });
+}
+
+// Moves an item to another key in one transaction: it is never under both, nor lost between.
+export async function moveItem(from, to, value) {
+  const database = await openDatabase();
+  return new Promise((resolve, reject) => {
+    const transaction = database.transaction(STORE, "readwrite");
+    const store = transaction.objectStore(STORE);
+    store.put(value, to);
+    store.delete(from);
     transaction.commit();
     transaction.oncomplete = () => resolve();
     transaction.onerror = () => reject(transaction.error);
