@@ -123,6 +123,29 @@ class EditorFilesTest(PageTest):
                          "так велик.")
         self.assertEqual(self.bank_shown()[0], opened)
 
+    def test_the_editor_says_why_it_cannot_start(self):
+        self.open_browser()
+        self.allowed_console = [""]  # each case fails on purpose
+        wasm = [os.path.join(folder, "vornikat-editor.wasm") for folder, _, names
+                in os.walk(self.site) if "vornikat-editor.wasm" in names][0]
+        # The missing file first: a visit that starts kept the files offline after it.
+        for case, reason in [("file", "из файла"), ("missing", "Не загрузился"),
+                             ("no wasm", "WebAssembly")]:
+            if case == "no wasm":
+                added = self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                                    {"source": "delete window.WebAssembly"})
+            if case == "missing":
+                os.rename(wasm, wasm + ".gone")
+            if case == "no wasm":
+                os.rename(wasm + ".gone", wasm)
+            self.driver.get("file://" + os.path.join(self.site, "editor.html")
+                            if case == "file" else self.url + "editor.html")
+            line = self.wait_for(lambda: [e for e in self.driver.find_elements(
+                By.CSS_SELECTOR, ".notice") if e.is_displayed()], f"the line for {case}")[0]
+            self.assertIn(reason, line.text, case)
+            if case == "no wasm":
+                self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", added)
+
     def editor_ready(self, what):
         self.wait_for(lambda: self.driver.execute_script(
             "return document.body.dataset.ready === 'true'"), what)

@@ -502,8 +502,7 @@ async function boot() {
   try {
     await core.loadEditorModule(preview.measure);
   } catch (error) {
-    byId("notice").textContent = "Редактор не загрузился: браузер не запустил его модуль.";
-    byId("notice").hidden = false;
+    window.sayPageCannotStart("missing");
     return;
   }
   windows.setIcon(new URL("vornikat.ico", import.meta.url).href);

@@ -29,9 +29,14 @@ function sayPageCannotStart(failure) {
       notice.textContent = PAGE_CANNOT_START[reason];
       notice.dataset.reason = reason;
       notice.hidden = false;
-      document.getElementById("starting").hidden = true;
-      // Nothing can play a bank the picker would bring.
-      document.getElementById("pagebar").hidden = true;
+      // Neither the quiz's loading line nor its bank picker, which nothing could play; the
+      // editor page has neither.
+      for (const id of ["starting", "pagebar"]) {
+        const element = document.getElementById(id);
+        if (element) {
+          element.hidden = true;
+        }
+      }
     }
   };
   if (document.readyState === "loading") {
