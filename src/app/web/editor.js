@@ -345,7 +345,15 @@ async function openFile(file) {
     await showMessage(error.message);
     return;
   }
+  // A large text takes seconds to read, and the page cannot paint meanwhile: the line is
+  // painted first, so the author sees what the page is busy with.
+  say(`Открывается «${read.name}»…`);
+  await new Promise((painted) => {
+    requestAnimationFrame(() => setTimeout(painted));
+    setTimeout(painted, 100);  // a hidden tab paints no frame
+  });
   const opened = core.openBytes(read.bytes, read.name);
+  say("");
   if (opened.opened) {
     bankName = read.name;
     entries = [];
