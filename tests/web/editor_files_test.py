@@ -241,15 +241,10 @@ class EditorFilesTest(PageTest):
             self.assertEqual(self.caption("Ans2"), "8", visit)
 
     def test_the_editor_works_offline_once_the_page_was_opened(self):
-        self.open_browser()
-        self.driver.get(self.url)
-        self.wait_for(self.box, "the greeting")
-        self.wait_for(lambda: self.driver.execute_script(
-            "return navigator.serviceWorker.controller !== null"), "the page kept offline")
+        self.visit_until_kept_offline()
         self.assertEqual(self.driver.execute_cdp_cmd(
             "Page.getAppManifest", {})["errors"], [])
-        self.server.shutdown()
-        self.server.server_close()
+        self.stop_server()
         self.open_editor()
         self.drop("mine.txt", AIKEN.encode("utf-8"))
         self.wait_for(lambda: self.bank_shown()[0][0][0] == QUESTION, "the bank offline")

@@ -580,16 +580,23 @@ class PageTest(unittest.TestCase):
         self.start_first_game("?bank=%20%20")
         self.assertEqual(self.caption("LblQ"), "Вопрос 1")
 
-    def test_the_page_installs_and_a_second_visit_plays_without_the_server(self):
+    def visit_until_kept_offline(self):
+        """A first visit, until the service worker serves the page."""
         self.open_browser()
         self.driver.get(self.url)
         self.wait_for(self.box, "the greeting")
         self.wait_for(lambda: self.driver.execute_script(
             "return navigator.serviceWorker.controller !== null"), "the page kept offline")
-        self.assertEqual(self.driver.execute_cdp_cmd(
-            "Page.getInstallabilityErrors", {})["installabilityErrors"], [])
+
+    def stop_server(self):
         self.server.shutdown()
         self.server.server_close()
+
+    def test_the_page_installs_and_a_second_visit_plays_without_the_server(self):
+        self.visit_until_kept_offline()
+        self.assertEqual(self.driver.execute_cdp_cmd(
+            "Page.getInstallabilityErrors", {})["installabilityErrors"], [])
+        self.stop_server()
         self.start_first_game()
         self.assertEqual(self.caption("LblQ"), "Вопрос 1")
 
