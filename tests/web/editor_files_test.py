@@ -11,7 +11,9 @@ import time
 import unittest
 
 from selenium.common.exceptions import WebDriverException
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 
 from page_test import AIKEN, PageTest, make_bank
 
@@ -162,6 +164,12 @@ class EditorFilesTest(PageTest):
         self.assertIn("reload", rows[0][0])
         self.assertTrue(unsaved)
         self.assertTrue(self.asks_before_leaving())
+        # A drop over that work asks first, and a slip of Enter keeps the work.
+        self.drop("other.txt", AIKEN.encode("utf-8"))
+        self.assertIn("несохранённые", self.wait_for(self.editor_box, "the question"))
+        ActionChains(self.driver).send_keys(Keys.ENTER).perform()
+        self.wait_for(lambda: self.editor_box() is None, "the box to close")
+        self.assertIn("reload", self.bank_shown()[0][0][0])
         self.driver.find_element(By.ID, "field-0").send_keys("crash")
         time.sleep(1)  # kept after a pause in typing: a crash gives the page no word
         # Another tab, while the first is open, starts afresh rather than take its work.

@@ -93,6 +93,7 @@ export function showMessage(text, flags, caption) {
     keepFocusOnClick(box, signal);
     document.body.append(box);
     box.showModal();
-    buttons.firstChild.focus();
+    // MB_DEFBUTTON2: the second button takes Enter, where the first would drop work.
+    (flags & 0x100 ? buttons.children[1] : buttons.firstChild).focus();
   });
 }

@@ -13,7 +13,8 @@ import * as preview from "./editor_preview.js";
 import * as windows from "./windows.js";
 
 const TITLE = "Редактор вопросов Ворниката";
-const ASK_YES_NO = 4 | 32;
+// Yes and No, No the default: a slip of Enter keeps the work.
+const ASK_YES_NO = 4 | 32 | 0x100;
 const ANSWER_YES = 6;
 const SHOW_ERROR = 16;
 // Long texts are cut in the list: it shows which question it is, the form the rest.
