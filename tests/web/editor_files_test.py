@@ -160,6 +160,8 @@ class EditorFilesTest(PageTest):
         # Kept as the page goes, however soon after the keystroke.
         self.assertTrue(self.asks_before_leaving("location.reload();"))
         self.editor_ready("the editor again")
+        self.assertIn("Восстановлен черновик",
+                      self.driver.find_element(By.ID, "message").text)
         rows, unsaved = self.bank_shown()
         self.assertIn("reload", rows[0][0])
         self.assertTrue(unsaved)
@@ -215,6 +217,7 @@ class EditorFilesTest(PageTest):
         # A draft with its error goes as it came: the same encoding, the same text.
         self.press("saveAiken")
         self.assertEqual(self.downloaded(folder, "short.txt"), AIKEN_SHORT.encode("cp1251"))
+        self.assertIn("«short.txt»", self.driver.find_element(By.ID, "message").text)
         self.assertFalse(self.bank_shown()[1])
         # A draft brought back by a reload keeps its name and form.
         os.remove(os.path.join(folder, "short.txt"))

@@ -200,6 +200,7 @@ class EditorTest(unittest.TestCase):
                                             (1024, 600, False, "editor-1024.png"),
                                             (375, 667, True, "editor-phone.png")]:
             self.open_editor(width, height, mobile)
+            self.assertEqual(self.driver.execute_script("return scrollY"), 0, "the tool bar in sight")
             # The new question's every field is flagged: each issue shows whole under its field.
             self.assertEqual(self.driver.execute_script(
                 "return [...document.querySelectorAll('.issues')]"
@@ -209,6 +210,11 @@ class EditorTest(unittest.TestCase):
             self.keys(Keys.END, Keys.BACKSPACE * 3)
             flagged = self.field(2)
             self.assertEqual(flagged.get_attribute("data-flag"), "warning")
+            # The issue list's key, then Enter, goes to the first issue's field.
+            self.field(0).click()
+            self.chord(Keys.CONTROL, "l")
+            self.keys(Keys.ENTER)
+            self.assertEqual(self.driver.switch_to.active_element.get_attribute("id"), "field-2")
             # Nothing sideways on a phone: the page is as wide as its viewport.
             self.assertLessEqual(
                 self.driver.execute_script("return document.documentElement.scrollWidth"), width)

@@ -14,6 +14,8 @@ import * as windows from "./windows.js";
 
 const TITLE = "Редактор вопросов Ворниката";
 // Yes and No, No the default: a slip of Enter keeps the work.
+// The phone layout's query, as editor.css has it.
+const PHONE = "(max-width: 719px)";
 const ASK_YES_NO = 4 | 32 | 0x100;
 const ANSWER_YES = 6;
 const SHOW_ERROR = 16;
@@ -193,8 +195,9 @@ function showBank(row) {
   showCanUndo();
   runChecks();
   // The last question gone takes its fields, and the focus in them, with it: the list has it.
+  // At the start the page stays at its top, the tool bar in sight.
   if (document.activeElement === document.body || document.activeElement.disabled) {
-    byId("question-list").focus();
+    byId("question-list").focus({ preventScroll: document.body.dataset.ready !== "true" });
   }
 }
 
@@ -331,6 +334,8 @@ async function download(save) {
   if (result.ok) {
     draft.markSaved();
     showTitle();
+    // The browser's own word on a download is easy to miss.
+    say(`Банк скачан как «${result.file}» в папку загрузок браузера.`);
   }
   // A download may have a word too: Aiken text saved in UTF-8 for a letter its encoding lacks.
   if (result.message !== "") {
@@ -442,7 +447,12 @@ function buildLists() {
       say("");
       showCurrent();
     },
-    activate() {},
+    activate() {
+      // On a phone the form stands above the list: the question chosen is brought into sight.
+      if (matchMedia(PHONE).matches) {
+        byId("form").scrollIntoView({ block: "start" });
+      }
+    },
     move: moveDragged,
   }, "question");
   const goToIssue = (row) => {
@@ -530,8 +540,12 @@ async function boot() {
   }
   showBank(0);
   showTitle();
-  // The author starts by typing the first question.
-  form.focusField(QUESTION_FIELD);
+  if (kept.restored) {
+    say("Восстановлен черновик, сохранённый браузером.");
+  }
+  // The author starts by typing the first question, without a scroll: a short viewport keeps
+  // the tool bar in sight.
+  form.focusField(QUESTION_FIELD, { preventScroll: true });
   document.body.dataset.ready = "true";
 }
 

@@ -102,9 +102,10 @@ export function downloadBank() {
   if (!bytes) {
     return { ok: false, message };
   }
-  offerDownload(bytes, name || "data.bin", "application/octet-stream");
+  const file = name || "data.bin";
+  offerDownload(bytes, file, "application/octet-stream");
   draft.markSaved();
-  return { ok: true, message: "" };
+  return { ok: true, message: "", file };
 }
 
 // Aiken text, always: a draft with errors is work to go on with later.
@@ -113,9 +114,10 @@ export function downloadAiken() {
   if (!bytes) {
     return { ok: false, message };
   }
-  offerDownload(bytes, aikenName(), "text/plain");
+  const file = aikenName();
+  offerDownload(bytes, file, "text/plain");
   draft.markSaved();
-  return { ok: true, message };
+  return { ok: true, message, file };
 }
 
 // The quiz page in a new tab, playing this bank as it stands. The bank is written before the tab

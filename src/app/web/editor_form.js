@@ -157,8 +157,8 @@ export function buildForm(container, on) {
       }
       showIssues([]);
     },
-    focusField(field) {
-      texts[field === RIGHT_FIELD ? 1 : field].focus();
+    focusField(field, options = {}) {
+      texts[field === RIGHT_FIELD ? 1 : field].focus(options);
     },
     fieldOf(element) {
       return element && element.dataset && element.dataset.field !== undefined

@@ -94,6 +94,12 @@ export function createList(element, source, idPrefix) {
   };
 
   element.addEventListener("scroll", draw, { passive: true });
+  // A list taken by Tab or its key with no row chosen chooses its first, so Enter has one to go to.
+  element.addEventListener("focus", () => {
+    if (current < 0) {
+      select(0);
+    }
+  });
   element.addEventListener("keydown", (event) => {
     if (event.altKey || event.ctrlKey || event.metaKey) {
       return;
