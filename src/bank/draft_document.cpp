@@ -7,11 +7,15 @@ namespace vornikat::bank {
 namespace {
 
 // The letters a bank can hold (Windows-1251's: Latin, Cyrillic) and Latin-1's and Greek's in
-// one case, so that find takes "Файл" for "файл".
+// one case, so that find takes "Файл" for "файл"; and ё as е, which most Russian text leaves
+// unmarked, so that "жесткий" finds "Жёсткий".
 char16_t FoldCase(char16_t c) {
     if ((c >= u'A' && c <= u'Z') || (c >= 0x410 && c <= 0x42F) || (c >= 0x391 && c <= 0x3A9) ||
         (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
         return static_cast<char16_t>(c + 0x20);
+    }
+    if (c == u'Ё' || c == u'ё') {
+        return u'е';
     }
     if (c >= 0x400 && c <= 0x40F) {
         return static_cast<char16_t>(c + 0x50);

@@ -31,6 +31,27 @@ std::string Shown(const DraftDocument& document) {
     return out;
 }
 
+TEST(DraftDocument, FindsATextWhateverItsLetterCaseAndItsYoDots) {
+    DraftDocument document(kEstimate);
+    document.Reset({Question(u"Жёсткий диск"), Question(u"Файл"), Question(u"ЕЩЁ")});
+    const struct {
+        std::u16string query;
+        int start;
+        int found;
+    } cases[] = {
+        {u"жесткий", 0, 0},
+        {u"ЖЁСТКИЙ", 1, 0},
+        {u"файл", 0, 1},
+        {u"еще", 0, 2},
+        // An option's text, from the start on round to the first; a text no question has.
+        {u"a", 1, 1},
+        {u"диски", 0, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(document.FindText(c.query, c.start), c.found) << vornikat::ToUtf8(c.query);
+    }
+}
+
 TEST(EditHistory, UndoesAndRedoesEachKindOfEditShowingWhereItWas) {
     struct Case {
         const char* name;
