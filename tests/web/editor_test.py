@@ -215,6 +215,10 @@ class EditorTest(unittest.TestCase):
             self.chord(Keys.CONTROL, "l")
             self.keys(Keys.ENTER)
             self.assertEqual(self.driver.switch_to.active_element.get_attribute("id"), "field-2")
+            # The status line, which tells of a save or an opening, is in sight.
+            self.assertLessEqual(self.driver.execute_script(
+                "return document.querySelector('.status').getBoundingClientRect().bottom"),
+                height, name)
             # Nothing sideways on a phone: the page is as wide as its viewport.
             self.assertLessEqual(
                 self.driver.execute_script("return document.documentElement.scrollWidth"), width)

@@ -154,8 +154,9 @@ function runChecks() {
   }, 0);
 }
 
-function keepWork() {
-  draft.keepDraft(bankName);
+// imported: a New or an Open says whether its bank came from another tool's file.
+function keepWork(imported) {
+  draft.keepDraft(bankName, imported);
   showTitle();
 }
 
@@ -261,7 +262,7 @@ const actions = {
     bankName = "";
     entries = [];
     showBank(0);
-    keepWork();
+    keepWork(false);
     form.focusField(QUESTION_FIELD);
   }),
   open: () => confirmed(async () => {
@@ -359,12 +360,12 @@ async function openFile(file) {
     setTimeout(painted, 100);  // a hidden tab paints no frame
   });
   const opened = core.openBytes(read.bytes, read.name);
-  say("");
+  say(opened.opened ? `Открыт «${read.name}».` : "");
   if (opened.opened) {
     bankName = read.name;
     entries = [];
     showBank(0);
-    keepWork();
+    keepWork(opened.imported);
   }
   if (opened.message !== "") {
     await showMessage(opened.message);

@@ -95,6 +95,7 @@ export function openBytes(bytes, name = "") {
     count: module._ve_count(),
     message: utf8At(module._ve_message()),
     form: utf8At(module._ve_form()),
+    imported: module._ve_imported() === 1,
   };
 }
 

@@ -22,6 +22,8 @@ const TAB_NAME = "vornikat-editor-tab";
 let ownKey = "";
 let name = "";
 let unsaved = false;
+// A bank brought in from another tool's file is unsaved work from the start, until downloaded.
+let broughtIn = false;
 let pending = 0;
 let refusalTold = false;
 
@@ -144,17 +146,20 @@ export async function restoreKeptDraft() {
 }
 
 // After every edit, and after a New or an Open: a bank with no history yet is one just opened,
-// whose work the author has kept or agreed to drop (a restored draft has none either, and keeps
-// what its record says until its first edit).
-export function keepDraft(bankName) {
+// whose work the author has kept or agreed to drop, but for one brought in from another tool's
+// file (imported), which is saved in no form the quiz reads (a restored draft has no history
+// either, and keeps what its record says until its first edit).
+export function keepDraft(bankName, imported = broughtIn) {
   name = String(bankName || "");
-  unsaved = editor.canUndo() || editor.canRedo();
+  broughtIn = imported;
+  unsaved = editor.canUndo() || editor.canRedo() || broughtIn;
   writeSoon();
 }
 
 // The whole bank was downloaded.
 export function markSaved() {
   unsaved = false;
+  broughtIn = false;
   writeSoon();
 }
 

@@ -125,6 +125,10 @@ EMSCRIPTEN_KEEPALIVE const char* ve_form() {
     return vornikat::ReplyUtf8(TheSession().FormWords());
 }
 
+EMSCRIPTEN_KEEPALIVE int ve_imported() {
+    return TheSession().Imported() ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE void ve_new() {
     TheSession().New();
 }

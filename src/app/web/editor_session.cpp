@@ -37,6 +37,7 @@ void EditorSession::PutBank(std::vector<bank::DraftQuestion> questions, bank::Te
     form_ = form;
     name_ = std::move(name);
     cameAsText_ = cameAsText;
+    imported_ = false;
 }
 
 void EditorSession::New() {
@@ -71,6 +72,7 @@ bool EditorSession::Open(std::string_view bytes, const std::string& name) {
             return false;
         }
         PutBank(std::move(imported.questions), {}, name, false);
+        imported_ = true;
         message_ = imported.errors.empty()
                        ? std::string()
                        : "Часть файла " + shown + " не прочитана:\n" + JoinLines(imported.errors);

@@ -61,6 +61,8 @@ class EditorSession {
     const std::string& SaveName() const { return saveName_; }
     // "Windows-1251, CRLF".
     std::string FormWords() const { return bank::DescribeTextForm(form_); }
+    // The bank came from another tool's file: nothing of it is saved in a form the quiz reads.
+    bool Imported() const { return imported_; }
 
   private:
     void PutBank(std::vector<bank::DraftQuestion> questions, bank::TextForm form, std::string name,
@@ -74,6 +76,7 @@ class EditorSession {
     // The name of the file the bank came from; empty for a new bank.
     std::string name_;
     bool cameAsText_ = false;
+    bool imported_ = false;
     std::string message_;
     std::string saveName_;
 };

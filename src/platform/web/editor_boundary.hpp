@@ -19,6 +19,8 @@ int ve_open(const std::uint8_t* bytes, int size, const char* name);
 const char* ve_message();
 // The form an Aiken save keeps, in the desktop editor's words ("Windows-1251, CRLF").
 const char* ve_form();
+// 1 when the bank just opened came from another tool's file (GIFT, Moodle XML, CSV).
+int ve_imported();
 void ve_new();
 int ve_count();
 // The text's length is ve_reply_size().
